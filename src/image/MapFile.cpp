@@ -1,0 +1,75 @@
+#include "image/MapFile.h"
+
+#include "image/ConfigImage.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QtEndian>
+
+namespace modLumentorMGW {
+
+QString FileName = QStringLiteral("None");
+
+namespace {
+void setReason(QString *reason, const QString &text)
+{
+    if (reason)
+        *reason = text;
+}
+} // namespace
+
+bool ReadImageFile(QString *reason)
+{
+    QFile file(FileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        setReason(reason, file.errorString());
+        return false;
+    }
+    // Read into a scratch buffer first, so a short or failing read leaves
+    // the image exactly as it was.
+    QByteArray bytes(MapFileSize, Qt::Uninitialized);
+    qint64 got = 0;
+    while (got < MapFileSize) {
+        const qint64 n = file.read(bytes.data() + got, MapFileSize - got);
+        if (n < 0) {
+            setReason(reason, file.errorString());
+            return false;
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    if (got < MapFileSize) {
+        setReason(reason, QStringLiteral("The file holds %1 bytes; a map file holds %2.")
+                              .arg(got).arg(MapFileSize));
+        return false;
+    }
+    qFromLittleEndian<qint16>(bytes.constData(), CellCount, ConfigImage);
+    return true;
+}
+
+bool WriteImageFile(QString *reason)
+{
+    QByteArray bytes(MapFileSize, Qt::Uninitialized);
+    qToLittleEndian<qint16>(ConfigImage, CellCount, bytes.data());
+
+    // No direct-write fallback: a save that cannot be made atomic fails.
+    QSaveFile file(FileName);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly)) {
+        setReason(reason, file.errorString());
+        return false;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        setReason(reason, file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        setReason(reason, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace modLumentorMGW

@@ -1,0 +1,17 @@
+#pragma once
+// Hexadecimal text helpers shared by the frames, the lists and the listing.
+#include <QString>
+#include <cstdint>
+
+namespace modLumentorMGW {
+
+QString Hex2(int16_t value);   // low byte, two upper-case digits: 300 -> "2C"
+QString Hex4(int32_t value);   // low 16 bits, four digits: 65472 -> "FFC0"
+
+// Value of the leading hex digits of the first two (four) characters; stops
+// at the first non-digit; no digit gives 0. Never negative.
+int32_t HexVal2(const QString &text);
+int32_t HexVal4(const QString &text);
+int32_t HexVal2(const char *text, int length);
+
+} // namespace modLumentorMGW
