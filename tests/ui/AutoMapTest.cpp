@@ -1,9 +1,6 @@
 #include "common/WindowFixture.h"
 #include "image/PointRecord.h"
 
-#include <QPushButton>
-#include <QRadioButton>
-
 using namespace modLumentorMGW;
 
 class AutoMapTest : public WindowFixture {

@@ -1,8 +1,6 @@
 #include "common/WindowFixture.h"
 #include "image/PointRecord.h"
 
-#include <QRadioButton>
-
 using namespace modLumentorMGW;
 
 using CloseTest = WindowFixture;

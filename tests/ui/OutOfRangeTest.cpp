@@ -1,10 +1,6 @@
 // Values only a loaded file or an upload can hold.
 #include "common/WindowFixture.h"
 #include "image/PointRecord.h"
-#include "ui/ClickLabel.h"
-
-#include <QGroupBox>
-#include <QPushButton>
 
 using namespace modLumentorMGW;
 

@@ -1,9 +1,5 @@
 #include "common/WindowFixture.h"
 #include "image/PointRecord.h"
-#include "ui/ClickLabel.h"
-
-#include <QCheckBox>
-#include <QGroupBox>
 
 using namespace modLumentorMGW;
 
@@ -36,8 +32,6 @@ TEST_F(ViewEditTest, ShowingAPointWithOtherValuesSetsDirtyAndStoresNothingNew)
     EXPECT_TRUE(ChangedCells(before).empty());
     EXPECT_EQ(visibleFrame(*window), "frmPMap");
     EXPECT_EQ(window->cboLLPrs->currentText(), "Lumentor Preset: 005");
-    EXPECT_EQ(window->cboLLGrp->currentIndex(), 4);
-    EXPECT_EQ(window->cboIInp->currentText(), "Input: 5");
 
     // An input point whose cell 3 holds 12 shows input 5 and stores it reduced.
     SetPointType(5, 8);
