@@ -1,0 +1,103 @@
+#include "common/WindowFixture.h"
+#include "image/MapFile.h"
+
+#include <algorithm>
+#include <QFile>
+#include <QMenuBar>
+
+using namespace modLumentorMGW;
+
+using StartupTest = WindowFixture;
+
+namespace {
+QRect twips(int left, int top, int width, int height) { return {left / 15, top / 15, width / 15, height / 15}; }
+} // namespace
+
+TEST_F(StartupTest, FreshWindowShowsAnEmptyCleanImage)
+{
+    frmLumentorMGW &w = *window;
+    EXPECT_EQ(w.windowTitle(), "Arvane Lumentor Corbridge Mapped Gateway  1.6");
+    EXPECT_EQ(w.lblFileName->text(), "None");
+    EXPECT_EQ(FileName, "None");
+    EXPECT_EQ(w.cboComPort->currentText(), "COM1");
+    EXPECT_TRUE(w.optProtocol[0]->isChecked());
+    EXPECT_EQ(w.cboPoint->count(), 750);
+    EXPECT_EQ(w.cboPoint->currentText(), "Point: 001");
+    EXPECT_EQ(w.cboPoint->itemText(749), "Point: 750");
+    EXPECT_EQ(w.cboType->currentText(), "Unused");
+    for (QGroupBox *frame : {w.frmSMap, w.frmMMap, w.frmGMap, w.frmPMap, w.frmIMap, w.frmUpDown})
+        EXPECT_FALSE(frame->isVisible()) << qPrintable(frame->objectName());
+    EXPECT_FALSE(w.chkResend->isChecked());
+    EXPECT_EQ(w.cboTimeout->currentText(), "Timeout: Normal");
+    EXPECT_EQ(w.cboMNode->currentText(), "Node: 01");
+    EXPECT_FALSE(Dirty);
+    EXPECT_EQ(std::count(ConfigImage, ConfigImage + 131072, 0), 131072);
+    EXPECT_EQ(boxes.Count(), 0);
+
+    EXPECT_EQ(w.cboSNode->itemText(9), "Node: 0A");
+    EXPECT_EQ(w.cboINode->itemText(253), "Node: FE");
+    EXPECT_EQ(w.cboIDev->itemText(63), "Device: 40");
+    EXPECT_EQ(w.cboIInp->itemText(7), "Input: 8");
+    EXPECT_EQ(w.cboSRelay->itemText(63), "Relay: 64");
+    EXPECT_EQ(w.cboLLGrp->itemText(255), "Lumentor Group: 256");
+    EXPECT_EQ(w.cboAMRly->currentText(), "2");
+    EXPECT_EQ(w.cboAMRly->itemText(62), "64");
+    EXPECT_EQ(w.cboAMGrp->itemText(254), "256");
+    EXPECT_EQ(w.cboAMPrs->count(), 255);
+}
+
+TEST_F(StartupTest, LayoutFollowsTheDesign)
+{
+    frmLumentorMGW &w = *window;
+    EXPECT_EQ(w.centralWidget()->size(), QSize(393, 450));
+    EXPECT_EQ(w.minimumSize(), w.maximumSize());
+    EXPECT_FALSE(w.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(w.lblFileName->geometry(), twips(0, 6480, 5895, 255));
+    for (QGroupBox *frame : {w.frmSMap, w.frmGMap, w.frmPMap, w.frmIMap, w.frmMMap})
+        EXPECT_EQ(frame->pos(), QPoint(8, 96)) << qPrintable(frame->objectName());
+    EXPECT_EQ(w.frmUpDown->geometry(), twips(120, 960, 5655, 4935));
+
+    // The relay grid: four columns of sixteen, rows 240 twips apart.
+    const struct { int i, relayLeft, incLeft, top; const char *caption; } cells[] = {
+        {0, 240, 960, 840, "Relay 01"}, {15, 240, 960, 4440, "Relay 16"},
+        {16, 1620, 2340, 840, "Relay 17"}, {63, 4380, 5100, 4440, "Relay 64"}};
+    for (const auto &c : cells) {
+        EXPECT_EQ(w.lblMRelay[c.i]->geometry(), twips(c.relayLeft, c.top, 735, 255));
+        EXPECT_EQ(w.lblMInc[c.i]->geometry(), twips(c.incLeft, c.top, 375, 255));
+        EXPECT_EQ(w.lblMRelay[c.i]->text(), c.caption);
+        EXPECT_EQ(w.lblMInc[c.i]->text(), "Yes");
+        EXPECT_EQ(w.lblMRelay[c.i]->palette().color(QPalette::Window), QColor(0, 255, 255));
+        EXPECT_EQ(w.lblMInc[c.i]->palette().color(QPalette::Window), QColor(128, 128, 128));
+    }
+
+    QStringList bar;
+    for (QAction *entry : w.menuBar()->actions())
+        bar << entry->text();
+    EXPECT_EQ(bar, QStringList({"File", "Download", "Upload", "Export"}));
+    QStringList file;
+    for (QAction *entry : w.mnuFile->actions())
+        file << (entry->isSeparator() ? "-" : entry->text());
+    EXPECT_EQ(file, QStringList({"New", "Open", "Save", "Save As", "-", "Exit"}));
+}
+
+TEST_F(StartupTest, DefaultFolderIsMadeKeptOrDoneWithout)
+{
+    const QString folder = home.filePath("Arvane Lumentor Mapped Gateway");
+    ASSERT_TRUE(QDir(folder).exists());
+
+    QFile marker(folder + "/kept.MGW");
+    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    marker.close();
+    window = std::make_unique<frmLumentorMGW>();
+    EXPECT_TRUE(marker.exists());
+
+    // A home below a plain file: the folder cannot be made, the window still starts.
+    QFile plain(home.filePath("plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    PointHomeAt(home.filePath("plain/home"));
+    window = std::make_unique<frmLumentorMGW>();
+    EXPECT_EQ(window->cboPoint->currentText(), "Point: 001");
+    EXPECT_FALSE(Dirty);
+    EXPECT_EQ(boxes.Count(), 0);
+}
