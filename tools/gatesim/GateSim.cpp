@@ -41,6 +41,7 @@ bool GateSim::Start(std::string *error)
     stop_ = false;
     disconnect_ = false;
     connected_ = true;
+    closed_ = false;
     thread_ = std::thread(&GateSim::Run, this);
     return true;
 }
@@ -69,15 +70,23 @@ void GateSim::Disconnect()
     disconnect_ = true;
     Wake();
     std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [this] { return !connected_; });
+    changed_.wait(lock, [this] { return closed_; });
 }
 
 void GateSim::CloseLine()
 {
-    pty_.Close();
     {
+        // Cleared first, so whoever sees the line drop also sees this.
         std::lock_guard<std::mutex> lock(mutex_);
         connected_ = false;
+    }
+    {
+        std::lock_guard<std::mutex> lock(lineMutex_);
+        pty_.Close();
+    }
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        closed_ = true;
     }
     changed_.notify_all();
 }
@@ -129,6 +138,21 @@ bool GateSim::WaitForJournal(size_t count, int timeoutMs) const
     std::unique_lock<std::mutex> lock(mutex_);
     return changed_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
                              [&] { return journal_.size() >= count; });
+}
+
+bool GateSim::WaitForUnread(int count, int timeoutMs) const
+{
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        {
+            std::lock_guard<std::mutex> lock(lineMutex_);
+            if (pty_.Unread() >= count)
+                return true;
+        }
+        if (Clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 }
 
 size_t GateSim::Handled() const

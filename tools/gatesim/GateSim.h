@@ -44,6 +44,10 @@ public:
     // Bytes written to the line out of band, as soon as the line is free.
     void Inject(const std::string &bytes);
 
+    // Waits until the line holds at least count characters that the
+    // program's port has not taken in yet (false on time-out).
+    bool WaitForUnread(int count, int timeoutMs) const;
+
     Gateway &Memory() { return gateway_; }
 
     std::vector<std::string> Journal() const;
@@ -84,12 +88,14 @@ private:
     std::string pending_;
     Clock::time_point pendingStart_;
 
+    mutable std::mutex lineMutex_; // the descriptors, against Unread from other threads
     mutable std::mutex mutex_;
     mutable std::condition_variable changed_;
     std::deque<Fault> faults_;
     std::deque<std::string> injected_;
     std::vector<std::string> journal_;
     size_t handled_ = 0;
+    bool closed_ = false;
 };
 
 } // namespace gatesim

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -53,6 +54,18 @@ void Pty::Close()
     if (master_ >= 0)
         ::close(master_);
     slave_ = master_ = -1;
+}
+
+} // namespace gatesim
+
+namespace gatesim {
+
+int Pty::Unread() const
+{
+    int count = 0;
+    if (slave_ < 0 || ::ioctl(slave_, FIONREAD, &count) != 0)
+        return 0;
+    return count;
 }
 
 } // namespace gatesim

@@ -20,6 +20,8 @@ public:
     bool IsOpen() const { return master_ >= 0; }
     int Master() const { return master_; }
     const std::string &SlavePath() const { return path_; }
+    // Characters written to the line that the program has not read yet.
+    int Unread() const;
 
 private:
     int master_ = -1;
