@@ -103,14 +103,32 @@ TEST_F(GatewayTest, RepliesAreRejectedOnTheirChecksumWithoutRetry)
     gateway.sim.ArmFault(MakeFault(FaultKind::Overlong));
     EXPECT_FALSE(SendCommand("39000003F", 132));
     EXPECT_EQ(LastReply.size(), 450);
+    EXPECT_EQ(Journal().size(), 4u);
+}
 
+TEST_F(GatewayTest, SlowOrSplitRepliesInTimeAreAccepted)
+{
+    ASSERT_TRUE(OpenGatewayPort(1));
     Fault split = MakeFault(FaultKind::Split, "39");
     split.pieces = 4;
     split.gapMs = 30;
     gateway.sim.ArmFault(split);
     EXPECT_TRUE(SendCommand("39000003F", 132));
-    EXPECT_EQ(LastReply.size(), 132);
-    EXPECT_EQ(Journal().size(), 5u);
+    EXPECT_EQ(Str(LastReply), gatesim::ReplyFrame(std::string(128, '0')));
+
+    Fault late = MakeFault(FaultKind::Late);
+    late.delayMs = 50;
+    gateway.sim.ArmFault(late);
+    EXPECT_TRUE(SendCommand("3600$*", 6));
+
+    // A cell that reads back changed still comes in a sound frame.
+    Fault changed = MakeFault(FaultKind::ChangedCell);
+    changed.cell = 2;
+    changed.delta = 0x41;
+    gateway.sim.ArmFault(changed);
+    EXPECT_TRUE(SendCommand("3600$*", 6)); // not a "39": the fault waits
+    EXPECT_TRUE(SendCommand("39000003F", 132));
+    EXPECT_EQ(Str(LastReply), gatesim::ReplyFrame("0000" "41" + std::string(122, '0')));
 }
 
 TEST_F(GatewayTest, StaleInputIsDiscardedBeforeTheFrameIsSent)
@@ -161,4 +179,15 @@ TEST_F(GatewayTest, PortThatDisappearsFailsTheTransactionAtOnce)
     EXPECT_FALSE(SendCommand("3601$*", 6));
     CloseGatewayPort();
     EXPECT_FALSE(comMGW.PortOpen());
+}
+
+TEST_F(GatewayTest, LineClosedFromOutsideFailsTheNextTransaction)
+{
+    ASSERT_TRUE(OpenGatewayPort(1));
+    gateway.sim.Disconnect();
+    EXPECT_FALSE(SendCommand("3600$*", 6));
+    EXPECT_TRUE(Journal().empty());
+    CloseGatewayPort();
+    EXPECT_FALSE(OpenGatewayPort(1));
+    EXPECT_EQ(boxes.boxes.size(), 1u);
 }
