@@ -60,4 +60,9 @@ int32_t HexVal2(const char *text, int length)
     return hexVal(length, 2, [&](int i) { return int(static_cast<unsigned char>(text[i])); });
 }
 
+int32_t HexVal4(const char *text, int length)
+{
+    return hexVal(length, 4, [&](int i) { return int(static_cast<unsigned char>(text[i])); });
+}
+
 } // namespace modLumentorMGW

@@ -12,6 +12,8 @@ QString Hex4(int32_t value);   // low 16 bits, four digits: 65472 -> "FFC0"
 // at the first non-digit; no digit gives 0. Never negative.
 int32_t HexVal2(const QString &text);
 int32_t HexVal4(const QString &text);
+// The same over the first length characters of raw 8-bit text.
 int32_t HexVal2(const char *text, int length);
+int32_t HexVal4(const char *text, int length);
 
 } // namespace modLumentorMGW

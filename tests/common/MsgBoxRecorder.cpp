@@ -15,6 +15,8 @@ MsgBoxRecorder::~MsgBoxRecorder() { SetMsgBoxHandler(previous_); }
 int MsgBoxRecorder::Record(const QString &text, int style, const QString &title)
 {
     boxes.push_back({text, style, title});
+    if (onBox)
+        onBox(boxes.back());
     if ((style & 0x0F) != 4)
         return vbOK;
     if (answers_.empty()) {

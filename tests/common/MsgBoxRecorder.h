@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <deque>
+#include <functional>
 #include <vector>
 
 struct RecordedBox {
@@ -27,6 +28,7 @@ public:
     void Clear() { boxes.clear(); }
 
     std::vector<RecordedBox> boxes;
+    std::function<void(const RecordedBox &)> onBox; // runs while the box is "open"
 
 private:
     int Record(const QString &text, int style, const QString &title);

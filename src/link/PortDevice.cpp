@@ -1,0 +1,35 @@
+#include "link/PortDevice.h"
+
+#include <QHash>
+
+namespace modLumentorMGW {
+
+namespace {
+QHash<int16_t, QString> &redirections()
+{
+    static QHash<int16_t, QString> map;
+    return map;
+}
+} // namespace
+
+QString PortDevice(int16_t port)
+{
+    const QString redirected = redirections().value(port);
+    if (!redirected.isEmpty())
+        return redirected;
+#ifdef Q_OS_WIN
+    return QStringLiteral("COM%1").arg(port);
+#else
+    return QStringLiteral("/dev/ttyS%1").arg(port - 1);
+#endif
+}
+
+void SetPortDevice(int16_t port, const QString &path)
+{
+    if (path.isEmpty())
+        redirections().remove(port);
+    else
+        redirections().insert(port, path);
+}
+
+} // namespace modLumentorMGW

@@ -1,0 +1,36 @@
+#include "link/VerifyBank.h"
+
+#include "link/BankChecksum.h"
+#include "link/Hex.h"
+#include "link/MsgBox.h"
+#include "link/Transaction.h"
+
+namespace modLumentorMGW {
+
+void ReportOversizedCell(int32_t address, int16_t value)
+{
+    MsgBox(QString::number(value) + QStringLiteral(" A:") + QString::number(address), vbOKOnly);
+}
+
+int16_t VerifyBank(int16_t bank)
+{
+    if (bank != 0 && bank != 1)
+        return 52;
+    if (!SendCommand(bank == 0 ? QStringLiteral("3F00000FFFF") : QStringLiteral("3F10000FFFF"), 12))
+        return 52;
+    // Characters 4..7 and 8..11 of the reply; a successful reply has them.
+    const char *reply = LastReply.constData();
+    const int32_t length = int32_t(LastReply.size());
+    const int32_t upper = length > 3 ? HexVal4(reply + 3, length - 3) : 0;
+    const int32_t lower = length > 7 ? HexVal4(reply + 7, length - 7) : 0;
+
+    const uint32_t mine = BankChecksum(bank, bank == 0 ? OversizedCellReport(ReportOversizedCell)
+                                                       : OversizedCellReport());
+    if (upper != int32_t(mine >> 16))
+        return bank == 0 ? 61 : 63;
+    if (lower != int32_t(mine & 0xFFFFu))
+        return bank == 0 ? 62 : 64;
+    return 0;
+}
+
+} // namespace modLumentorMGW

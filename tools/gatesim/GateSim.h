@@ -1,0 +1,101 @@
+#pragma once
+// The gateway simulator: serves the gateway's protocol on a pseudo-terminal
+// from a thread of its own, so a test thread can block in a transaction
+// while the simulator answers. Faults are armed out of band; every frame
+// received is kept in a journal.
+#include "gatesim/Fault.h"
+#include "gatesim/Gateway.h"
+#include "gatesim/Pty.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace gatesim {
+
+class GateSim
+{
+public:
+    using Clock = std::chrono::steady_clock;
+
+    GateSim() = default;
+    GateSim(const GateSim &) = delete;
+    GateSim &operator=(const GateSim &) = delete;
+    ~GateSim() { Stop(); }
+
+    bool Start(std::string *error = nullptr);
+    void Stop();
+    const std::string &SlavePath() const { return pty_.SlavePath(); }
+
+    // 38400 baud, 10 bits a character, in both directions.
+    void SetPacing(bool on) { pacing_ = on; }
+    // Closes the pseudo-terminal as if the cable were pulled.
+    void Disconnect();
+    bool Connected() const { return connected_; }
+
+    void ArmFault(const Fault &fault);
+    void ClearFaults();
+    // Bytes written to the line out of band, as soon as the line is free.
+    void Inject(const std::string &bytes);
+
+    // Waits until the line holds at least count characters that the
+    // program's port has not taken in yet (false on time-out).
+    bool WaitForUnread(int count, int timeoutMs) const;
+
+    Gateway &Memory() { return gateway_; }
+
+    std::vector<std::string> Journal() const;
+    void ClearJournal();
+    bool WaitForJournal(size_t count, int timeoutMs) const;
+    // Frames dealt with: answered, left silent or refused.
+    size_t Handled() const;
+    bool WaitForHandled(size_t count, int timeoutMs) const;
+
+    // Called on the simulator's thread with each frame in and reply out.
+    void SetTrace(std::function<void(const std::string &)> trace) { trace_ = std::move(trace); }
+
+private:
+    void Run();
+    void Feed(const char *data, size_t size);
+    void HandleFrame(const std::string &frame, Clock::time_point firstByte);
+    void Reply(const std::string &command, const std::string &frame, Clock::time_point firstByte);
+    bool TakeFault(const std::string &command, Fault *fault);
+    bool SendBytes(const std::string &bytes);
+    bool WriteAll(const std::string &bytes);
+    bool PauseUntil(Clock::time_point when);
+    bool Serve();
+    void Wake();
+    void CloseLine();
+    void Trace(const std::string &line) { if (trace_) trace_(line); }
+    void CountHandled();
+
+    Gateway gateway_;
+    Pty pty_;
+    std::thread thread_;
+    int wake_[2] = {-1, -1};
+    std::atomic<bool> pacing_ {false};
+    std::atomic<bool> connected_ {false};
+    std::atomic<bool> stop_ {false};
+    std::atomic<bool> disconnect_ {false};
+    std::function<void(const std::string &)> trace_;
+
+    std::string pending_;
+    Clock::time_point pendingStart_;
+
+    mutable std::mutex lineMutex_; // the descriptors, against Unread from other threads
+    mutable std::mutex mutex_;
+    mutable std::condition_variable changed_;
+    std::deque<Fault> faults_;
+    std::deque<std::string> injected_;
+    std::vector<std::string> journal_;
+    size_t handled_ = 0;
+    bool closed_ = false;
+};
+
+} // namespace gatesim

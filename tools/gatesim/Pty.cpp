@@ -1,0 +1,71 @@
+#include "gatesim/Pty.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace gatesim {
+
+namespace {
+bool Fail(std::string *error, const char *what)
+{
+    if (error)
+        *error = std::string(what) + ": " + std::strerror(errno);
+    return false;
+}
+} // namespace
+
+bool Pty::Open(std::string *error)
+{
+    Close();
+    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (master_ < 0)
+        return Fail(error, "posix_openpt");
+    char name[128] = {};
+    if (grantpt(master_) != 0 || unlockpt(master_) != 0 || ptsname_r(master_, name, sizeof name) != 0) {
+        Fail(error, "pseudo-terminal set-up");
+        Close();
+        return false;
+    }
+    slave_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (slave_ < 0) {
+        Fail(error, name);
+        Close();
+        return false;
+    }
+    termios tio {};
+    tcgetattr(slave_, &tio);
+    cfmakeraw(&tio);
+    cfsetspeed(&tio, B38400);
+    tcsetattr(slave_, TCSANOW, &tio);
+    fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
+    path_ = name;
+    return true;
+}
+
+void Pty::Close()
+{
+    if (slave_ >= 0)
+        ::close(slave_);
+    if (master_ >= 0)
+        ::close(master_);
+    slave_ = master_ = -1;
+}
+
+} // namespace gatesim
+
+namespace gatesim {
+
+int Pty::Unread() const
+{
+    int count = 0;
+    if (slave_ < 0 || ::ioctl(slave_, FIONREAD, &count) != 0)
+        return 0;
+    return count;
+}
+
+} // namespace gatesim

@@ -1,0 +1,92 @@
+// mgw-gatesim: the gateway simulator on a pseudo-terminal, for trying the
+// program by hand without a gateway.
+#include "gatesim/GateSim.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+volatile std::sig_atomic_t quit = 0;
+
+void OnSignal(int)
+{
+    quit = 1;
+}
+
+const char Usage[] =
+    "Usage: mgw-gatesim [--link PATH] [--pace] [--verbose]\n"
+    "\n"
+    "Simulates the mapped gateway on a pseudo-terminal: two banks of 65536\n"
+    "cells, starting empty, answering the \"36\" (clear half a bank), \"38\"\n"
+    "(write block), \"39\" (read block) and \"3F\" (bank checksum) commands.\n"
+    "Prints the pseudo-terminal's path once ready, then serves until\n"
+    "interrupted (Ctrl+C).\n"
+    "\n"
+    "  --link PATH  also place a symbolic link to the pseudo-terminal at PATH\n"
+    "               (replacing a symbolic link already there; removed at exit)\n"
+    "  --pace       answer at the pace of a 38400 baud line (10 bits a character)\n"
+    "  --verbose    log every frame received and every reply on standard error\n"
+    "  --help       show this text\n"
+    "\n"
+    "Point the program at it with a symbolic link, for example\n"
+    "  mgw-gatesim --link /tmp/ttyMGW\n"
+    "and let the program's port device for COM1 be that path.\n";
+} // namespace
+
+int main(int argc, char **argv)
+{
+    std::string link;
+    bool pace = false, verbose = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(Usage, stdout);
+            return 0;
+        } else if (arg == "--link" && i + 1 < argc) {
+            link = argv[++i];
+        } else if (arg == "--pace") {
+            pace = true;
+        } else if (arg == "--verbose") {
+            verbose = true;
+        } else {
+            std::fprintf(stderr, "mgw-gatesim: unknown argument %s\n\n%s", arg.c_str(), Usage);
+            return 2;
+        }
+    }
+
+    gatesim::GateSim sim;
+    sim.SetPacing(pace);
+    if (verbose)
+        sim.SetTrace([](const std::string &line) { std::fprintf(stderr, "%s\n", line.c_str()); });
+    std::string error;
+    if (!sim.Start(&error)) {
+        std::fprintf(stderr, "mgw-gatesim: %s\n", error.c_str());
+        return 1;
+    }
+    if (!link.empty()) {
+        struct stat st {};
+        if (lstat(link.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
+            ::unlink(link.c_str());
+        if (::symlink(sim.SlavePath().c_str(), link.c_str()) != 0) {
+            std::fprintf(stderr, "mgw-gatesim: cannot link %s: %s\n", link.c_str(), std::strerror(errno));
+            return 1;
+        }
+    }
+
+    std::signal(SIGINT, OnSignal);
+    std::signal(SIGTERM, OnSignal);
+    std::printf("%s\n", sim.SlavePath().c_str());
+    std::fflush(stdout);
+    while (!quit && sim.Connected())
+        pause();
+
+    sim.Stop();
+    if (!link.empty())
+        ::unlink(link.c_str());
+    return 0;
+}
