@@ -1,9 +1,9 @@
 #include "image/MapFile.h"
 
 #include "image/ConfigImage.h"
+#include "image/WholeFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
 
 namespace modLumentorMGW {
@@ -53,23 +53,7 @@ bool WriteImageFile(QString *reason)
     QByteArray bytes(MapFileSize, Qt::Uninitialized);
     qToLittleEndian<qint16>(ConfigImage, CellCount, bytes.data());
 
-    // No direct-write fallback: a save that cannot be made atomic fails.
-    QSaveFile file(FileName);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) {
-        setReason(reason, file.errorString());
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        setReason(reason, file.errorString());
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        setReason(reason, file.errorString());
-        return false;
-    }
-    return true;
+    return WriteWholeFile(FileName, bytes, reason);
 }
 
 } // namespace modLumentorMGW
