@@ -16,6 +16,7 @@ enum class FaultKind {
     WrongBankSum, // "3F" only: the checksum xor xorMask, frame still right
     ChangedCell,  // "39" only: cell offset `cell` of the block reads delta more
     Vanish,       // no reply; the pseudo-terminal is closed instead
+    Replace,      // text instead of the reply, in pieces with gapMs between them
 };
 
 struct Fault

@@ -50,6 +50,11 @@ ReplyPlan PlanReply(std::string payload, const Fault *fault)
         plan.pieces = std::max(fault->pieces, 1);
         plan.gapMs = fault->gapMs;
         break;
+    case FaultKind::Replace:
+        reply = fault->text;
+        plan.pieces = std::max(fault->pieces, 1);
+        plan.gapMs = fault->gapMs;
+        break;
     default:
         break;
     }
