@@ -29,8 +29,10 @@ public:
     bool Loading = false;
     bool ExitConfirmed = false;
     bool FileDialogPrimed = false;
-    // Set by a download or upload while it runs; the window then refuses to close.
+    // Set while a download or upload runs. A close request meanwhile cancels
+    // it and is made again once the transfer has ended.
     bool TransferRunning = false;
+    bool CloseAfterTransfer = false;
 
     // Controls on the window.
     QCheckBox *chkResend = nullptr;
@@ -143,5 +145,7 @@ private:
     void MakeDefaultFolder();
     QLabel *NewRelayLabel(int i);
     ClickLabel *NewStateLabel(int i);
+    void ShowTransferPanel(const QString &caption);
+    void CloseIfAsked();
     void AutoMapNumber(QComboBox *countList, QComboBox *startList, const QString &numberMessage);
 };

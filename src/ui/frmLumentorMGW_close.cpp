@@ -3,6 +3,7 @@
 
 #include "image/ConfigImage.h"
 #include "link/MsgBox.h"
+#include "link/Transfer.h"
 
 #include <QCloseEvent>
 
@@ -24,12 +25,15 @@ bool frmLumentorMGW::DiscardChanges()
     return MsgBox(QStringLiteral("Discard Any Changes?"), vbYesNoQuestion, QStringLiteral("Arvane Lumentor")) == vbYes;
 }
 
-// Every close request, whatever its origin. A running transfer owns the
-// port and the window's event loop: the window stays until it has ended.
+// Every close request, whatever its origin. During a transfer it acts as
+// Cancel: the transfer stops at its next block, and its menu command then
+// closes the window (so the transfer never outlives the window).
 void frmLumentorMGW::Form_QueryUnload(bool &cancel)
 {
     cancel = false;
     if (TransferRunning) {
+        CancelRequested = true;
+        CloseAfterTransfer = true;
         cancel = true;
         return;
     }
@@ -50,7 +54,11 @@ void frmLumentorMGW::closeEvent(QCloseEvent *event)
 
 void frmLumentorMGW::mnuExit_Click()
 {
-    if (TransferRunning || !DiscardChanges())
+    if (TransferRunning) {
+        close(); // a close request like any other
+        return;
+    }
+    if (!DiscardChanges())
         return;
     ExitConfirmed = true;
     close();

@@ -1,6 +1,72 @@
-// Download and upload of the whole image.
+// Download and upload of the whole image: the transfer panel, the Cancel
+// button, and a close request that arrives while a transfer runs.
 #include "ui/frmLumentorMGW.h"
 
-void frmLumentorMGW::mnuDownload_Click() {}
-void frmLumentorMGW::mnuUpload_Click() {}
-void frmLumentorMGW::cmdCancel_Click() {}
+#include "link/Transaction.h"
+#include "link/Transfer.h"
+#include "ui/TransferLock.h"
+#include "ui/WindowTransferPanel.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+
+using namespace modLumentorMGW;
+
+// The last transfer's caption and progress are gone before the panel shows.
+void frmLumentorMGW::ShowTransferPanel(const QString &caption)
+{
+    lblProgress->setText(QString());
+    prgUpDown->setValue(0);
+    frmUpDown->setTitle(caption);
+    frmUpDown->setVisible(true);
+    frmUpDown->raise();
+    frmUpDown->repaint();
+}
+
+// A close asked for during the transfer was held back; now it is made,
+// with the discard prompt when the image has changed.
+void frmLumentorMGW::CloseIfAsked()
+{
+    if (!CloseAfterTransfer)
+        return;
+    CloseAfterTransfer = false;
+    close();
+}
+
+void frmLumentorMGW::mnuDownload_Click()
+{
+    if (TransferRunning)
+        return;
+    {
+        TransferLock lock(*this);
+        ShowTransferPanel(QStringLiteral("Download To Gateway"));
+        WindowTransferPanel panel(prgUpDown, lblProgress);
+        DownloadImage(int16_t(cboComPort->currentIndex() + 1), panel);
+        CloseGatewayPort();
+        frmUpDown->setVisible(false);
+    }
+    CloseIfAsked();
+}
+
+void frmLumentorMGW::mnuUpload_Click()
+{
+    if (TransferRunning)
+        return;
+    {
+        TransferLock lock(*this);
+        ShowTransferPanel(QStringLiteral("Upload From Gateway"));
+        WindowTransferPanel panel(prgUpDown, lblProgress);
+        UploadImage(int16_t(cboComPort->currentIndex() + 1), panel);
+        CloseGatewayPort();
+        ShowData();
+        frmUpDown->setVisible(false);
+    }
+    CloseIfAsked();
+}
+
+void frmLumentorMGW::cmdCancel_Click()
+{
+    CancelRequested = true;
+}

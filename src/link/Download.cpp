@@ -1,0 +1,100 @@
+// The download: four preparing commands, every block that holds a nonzero
+// cell, then both bank checksums.
+#include "link/Transfer.h"
+
+#include "image/ConfigImage.h"
+#include "link/MsgBox.h"
+#include "link/Transaction.h"
+#include "link/TransferSteps.h"
+
+namespace modLumentorMGW {
+
+using namespace transfer;
+
+namespace {
+const QString Warning = QStringLiteral("\r\nLumentor Controller May Not Function"
+                                       "\r\nProperly Until A Download Is Complete.");
+
+void DownloadError(int16_t code)
+{
+    MsgBox(QStringLiteral("Download Error: ") + QString::number(code) + Warning, vbCritical,
+           QStringLiteral("Error"));
+}
+
+bool BlockIsBlank(int16_t bank, int32_t first)
+{
+    const int16_t *cell = ConfigImage + bank + 2 * first;
+    for (int j = 0; j < BlockCells; ++j, cell += 2) {
+        if (*cell != 0)
+            return false;
+    }
+    return true;
+}
+
+// "38" + bank digit + Hex4(first) + "3F" + Hex2 of each cell: 137
+// characters, written in place rather than joined from 64 small texts.
+QString BlockWriteCommand(int16_t bank, int32_t first)
+{
+    static const char Digits[] = "0123456789ABCDEF";
+    QString command(9 + 2 * BlockCells, Qt::Uninitialized);
+    QChar *out = command.data();
+    const auto put = [&out](unsigned digit) { *out++ = QLatin1Char(Digits[digit & 0xF]); };
+    *out++ = QLatin1Char('3');
+    *out++ = QLatin1Char('8');
+    put(unsigned(bank));
+    for (int shift = 12; shift >= 0; shift -= 4)
+        put(unsigned(first) >> shift);
+    *out++ = QLatin1Char('3');
+    *out++ = QLatin1Char('F');
+    const int16_t *cell = ConfigImage + bank + 2 * first;
+    for (int j = 0; j < BlockCells; ++j, cell += 2) {
+        const unsigned value = uint16_t(*cell); // the low byte goes out
+        put(value >> 4);
+        put(value);
+    }
+    return command;
+}
+} // namespace
+
+void DownloadImage(int16_t port, TransferPanel &panel)
+{
+    if (!OpenGatewayPort(port))
+        return;
+    CancelRequested = false;
+
+    static const char *const Prepare[] = {"3600$*", "3601$*", "3610$*", "3611$*"};
+    for (int16_t i = 0; i < 4; ++i) {
+        if (!SendCommand(QLatin1String(Prepare[i]), 6)) {
+            DownloadError(int16_t(21 + i));
+            return;
+        }
+    }
+
+    panel.SetMax(TotalBlocks);
+    panel.SetValue(0);
+    int16_t counter = 0;
+    const QString verb = QStringLiteral("Downloading");
+    for (int16_t bank = 0; bank < 2; ++bank) {
+        for (int32_t k = 0; k < BlocksPerBank; ++k) {
+            if (CancelBeforeBlock(panel)) {
+                MsgBox(QStringLiteral("Manual Download Cancel.") + Warning, vbExclamation,
+                       QStringLiteral("Download"));
+                return;
+            }
+            const int32_t first = BlockCells * k;
+            if (!BlockIsBlank(bank, first) && !SendCommand(BlockWriteCommand(bank, first), 6)) {
+                DownloadError(4);
+                return;
+            }
+            CountBlock(panel, counter, verb);
+        }
+    }
+
+    if (const int16_t code = VerifyBanks(panel)) {
+        DownloadError(code);
+        return;
+    }
+    MsgBox(QStringLiteral("Download Complete"), vbOKOnly, QStringLiteral("Download"));
+}
+
+} // namespace modLumentorMGW

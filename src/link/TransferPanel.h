@@ -1,0 +1,21 @@
+#pragma once
+// What a transfer needs of the window that shows it: one chance to handle
+// pending events before each block (that is when a Cancel click arrives),
+// and the progress bar and caption of the transfer panel.
+#include <QString>
+
+namespace modLumentorMGW {
+
+class TransferPanel
+{
+public:
+    virtual ~TransferPanel() = default;
+
+    virtual void ProcessEvents() = 0;
+    virtual void SetMax(int max) = 0;
+    virtual void SetValue(int value) = 0;
+    // Shown at once: the window does not run while a command waits.
+    virtual void SetCaption(const QString &caption) = 0;
+};
+
+} // namespace modLumentorMGW

@@ -1,0 +1,79 @@
+// The upload: every block read into the image, then both bank checksums.
+// A cancelled or failed upload leaves no partial image behind.
+#include "link/Transfer.h"
+
+#include "image/ConfigImage.h"
+#include "link/Hex.h"
+#include "link/MsgBox.h"
+#include "link/Transaction.h"
+#include "link/TransferSteps.h"
+
+namespace modLumentorMGW {
+
+using namespace transfer;
+
+namespace {
+const QString Cleared = QStringLiteral("\r\nAll Host Data Cleared.");
+
+// The operator learns why first; only then is the image emptied.
+void EndEarly(const QString &text, int style, const QString &title)
+{
+    MsgBox(text + Cleared, style, title);
+    ClearImage();
+}
+
+void UploadError(int16_t code)
+{
+    EndEarly(QStringLiteral("Upload Error: ") + QString::number(code), vbCritical, QStringLiteral("Error"));
+}
+
+// Cell j of the block comes from characters 4 + 2j and 5 + 2j of the reply;
+// a pair that is not hex stores what HexVal2 makes of it. Written straight
+// into the image: an upload does not mark it changed.
+void StoreBlock(int16_t bank, int32_t first)
+{
+    const char *reply = LastReply.constData();
+    const int length = int(LastReply.size());
+    int16_t *cell = ConfigImage + bank + 2 * first;
+    for (int j = 0; j < BlockCells; ++j, cell += 2) {
+        const int at = 3 + 2 * j;
+        *cell = int16_t(at < length ? HexVal2(reply + at, length - at) : 0);
+    }
+}
+} // namespace
+
+void UploadImage(int16_t port, TransferPanel &panel)
+{
+    if (!OpenGatewayPort(port))
+        return;
+    CancelRequested = false;
+
+    panel.SetMax(TotalBlocks);
+    panel.SetValue(0);
+    int16_t counter = 0;
+    const QString verb = QStringLiteral("Uploading");
+    for (int16_t bank = 0; bank < 2; ++bank) {
+        for (int32_t k = 0; k < BlocksPerBank; ++k) {
+            if (CancelBeforeBlock(panel)) {
+                EndEarly(QStringLiteral("Manual Upload Cancel."), vbExclamation, QStringLiteral("Upload"));
+                return;
+            }
+            const int32_t first = BlockCells * k;
+            const QString command = QStringLiteral("39") + QLatin1Char(char('0' + bank)) + Hex4(first) + QStringLiteral("3F");
+            if (!SendCommand(command, 132)) {
+                UploadError(71);
+                return;
+            }
+            StoreBlock(bank, first);
+            CountBlock(panel, counter, verb);
+        }
+    }
+
+    if (const int16_t code = VerifyBanks(panel)) {
+        UploadError(code);
+        return;
+    }
+    MsgBox(QStringLiteral("Upload Complete"), vbOKOnly, QStringLiteral("Upload"));
+}
+
+} // namespace modLumentorMGW

@@ -1,0 +1,145 @@
+// Whole transfers of the real window through a pseudo-terminal: what
+// reaches the gateway, what comes back, and what the panel shows.
+#include "transfer/TransferFixture.h"
+
+#include "image/PointRecord.h"
+
+#include <algorithm>
+
+using namespace modLumentorMGW;
+
+namespace {
+std::vector<QString> Progress(const char *verb)
+{
+    std::vector<QString> out;
+    for (int n = 16; n <= 2048; n += 16)
+        out.push_back(QStringLiteral("%1 Block %2 Of 2048").arg(verb).arg(n));
+    out.push_back("Verify Checksum For Memory Bank: 0");
+    out.push_back("Verify Checksum For Memory Bank: 1");
+    return out;
+}
+
+bool SameAsGateway(gatesim::Gateway &memory)
+{
+    for (int i = 0; i < CellCount; ++i) {
+        if (ConfigImage[i] != memory.Cell(i % 2, i / 2))
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+TEST_F(TransferTest, DenseImageGoesOutCellForCellAndComesBack)
+{
+    // Every block of both banks nonzero; point 001 and the settings sane.
+    for (int i = 0; i < CellCount; ++i)
+        ConfigImage[i] = int16_t((i * 37 + 11) % 256);
+    const int16_t sane[] = {5, 0, 0, 3};
+    for (int a = 0; a < 4; ++a)
+        ConfigImage[2 * a] = sane[a];
+    ConfigImage[2 * 4096] = 1;
+    ConfigImage[2 * 4097] = 1;
+    const auto image = ImageCopy();
+    std::vector<int> values;
+    QObject::connect(window->prgUpDown, &QProgressBar::valueChanged, [&](int v) { values.push_back(v); });
+
+    bool lockedWhileRunning = false;
+    boxes.onBox = [&](const RecordedBox &) {
+        lockedWhileRunning = window->frmUpDown->isVisible() && window->cmdCancel->isEnabled()
+                             && !window->mnuUpload->isEnabled() && !window->mnuFile->menuAction()->isEnabled();
+        for (QWidget *w : OtherControls())
+            lockedWhileRunning = lockedWhileRunning && !w->isEnabled();
+        const size_t sent = gateway.sim.Journal().size();
+        window->mnuUpload->trigger(); // refused: no second transfer
+        Click(window->lblMInc[0]);
+        lockedWhileRunning = lockedWhileRunning && gateway.sim.Journal().size() == sent;
+    };
+    Run(window->mnuDownload);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().text, "Download Complete");
+    EXPECT_EQ(boxes.Last().style, 0);
+    EXPECT_EQ(boxes.Last().title, "Download");
+    EXPECT_TRUE(lockedWhileRunning);
+    EXPECT_EQ(window->frmUpDown->title(), "Download To Gateway");
+    EXPECT_EQ(captions->seen, Progress("Downloading"));
+    EXPECT_EQ(window->prgUpDown->maximum(), 2048);
+    EXPECT_EQ(values.back(), 2048);
+    EXPECT_EQ(values.size(), 128u);
+    ExpectWindowBack();
+
+    const auto sent = Commands();
+    ASSERT_EQ(sent.size(), 4u + 2048u + 2u);
+    EXPECT_EQ(sent[3], "3611$*");
+    EXPECT_EQ(gateway.sim.Journal()[4].size(), 143u);
+    EXPECT_EQ(sent[4].substr(0, 9), "380000" "03F");
+    EXPECT_EQ(sent[4 + 1024 + 1].substr(0, 9), "381004" "03F");
+    EXPECT_EQ(sent.back(), "3F10000FFFF");
+    EXPECT_TRUE(SameAsGateway(gateway.sim.Memory()));
+    EXPECT_TRUE(ChangedCells(image).empty()); // a download only reads
+
+    ClearImage();
+    window->ShowData();
+    Dirty = false;
+    values.clear();
+    boxes.onBox = [&](const RecordedBox &) { lockedWhileRunning = SameAsGateway(gateway.sim.Memory()); };
+    Run(window->mnuUpload);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().text, "Upload Complete");
+    EXPECT_EQ(boxes.Last().style, 0);
+    EXPECT_EQ(boxes.Last().title, "Upload");
+    EXPECT_TRUE(lockedWhileRunning);
+    EXPECT_EQ(window->frmUpDown->title(), "Upload From Gateway");
+    EXPECT_EQ(captions->seen, Progress("Uploading"));
+    EXPECT_EQ(values.back(), 2048);
+    ExpectWindowBack();
+    EXPECT_TRUE(ChangedCells(image).empty());
+    EXPECT_EQ(Commands().size(), 2048u + 2u);
+    EXPECT_EQ(Commands()[1025], "391004" "03F");
+    // The redraw shows the uploaded point 001 and, showing new values, marks the image changed.
+    EXPECT_EQ(window->cboType->currentIndex(), 5);
+    EXPECT_EQ(window->cboLLGrp->currentIndex(), 3);
+    EXPECT_TRUE(window->chkResend->isChecked());
+    EXPECT_TRUE(Dirty);
+}
+
+TEST_F(TransferTest, OnlyBlocksWithANonzeroCellAreSentAndWhole)
+{
+    window->cmdCancel_Click(); // a Cancel left over from before is forgotten
+    Run(window->mnuDownload);
+    EXPECT_EQ(Commands(), (std::vector<std::string>{"3600$*", "3601$*", "3610$*", "3611$*", "3F00000FFFF",
+                                                    "3F10000FFFF"}));
+    EXPECT_EQ(captions->seen, Progress("Downloading"));
+    EXPECT_EQ(window->prgUpDown->value(), 2048);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().text, "Download Complete");
+
+    ConfigImage[0 + 2 * 64] = 0xA5;          // bank 0, block 1, first cell
+    ConfigImage[1 + 2 * (64 * 5 + 63)] = 1;  // bank 1, block 5, last cell
+    Run(window->mnuDownload);
+    const auto sent = Commands();
+    ASSERT_EQ(sent.size(), 8u);
+    EXPECT_EQ(sent[4], "380004" "03F" "A5" + std::string(126, '0'));
+    EXPECT_EQ(sent[5], "381014" "03F" + std::string(126, '0') + "01");
+    EXPECT_EQ(boxes.Last().text, "Download Complete");
+}
+
+TEST_F(TransferTest, PortThatCannotBeOpenedSendsAndChangesNothing)
+{
+    QTemporaryDir dir;
+    SetPortDevice(8, dir.filePath("no-such-port"));
+    window->cboComPort->setCurrentIndex(7);
+    ImageSet(0, 12, 4);
+    const auto image = ImageCopy();
+    for (QAction *command : {window->mnuDownload, window->mnuUpload}) {
+        Run(command);
+        ASSERT_EQ(boxes.Count(), 1);
+        EXPECT_EQ(boxes.Last().text, "Unable To Open Port");
+        EXPECT_EQ(boxes.Last().style, 16);
+        EXPECT_EQ(boxes.Last().title, "Port Error");
+        EXPECT_TRUE(ChangedCells(image).empty());
+        EXPECT_TRUE(Dirty);
+        ExpectWindowBack();
+    }
+    SetPortDevice(8, QString());
+    EXPECT_TRUE(gateway.sim.Journal().empty());
+}
