@@ -18,5 +18,9 @@ int FuzzListing(const uint8_t *data, size_t size);
 // The same writes, then the window shows every point.
 int FuzzView(const uint8_t *data, size_t size);
 
+// Bytes 0 and 1 pick the bank and block; the rest is a "39" reply, stored
+// as an upload stores it.
+int FuzzUploadBlock(const uint8_t *data, size_t size);
+
 // Aborts with a message when a property does not hold.
 void FuzzCheck(bool holds, const char *what);

@@ -65,10 +65,19 @@ int main(int argc, char **argv)
             save("reply", "fault-" + std::to_string(n) + "-" + std::to_string(int(kind)),
                  head + PlanReply(payload, &fault).bytes);
         }
+        if (length == 132) {
+            save("uploadblock", "block", std::string{char(3), char(5)} + PlanReply(payload, nullptr).bytes);
+            Fault changed;
+            changed.kind = FaultKind::ChangedCell;
+            changed.cell = 63;
+            save("uploadblock", "changed", std::string{char(0), char(0)} + PlanReply(payload, &changed).bytes);
+        }
         // What the journal holds: the command frame itself as a reply.
         save("reply", "frame-" + std::to_string(n), head + CommandFrame(command));
         ++n;
     }
+    save("uploadblock", "not-hex", std::string{char(1), char(7)} + "[00" + std::string(64, 'g') + "1Z0zf" + "]");
+    save("uploadblock", "short", std::string{char(2), char(2)} + "[00AB");
     save("reply", "noise-before", std::string{0, 3, 0} + "\x01\xff~" + ReplyFrame("00"));
 
     // Map files: short, exact and long forms.

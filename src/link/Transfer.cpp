@@ -1,5 +1,7 @@
 #include "link/Transfer.h"
 
+#include "image/ConfigImage.h"
+#include "link/Hex.h"
 #include "link/TransferSteps.h"
 #include "link/VerifyBank.h"
 
@@ -23,6 +25,19 @@ void CountBlock(TransferPanel &panel, int16_t &counter, const QString &verb)
     panel.SetValue(counter);
     panel.SetCaption(verb + QStringLiteral(" Block ") + QString::number(counter)
                      + QStringLiteral(" Of ") + QString::number(TotalBlocks));
+}
+
+void StoreBlock(int16_t bank, int32_t first, const QByteArray &reply)
+{
+    if ((bank != 0 && bank != 1) || first < 0 || first > 65536 - BlockCells)
+        return;
+    const char *text = reply.constData();
+    const int length = int(reply.size());
+    int16_t *cell = ConfigImage + bank + 2 * first;
+    for (int j = 0; j < BlockCells; ++j, cell += 2) {
+        const int at = 3 + 2 * j;
+        *cell = int16_t(at < length ? HexVal2(text + at, length - at) : 0);
+    }
 }
 
 int16_t VerifyBanks(TransferPanel &panel)

@@ -27,19 +27,6 @@ void UploadError(int16_t code)
     EndEarly(QStringLiteral("Upload Error: ") + QString::number(code), vbCritical, QStringLiteral("Error"));
 }
 
-// Cell j of the block comes from characters 4 + 2j and 5 + 2j of the reply;
-// a pair that is not hex stores what HexVal2 makes of it. Written straight
-// into the image: an upload does not mark it changed.
-void StoreBlock(int16_t bank, int32_t first)
-{
-    const char *reply = LastReply.constData();
-    const int length = int(LastReply.size());
-    int16_t *cell = ConfigImage + bank + 2 * first;
-    for (int j = 0; j < BlockCells; ++j, cell += 2) {
-        const int at = 3 + 2 * j;
-        *cell = int16_t(at < length ? HexVal2(reply + at, length - at) : 0);
-    }
-}
 } // namespace
 
 void UploadImage(int16_t port, TransferPanel &panel)
@@ -64,7 +51,7 @@ void UploadImage(int16_t port, TransferPanel &panel)
                 UploadError(71);
                 return;
             }
-            StoreBlock(bank, first);
+            StoreBlock(bank, first, LastReply);
             CountBlock(panel, counter, verb);
         }
     }

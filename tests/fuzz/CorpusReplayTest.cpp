@@ -28,6 +28,7 @@ int replay(const char *corpus, Target target)
 TEST(CorpusReplay, MapFile) { EXPECT_GT(replay("mapfile", FuzzMapFile), 0); }
 TEST(CorpusReplay, Listing) { EXPECT_GT(replay("listing", FuzzListing), 0); }
 TEST(CorpusReplay, Reply) { EXPECT_GT(replay("reply", FuzzReply), 0); }
+TEST(CorpusReplay, UploadBlock) { EXPECT_GT(replay("uploadblock", FuzzUploadBlock), 0); }
 TEST(CorpusReplay, View)
 {
     MsgBoxRecorder boxes; // the multi relay refusal may show
