@@ -24,8 +24,17 @@ int16_t VerifyBank(int16_t bank)
     const int32_t upper = length > 3 ? HexVal4(reply + 3, length - 3) : 0;
     const int32_t lower = length > 7 ? HexVal4(reply + 7, length - 7) : 0;
 
-    const uint32_t mine = BankChecksum(bank, bank == 0 ? OversizedCellReport(ReportOversizedCell)
-                                                       : OversizedCellReport());
+    // Bank 0 cells above 255: the first is shown as it is met, the rest are
+    // counted and told in one box, so thousands of them cannot trap the
+    // operator in thousands of boxes.
+    int32_t oversized = 0;
+    const OversizedCellReport report = [&oversized](int32_t address, int16_t value) {
+        if (oversized++ == 0)
+            ReportOversizedCell(address, value);
+    };
+    const uint32_t mine = BankChecksum(bank, bank == 0 ? report : OversizedCellReport());
+    if (oversized > 1)
+        MsgBox(QString::number(oversized - 1) + QStringLiteral(" More Cells Above 255 In Memory Bank 0"), vbOKOnly);
     if (upper != int32_t(mine >> 16))
         return bank == 0 ? 61 : 63;
     if (lower != int32_t(mine & 0xFFFFu))

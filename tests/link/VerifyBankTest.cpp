@@ -82,3 +82,15 @@ TEST_F(GatewayTest, VerifyBankReportsBank0CellsAbove255AndStillCompares)
     EXPECT_TRUE(bank1 == 63 || bank1 == 64) << bank1;
     EXPECT_EQ(boxes.boxes.size(), 1u);
 }
+
+TEST_F(GatewayTest, ManyBank0CellsAbove255GiveTwoBoxesNotThousands)
+{
+    ASSERT_TRUE(OpenGatewayPort(1));
+    for (int32_t a = 100; a < 5100; ++a)
+        ImageSet(0, a, int16_t(256 + a % 7));
+    EXPECT_EQ(VerifyBank(0), 61);
+    ASSERT_EQ(boxes.boxes.size(), 2u);
+    EXPECT_EQ(boxes.boxes[0].text, "258 A:100");
+    EXPECT_EQ(boxes.boxes[1].text, "4999 More Cells Above 255 In Memory Bank 0");
+    EXPECT_EQ(boxes.boxes[1].style, 0);
+}
