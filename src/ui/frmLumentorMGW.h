@@ -2,6 +2,8 @@
 // The program's one window. Controls are public members named as in the
 // designer's tables (the same text is their objectName); handlers are
 // member functions named control, underscore, event.
+#include "ui/CommonDialog.h"
+
 #include <QMainWindow>
 #include <array>
 
@@ -49,6 +51,7 @@ public:
     QGroupBox *frmMMap = nullptr;
     QGroupBox *frmUpDown = nullptr;
     QLabel *lblFileName = nullptr;
+    CommonDialog cdFile;   // shared by Open and Save As; keeps its name between uses
 
     // Inside the frames.
     QComboBox *cboSNode = nullptr;
@@ -122,8 +125,9 @@ public:
     void mnuFileOpen_Click();
     void mnuFileSave_Click();
     void mnuFileSaveAs_Click();
-    void FileOpen();
-    void FileSaveAs();
+    // True when a file was loaded / written.
+    bool FileOpen();
+    bool FileSaveAs();
 
     // Transfers and export.
     void mnuDownload_Click();
