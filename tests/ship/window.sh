@@ -44,7 +44,7 @@ read -r _ functions decorations _ < <(prop _MOTIF_WM_HINTS | tr -d ,)
 # Fixed size: minimum == maximum == the window's size. The width is the
 # client area's 5895 twips at 15 twips a pixel; the height adds the menu bar
 # to the client area's 450 pixels.
-hint() { xprop -id "$id" WM_NORMAL_HINTS | sed -n "s/.*program specified $1 size: \([0-9]*\) by \([0-9]*\)/\1x\2/p"; }
+hint() { xprop -id "$id" WM_NORMAL_HINTS | sed -n "s/.*program [a-z]* $1 size: \([0-9]*\) by \([0-9]*\)/\1x\2/p"; }
 geometry=$(xwininfo -id "$id" | sed -n 's/^ *-geometry \([0-9]*x[0-9]*\).*/\1/p')
 [ -n "$(hint minimum)" ] && [ "$(hint minimum)" = "$(hint maximum)" ] ||
   fail "not a fixed size: minimum $(hint minimum), maximum $(hint maximum)"
