@@ -6,8 +6,11 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${MGW_BUILD_DIR:-$ROOT/build}
 JOBS=${MGW_JOBS:-2}
 
+# xvfb, xauth, x11-utils: the window test on a real X server; desktop-file-utils,
+# appstream: the validators; dpkg-dev: the package's library dependencies.
 MGW_PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-serialport-dev libgl-dev
-              libgtest-dev libgmock-dev xvfb xauth x11-utils)
+              libgtest-dev libgmock-dev xvfb xauth x11-utils
+              desktop-file-utils appstream dpkg-dev)
 
 mgw_install() {
   local missing=()

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Builds the Debian package from the build folder, unpacks it into a scratch
+# root the way dpkg would install it, and checks what it holds and declares.
+# Usage: package.sh BUILD_DIR SCRATCH_DIR
+set -euo pipefail
+build=$1 scratch=$2
+id=org.lumentormgw.LumentorMGW
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+rm -rf "$scratch"
+mkdir -p "$scratch"
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/cpack" >"$scratch/cpack.log" 2>&1 ||
+  { cat "$scratch/cpack.log" >&2; fail "cpack"; }
+debs=("$scratch"/cpack/*.deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "cpack made no single .deb: ${debs[*]}"
+deb=${debs[0]}
+root=$scratch/root
+dpkg-deb -x "$deb" "$root"
+
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = lumentormgw ] || fail "package $(field Package)"
+[ "$(field Version)" = 1.6 ] || fail "version $(field Version)"
+[ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "architecture $(field Architecture)"
+[ "$(basename "$deb")" = "lumentormgw_1.6_$(dpkg --print-architecture).deb" ] || fail "file name $deb"
+
+# Everything under /usr, where a package belongs.
+stray=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '^\./usr/' | grep -vx '\./' || true)
+[ -z "$stray" ] || fail "files outside /usr: $stray"
+
+for program in LumentorMGW mgw-gatesim; do
+  [ -x "$root/usr/bin/$program" ] || fail "no /usr/bin/$program"
+done
+# The packaged (stripped) simulator still runs.
+"$root/usr/bin/mgw-gatesim" --help | grep -q '^Usage: mgw-gatesim' || fail "mgw-gatesim --help"
+
+desktop=$root/usr/share/applications/$id.desktop
+metainfo=$root/usr/share/metainfo/$id.metainfo.xml
+png=$root/usr/share/icons/hicolor/32x32/apps/$id.png
+svg=$root/usr/share/icons/hicolor/scalable/apps/$id.svg
+for f in "$desktop" "$metainfo" "$png" "$svg"; do [ -s "$f" ] || fail "missing ${f#$root}"; done
+
+# One id ties them together: the entry's icon and command, the metainfo's id
+# and launchable.
+grep -qx "Icon=$id" "$desktop" || fail "desktop entry's Icon is not $id"
+exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
+[ -x "$root/usr/bin/$exec_name" ] || fail "desktop entry runs $exec_name, not in /usr/bin"
+grep -q "<id>$id</id>" "$metainfo" || fail "metainfo id"
+grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" || fail "metainfo launchable"
+
+# The 32 px icon: a PNG whose header says 32 x 32.
+[ "$(head -c 8 "$png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || fail "icon is not a PNG"
+[ "$(od -An -j16 -N8 -tu1 "$png" | tr -s ' ' | sed 's/^ //')" = "0 0 0 32 0 0 0 32" ] || fail "icon is not 32 x 32"
+grep -q '<svg' "$svg" || fail "scalable icon is not SVG"
+
+# Every Qt library the programs load is a declared dependency.
+depends=$(field Depends)
+needed=$(objdump -p "$root/usr/bin/LumentorMGW" "$root/usr/bin/mgw-gatesim" | sed -n 's/^ *NEEDED *\(libQt6[A-Za-z]*\)\.so\.6$/\1/p' | sort -u)
+echo "$needed" | grep -qx libQt6Widgets || fail "LumentorMGW does not link Qt Widgets?"
+for lib in $needed; do
+  pkg=$(echo "${lib}6" | tr 'A-Z' 'a-z')
+  [[ ", $depends," == *", $pkg "* || ", $depends," == *", $pkg,"* ]] || fail "Depends lacks $pkg: $depends"
+done
+echo "$deb: $depends"
