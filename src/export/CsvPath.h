@@ -5,7 +5,7 @@
 
 namespace modLumentorMGW {
 
-// "C:\maps\plant.MGW" -> "C:\maps\plant.CSV"; "C:\maps\plant" -> "C:\maps\plaCSV".
+// "C:\maps\plant.MGW" -> "C:\maps\plant.CSV"; "C:\maps\plant" -> "C:\maps\plCSV".
 // The characters replaced never reach past a folder separator ('/' or '\'):
 // a file name part shorter than three characters is replaced whole, so the
 // listing still lands beside the map file ("/maps/ab" -> "/maps/CSV").
