@@ -83,9 +83,12 @@ void frmLumentorMGW::cboIInp_Click()
         SetPointNumber(p, indexOf(cboIInp));
 }
 
+// Checked stores 1, unchecked 0. A flag from a file that is neither (shown
+// checked) keeps its value: showing it must not change the map.
 void frmLumentorMGW::chkResend_Click()
 {
-    SetResendFlag(chkResend->checkState() == Qt::Unchecked ? 0 : 1);
+    const int16_t flag = GetResendFlag();
+    SetResendFlag(chkResend->checkState() == Qt::Unchecked ? 0 : (flag != 0 ? flag : 1));
 }
 
 void frmLumentorMGW::cboTimeout_Click()

@@ -194,6 +194,18 @@ TEST_F(FileCommandTest, RefusedOpenLeavesEverythingAsItWas)
         ExpectFailureBox(QStringLiteral("File Not Opened: ") + chosen, QStringLiteral("File Error"));
         ExpectUnchanged(before);
     }
+
+    // A file that vanishes between the dialog and the read.
+    writeAll(path("gone.MGW"), QByteArray(FileBytes, 1));
+    const auto queued = CommonDialog::SetHandler([this](const CommonDialog::Request &) -> std::optional<QString> {
+        QFile::remove(path("gone.MGW"));
+        return path("gone.MGW");
+    });
+    boxes.Answer(vbYes);
+    window->mnuFileOpen->trigger();
+    CommonDialog::SetHandler(queued);
+    ExpectFailureBox(QStringLiteral("File Not Opened: ") + path("gone.MGW"), QStringLiteral("File Error"));
+    ExpectUnchanged(before);
 }
 
 TEST_F(FileCommandTest, FailedSaveKeepsTheFileTheNameAndDirty)
@@ -210,9 +222,12 @@ TEST_F(FileCommandTest, FailedSaveKeepsTheFileTheNameAndDirty)
     const QByteArray saved = readAll(path("a.MGW"));
     MapPreset(1, 9);
     const State before = Now();
-    replies = {path("plain") + QStringLiteral("/sub.MGW")};
-    window->mnuFileSaveAs->trigger();
-    ExpectUnchanged(before);
+    for (const QString &nowhere : {path("plain") + QStringLiteral("/sub.MGW"), path("nofolder/x.MGW")}) {
+        replies = {nowhere};
+        window->mnuFileSaveAs->trigger();
+        ExpectFailureBox(QStringLiteral("File Not Saved: ") + nowhere, QStringLiteral("File Error"));
+        ExpectUnchanged(before);
+    }
 
     // A file size limit below the map file's size: the write stops part way.
     rlimit old{};

@@ -1,0 +1,111 @@
+// Map files from anyone: whatever they hold, the window opens, shows, lists,
+// sends and saves them without a crash, and saving straight after opening
+// gives the opened bytes back.
+#include "transfer/TransferFixture.h"
+
+#include "image/MapFile.h"
+#include "ui/CommonDialog.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QtEndian>
+
+using namespace modLumentorMGW;
+
+namespace {
+constexpr int FileBytes = 262144;
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Cell (bank, address) of a map file's bytes.
+void put(QByteArray &file, int bank, int address, int16_t value)
+{
+    qToLittleEndian<qint16>(value, file.data() + 4 * address + 2 * bank);
+}
+
+struct Hostile {
+    const char *name;
+    QByteArray bytes;
+};
+
+std::vector<Hostile> hostileFiles()
+{
+    std::vector<Hostile> files;
+    QRandomGenerator rng(1234);
+    QByteArray random(FileBytes, '\0');
+    for (char &c : random)
+        c = char(rng.bounded(256));
+    put(random, 0, 0, 1000); // point 001: no type, so nothing of it is stored back
+    files.push_back({"random", random});
+
+    QByteArray odd(FileBytes + 77, char(0x5A));           // long: the tail is ignored
+    for (int a = 0; a < 65536; a += 3)
+        put(odd, a % 2, a, int16_t(-1 - a));               // negative cells
+    for (int a = 1; a < 3000; a += 4) {
+        put(odd, 0, a, int16_t(254 + a % 3));               // node slots 254/255, out of the lists
+        put(odd, 0, a + 1, int16_t(64 + a));                 // relay/device past 64
+        put(odd, 0, a + 2, int16_t(256 + a));                // group/preset past 256
+        put(odd, 0, a - 1, int16_t(a / 4 % 14));             // types 0..13, 3 and 4 past point 050 too
+    }
+    put(odd, 0, 0, 1);
+    put(odd, 0, 4096, 7);                                    // resend flag neither 0 nor 1
+    put(odd, 0, 4097, 300);                                  // timeout out of its list, above 255
+    files.push_back({"odd", odd});
+    return files;
+}
+} // namespace
+
+TEST_F(TransferTest, HostileMapFilesOpenShowExportSendAndSaveBack)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QString answer;
+    const auto previous = CommonDialog::SetHandler([&](const CommonDialog::Request &) { return answer; });
+
+    for (const Hostile &file : hostileFiles()) {
+        SCOPED_TRACE(file.name);
+        const QString in = dir.filePath(QString::fromUtf8(file.name) + ".MGW");
+        {
+            QFile f(in);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(file.bytes);
+        }
+        Dirty = false;
+        answer = in;
+        window->mnuFileOpen->trigger();
+        EXPECT_EQ(boxes.Count(), 0);
+        EXPECT_EQ(FileName, in);
+
+        // Saved straight after opening: the same bytes.
+        answer = dir.filePath(QString::fromUtf8(file.name) + "-saved.MGW");
+        window->mnuFileSaveAs->trigger();
+        EXPECT_EQ(readAll(answer), file.bytes.left(FileBytes));
+
+        // Every point shown; only the multi relay refusal may speak.
+        boxes.Clear();
+        for (int p = 0; p < window->cboPoint->count(); ++p)
+            SelectPoint(p);
+        for (const RecordedBox &box : boxes.boxes)
+            EXPECT_EQ(box.text, "Multi Relay Mapping Is Only Allowed On Points 001 - 0050");
+
+        boxes.Clear();
+        window->mnuExport->trigger();
+        ASSERT_EQ(boxes.Count(), 1);
+        EXPECT_TRUE(boxes.Last().text.startsWith("Settings Exported To: ")) << qPrintable(boxes.Last().text);
+
+        // Sent as low bytes; the verification then tells the difference.
+        const auto image = ImageCopy();
+        Run(window->mnuDownload);
+        ASSERT_GE(boxes.Count(), 1);
+        EXPECT_LE(boxes.Count(), 3);
+        EXPECT_TRUE(boxes.Last().text.startsWith("Download ")) << qPrintable(boxes.Last().text);
+        EXPECT_TRUE(ChangedCells(image).empty());
+        ExpectWindowBack();
+        boxes.Clear();
+    }
+    CommonDialog::SetHandler(previous);
+}
