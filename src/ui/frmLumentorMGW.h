@@ -149,6 +149,7 @@ private:
     void MakeDefaultFolder();
     QLabel *NewRelayLabel(int i);
     ClickLabel *NewStateLabel(int i);
+    QString PrepareFileDialog();
     void ShowTransferPanel(const QString &caption);
     void CloseIfAsked();
     void AutoMapNumber(QComboBox *countList, QComboBox *startList, const QString &numberMessage);

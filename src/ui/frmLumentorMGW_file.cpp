@@ -52,11 +52,10 @@ void frmLumentorMGW::mnuFileNew_Click()
     Dirty = false; // last: the redraw's selections store into the image
 }
 
-bool frmLumentorMGW::FileOpen()
+// Filter and flags for both dialogs; the first dialog of the run starts on
+// the default folder's pattern, which is returned: choosing it chooses nothing.
+QString frmLumentorMGW::PrepareFileDialog()
 {
-    if (!DiscardChanges())
-        return false;
-    cdFile.FileName.clear();
     cdFile.Filter = MapFilter;
     const QString pattern = DefaultFilePattern();
     if (!FileDialogPrimed) {
@@ -64,6 +63,15 @@ bool frmLumentorMGW::FileOpen()
         cdFile.FileName = pattern;
     }
     cdFile.Flags = MapFlags;
+    return pattern;
+}
+
+bool frmLumentorMGW::FileOpen()
+{
+    if (!DiscardChanges())
+        return false;
+    cdFile.FileName.clear();
+    const QString pattern = PrepareFileDialog();
     if (!cdFile.ShowOpen(this) || cdFile.FileName.isEmpty() || cdFile.FileName == pattern)
         return false;
     return UseFile(cdFile.FileName, ReadImageFile, QStringLiteral("File Not Opened: "));
@@ -81,13 +89,7 @@ void frmLumentorMGW::mnuFileOpen_Click()
 // The dialog keeps the name of its last use, so it proposes the file chosen last.
 bool frmLumentorMGW::FileSaveAs()
 {
-    cdFile.Filter = MapFilter;
-    const QString pattern = DefaultFilePattern();
-    if (!FileDialogPrimed) {
-        FileDialogPrimed = true;
-        cdFile.FileName = pattern;
-    }
-    cdFile.Flags = MapFlags;
+    const QString pattern = PrepareFileDialog();
     if (!cdFile.ShowSave(this) || cdFile.FileName.isEmpty() || cdFile.FileName == pattern)
         return false;
     return UseFile(cdFile.FileName, WriteImageFile, QStringLiteral("File Not Saved: "));
