@@ -8,6 +8,7 @@
 //    program burns meanwhile.
 // Usage: bench_transfer [--blocks N]   (N >= 1, default 256)
 #include "BenchReport.h"
+#include "CancellingPanel.h"
 #include "LineLog.h"
 
 #include "image/ConfigImage.h"
@@ -16,7 +17,6 @@
 #include "link/Transaction.h"
 #include "link/Transfer.h"
 #include "ui/TransferLock.h"
-#include "ui/WindowTransferPanel.h"
 #include "ui/frmLumentorMGW.h"
 
 #include <QAction>
@@ -42,46 +42,6 @@ void FillDenseImage()
     }
 }
 
-// The window's own panel, with Cancel pressed once `blocks` blocks are done;
-// the moment and the CPU clocks are taken just before.
-class CancellingPanel : public TransferPanel
-{
-public:
-    CancellingPanel(frmLumentorMGW &w, int blocks, bench::LineLog &log) : inner_(w.prgUpDown, w.lblProgress), blocks_(blocks), log_(log) {}
-
-    void ProcessEvents() override
-    {
-        if (calls_++ == blocks_) {
-            wall = clock_.nsecsElapsed() / 1e9;
-            thread = bench::CpuSeconds(CLOCK_THREAD_CPUTIME_ID) - thread0_;
-            process = bench::CpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - process0_ - (log_.SimCpu() - sim0_);
-            CancelRequested = true;
-        }
-        inner_.ProcessEvents();
-    }
-    void SetMax(int max) override { inner_.SetMax(max); }
-    void SetValue(int value) override { inner_.SetValue(value); }
-    void SetCaption(const QString &caption) override { inner_.SetCaption(caption); }
-
-    void Start()
-    {
-        thread0_ = bench::CpuSeconds(CLOCK_THREAD_CPUTIME_ID);
-        process0_ = bench::CpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
-        sim0_ = log_.SimCpu();
-        clock_.start();
-    }
-
-    double wall = 0, thread = 0, process = 0;
-
-private:
-    WindowTransferPanel inner_;
-    int blocks_ = 0;
-    int calls_ = 0;
-    bench::LineLog &log_;
-    QElapsedTimer clock_;
-    double thread0_ = 0, process0_ = 0, sim0_ = 0;
-};
-
 // A whole transfer as the menu command runs it; returns the line's figures.
 bench::LineFigures Whole(QAction *command, bench::LineLog &log, double *wall, double *cpu)
 {
@@ -95,13 +55,21 @@ bench::LineFigures Whole(QAction *command, bench::LineLog &log, double *wall, do
     return bench::Summarise(log.Take());
 }
 
+std::string Thousands(size_t n)
+{
+    std::string digits = std::to_string(n);
+    for (int at = int(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(size_t(at), ",");
+    return digits;
+}
+
 void WireFigure(const char *what, const bench::LineFigures &f)
 {
     std::printf("  %s: %zu transactions, %zu characters to the gateway, %zu back (box: %s)\n", what,
                 f.transactions, f.toGateway, f.fromGateway, qPrintable(LastBox.simplified()));
     const double s = f.WireSeconds();
     bench::Figure(Format("Wire limit, %s", what),
-                  s >= 1 ? Format("%zu chars, %.2f s", f.Chars(), s) : Format("%zu chars, %.1f ms", f.Chars(), s * 1e3),
+                  Thousands(f.Chars()) + (s >= 1 ? Format(" chars, %.2f s", s) : Format(" chars, %.1f ms", s * 1e3)),
                   "(the line's own time)");
 }
 
@@ -119,7 +87,7 @@ void Paced(frmLumentorMGW &w, bench::LineLog &log, int blocks, bool download)
 {
     const char *what = download ? "download" : "upload";
     log.Take();
-    CancellingPanel panel(w, blocks, log);
+    bench::CancellingPanel panel(w, blocks, log);
     {
         TransferLock lock(w);
         w.frmUpDown->setTitle(download ? QStringLiteral("Download To Gateway") : QStringLiteral("Upload From Gateway"));
