@@ -66,7 +66,9 @@ private:
     void HandleFrame(const std::string &frame, Clock::time_point firstByte);
     void Reply(const std::string &command, const std::string &frame, Clock::time_point firstByte);
     bool TakeFault(const std::string &command, Fault *fault);
-    bool SendBytes(const std::string &bytes);
+    // Paced, the characters leave at the line's rate from `from` on, so a
+    // late wake-up of this thread is caught up rather than carried along.
+    bool SendBytes(const std::string &bytes, Clock::time_point from = Clock::now());
     bool WriteAll(const std::string &bytes);
     bool PauseUntil(Clock::time_point when);
     bool Serve();

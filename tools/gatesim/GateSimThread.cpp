@@ -9,6 +9,9 @@
 #include <cerrno>
 #include <poll.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 
 namespace gatesim {
 
@@ -30,6 +33,11 @@ void Drain(int fd)
 
 void GateSim::Run()
 {
+#ifdef __linux__
+    // Paced output sleeps to the character; the default 50 us of timer
+    // slack on every sleep would stretch the line.
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+#endif
     while (!stop_ && pty_.IsOpen() && Serve()) {
     }
 }
@@ -146,16 +154,16 @@ void GateSim::Reply(const std::string &command, const std::string &frame, Clock:
     for (size_t i = 0; i < plan.bytes.size(); i += piece) {
         if (i > 0 && !PauseUntil(Clock::now() + std::chrono::milliseconds(plan.gapMs)))
             return;
-        if (!SendBytes(plan.bytes.substr(i, piece)))
+        if (!SendBytes(plan.bytes.substr(i, piece), i == 0 ? start : Clock::now()))
             return;
     }
 }
 
-bool GateSim::SendBytes(const std::string &bytes)
+bool GateSim::SendBytes(const std::string &bytes, Clock::time_point from)
 {
     if (!pacing_)
         return WriteAll(bytes);
-    Clock::time_point due = Clock::now();
+    Clock::time_point due = from;
     for (size_t i = 0; i < bytes.size(); i += Burst) {
         const std::string burst = bytes.substr(i, Burst);
         due += CharTime * int64_t(burst.size());
