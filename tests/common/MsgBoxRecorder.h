@@ -7,13 +7,22 @@
 #include <QString>
 #include <deque>
 #include <functional>
+#include <ostream>
 #include <vector>
 
 struct RecordedBox {
     QString text;
     int style = 0;
     QString title;
+    bool operator==(const RecordedBox &o) const { return text == o.text && style == o.style && title == o.title; }
 };
+
+inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << qPrintable(text) << '"'; }
+
+inline void PrintTo(const RecordedBox &box, std::ostream *os)
+{
+    *os << '"' << qPrintable(box.text) << "\" style " << box.style << " \"" << qPrintable(box.title) << '"';
+}
 
 class MsgBoxRecorder {
 public:
@@ -26,6 +35,14 @@ public:
     int Count() const { return int(boxes.size()); }
     const RecordedBox &Last() const { return boxes.back(); }
     void Clear() { boxes.clear(); }
+    // The texts alone, for tests that pin no style or title.
+    std::vector<QString> Texts() const
+    {
+        std::vector<QString> texts;
+        for (const RecordedBox &box : boxes)
+            texts.push_back(box.text);
+        return texts;
+    }
 
     std::vector<RecordedBox> boxes;
     std::function<void(const RecordedBox &)> onBox; // runs while the box is "open"
@@ -36,3 +53,5 @@ private:
     std::deque<int> answers_;
     modLumentorMGW::MsgBoxHandler previous_;
 };
+
+using Boxes = std::vector<RecordedBox>;

@@ -5,6 +5,7 @@
 #include "gatesim/GateSim.h"
 
 #include <cstdint>
+#include <string>
 
 class SimulatedGateway
 {
@@ -17,3 +18,13 @@ public:
     gatesim::GateSim sim;
     const int16_t port;
 };
+
+// A fault on the replies to commands that start with prefix.
+inline gatesim::Fault MakeFault(gatesim::FaultKind kind, const std::string &prefix = {}, uint32_t mask = 0)
+{
+    gatesim::Fault fault;
+    fault.kind = kind;
+    fault.prefix = prefix;
+    fault.xorMask = mask;
+    return fault;
+}

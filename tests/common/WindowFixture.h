@@ -1,9 +1,12 @@
 #pragma once
 // A fresh, shown main window per test, with the home folder in a temporary
-// directory and every message box recorded (see MsgBoxRecorder).
+// directory, every message box recorded (see MsgBoxRecorder) and the file
+// dialog answered from a queue: a dialog nobody queued a reply for fails the
+// test and is cancelled.
 #include "common/MsgBoxRecorder.h"
 #include "image/ConfigImage.h"
 #include "ui/ClickLabel.h"
+#include "ui/CommonDialog.h"
 #include "ui/frmLumentorMGW.h"
 
 // The window's kinds of control, so that tests can drive any of them.
@@ -20,6 +23,7 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -29,6 +33,16 @@ protected:
     {
         ASSERT_TRUE(home.isValid());
         PointHomeAt(home.path());
+        previousDialog = CommonDialog::SetHandler([this](const CommonDialog::Request &r) -> std::optional<QString> {
+            asked.push_back(r);
+            if (replies.empty()) {
+                ADD_FAILURE() << "unexpected file dialog";
+                return std::nullopt;
+            }
+            const std::optional<QString> reply = replies.front();
+            replies.pop_front();
+            return reply;
+        });
         window = std::make_unique<frmLumentorMGW>();
         window->show();
     }
@@ -36,6 +50,7 @@ protected:
     void TearDown() override
     {
         window.reset();
+        CommonDialog::SetHandler(previousDialog);
         qputenv("HOME", savedHome);
     }
 
@@ -75,8 +90,13 @@ protected:
         return changed;
     }
 
+    static bool ImageIsClear() { return ChangedCells(std::vector<int16_t>(modLumentorMGW::CellCount, 0)).empty(); }
+
     QByteArray savedHome = qgetenv("HOME");
     QTemporaryDir home;
     MsgBoxRecorder boxes;
+    std::vector<CommonDialog::Request> asked;
+    std::deque<std::optional<QString>> replies;
+    CommonDialog::Handler previousDialog;
     std::unique_ptr<frmLumentorMGW> window;
 };

@@ -11,8 +11,6 @@
 #include <QMenu>
 #include <string>
 
-inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << qPrintable(text) << '"'; }
-
 // Every caption lblProgress is painted with, repeats dropped.
 class CaptionLog : public QObject {
 public:
