@@ -1,3 +1,4 @@
+// The auto map runs: what they write, and the limits that refuse them.
 #include "common/WindowFixture.h"
 #include "image/PointRecord.h"
 
@@ -20,29 +21,33 @@ protected:
         const auto before = ImageCopy();
         boxes.Clear();
         button->click();
-        ASSERT_EQ(boxes.Count(), 1);
-        EXPECT_EQ(boxes.Last().text, text);
-        EXPECT_EQ(boxes.Last().title, "Auto Map Error");
-        EXPECT_EQ(boxes.Last().style, 16);
+        EXPECT_EQ(boxes.boxes, (Boxes{{text, 16, "Auto Map Error"}}));
         EXPECT_TRUE(ChangedCells(before).empty());
     }
 };
 
-TEST_F(AutoMapTest, RelayRunCountsTheRelayUp)
+TEST_F(AutoMapTest, RunsCountUpAndKeepTheOtherCells)
 {
-    SetPointType(3, 7);
-    SingleRelay(0, 4, 0);
-    window->cboAMRly->setCurrentIndex(1); // count 3
+    SetPointType(34, 7);
+    SingleRelay(30, 7, 20);
+    window->cboAMRly->setCurrentIndex(2); // count 4: points 031 to 034
     window->cmdAMRly->click();
-    EXPECT_EQ(boxes.Count(), 0);
-    for (int p = 0; p < 3; ++p) {
-        EXPECT_EQ(GetPointType(p), 1);
-        EXPECT_EQ(GetPointNode(p), 4);
-        EXPECT_EQ(GetPointRelay(p), p);
+    EXPECT_EQ(GetPointType(34), 7);
+    EXPECT_EQ(GetPointRelay(34), 0);
+    EXPECT_EQ(window->cboPoint->currentIndex(), 30);
+
+    // A group run over the same points keeps their node and relay cells.
+    window->cboType->setCurrentIndex(6);
+    window->cboLLGrp->setCurrentIndex(99);
+    window->cboAMGrp->setCurrentIndex(2);
+    window->cmdAMGrp->click();
+    for (int j = 0; j < 4; ++j) {
+        EXPECT_EQ(GetPointType(30 + j), 6);
+        EXPECT_EQ(GetPointNumber(30 + j), 99 + j);
+        EXPECT_EQ(GetPointNode(30 + j), 7);
+        EXPECT_EQ(GetPointRelay(30 + j), 20 + j);
     }
-    EXPECT_EQ(GetPointType(3), 7);
-    EXPECT_EQ(GetPointRelay(3), 0);
-    EXPECT_EQ(window->cboPoint->currentIndex(), 0);
+    EXPECT_EQ(boxes.Count(), 0);
 }
 
 TEST_F(AutoMapTest, LimitsOnPointsAndNumbers)
@@ -78,24 +83,6 @@ TEST_F(AutoMapTest, LimitsOnPointsAndNumbers)
     EXPECT_EQ(GetPointType(276), 0);
 }
 
-TEST_F(AutoMapTest, GroupRunKeepsNodeAndRelayCells)
-{
-    SingleRelay(30, 7, 20);
-    window->cboAMRly->setCurrentIndex(2); // points 031 to 034
-    window->cmdAMRly->click();
-    SelectPoint(30);
-    window->cboType->setCurrentIndex(6);
-    window->cboLLGrp->setCurrentIndex(99);
-    window->cboAMGrp->setCurrentIndex(2);
-    window->cmdAMGrp->click();
-    for (int j = 0; j < 4; ++j) {
-        EXPECT_EQ(GetPointType(30 + j), 6);
-        EXPECT_EQ(GetPointNumber(30 + j), 99 + j);
-        EXPECT_EQ(GetPointNode(30 + j), 7);
-        EXPECT_EQ(GetPointRelay(30 + j), 20 + j);
-    }
-}
-
 TEST_F(AutoMapTest, LonWorksRunMayPassPoint350)
 {
     window->optProtocol[1]->setChecked(true);
@@ -103,8 +90,6 @@ TEST_F(AutoMapTest, LonWorksRunMayPassPoint350)
     window->cboAMRly->setCurrentIndex(2); // count 4
     window->cmdAMRly->click();
     EXPECT_EQ(boxes.Count(), 0);
-    for (int p = 349; p < 353; ++p) {
-        EXPECT_EQ(GetPointType(p), 1);
-        EXPECT_EQ(GetPointRelay(p), p - 349);
-    }
+    for (int p = 349; p < 353; ++p)
+        EXPECT_EQ(std::make_pair(GetPointType(p), GetPointRelay(p)), std::make_pair(int16_t(1), int16_t(p - 349)));
 }

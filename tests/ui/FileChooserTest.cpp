@@ -4,7 +4,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
@@ -19,41 +18,7 @@
 #include <functional>
 
 namespace {
-const QString MapFilter = QStringLiteral("Lumentor Data Files (*.MGW)|*.MGW|All Files (*.*)|*.*");
-
-// Runs its steps from a polling timer while a dialog is open; a step returns
-// true once done. Gives up (closing every modal widget) after 10 s.
-class Driver {
-public:
-    std::deque<std::function<bool()>> steps;
-    bool gaveUp = false;
-
-    Driver()
-    {
-        clock_.start();
-        QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
-        timer_.start(10);
-    }
-
-private:
-    void tick()
-    {
-        // A box nobody expects, or a dialog that outlives its steps, is closed
-        // so that a failing test ends instead of hanging.
-        QWidget *top = QApplication::activeModalWidget();
-        if (clock_.elapsed() > 10000 || (steps.empty() && qobject_cast<QMessageBox *>(top))) {
-            gaveUp = true;
-            steps.clear();
-            while (QDialog *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-                dialog->reject();
-            return;
-        }
-        if (!steps.empty() && steps.front()())
-            steps.pop_front();
-    }
-    QTimer timer_;
-    QElapsedTimer clock_;
-};
+using Step = std::function<bool()>;
 
 template <typename T>
 T *topModal()
@@ -62,28 +27,62 @@ T *topModal()
     return w && w->isVisible() ? qobject_cast<T *>(w) : nullptr;
 }
 
-QStringList listed(QFileDialog *dialog)
+// Shows the dialog and runs the steps from a polling timer while it is open;
+// a step returns true once done. A box nobody expects, a dialog that outlives
+// its steps or 10 s gone close every modal widget, so that a failing test
+// ends instead of hanging.
+bool Show(CommonDialog &cd, CommonDialog::Mode mode, std::deque<Step> steps)
 {
-    QStringList names;
-    const QListView *view = dialog->findChild<QListView *>(QStringLiteral("listView"));
-    const QModelIndex root = view->rootIndex();
-    for (int i = 0; i < view->model()->rowCount(root); ++i)
-        names << view->model()->index(i, 0, root).data().toString();
-    names.sort();
-    return names;
+    QElapsedTimer clock;
+    clock.start();
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (clock.elapsed() > 10000 || (steps.empty() && topModal<QMessageBox>())) {
+            ADD_FAILURE() << "dialog driver gave up";
+            steps.clear();
+            while (QDialog *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                dialog->reject();
+        } else if (!steps.empty() && steps.front()()) {
+            steps.pop_front();
+        }
+    });
+    timer.start(10);
+    return mode == CommonDialog::Mode::Open ? cd.ShowOpen() : cd.ShowSave();
+}
+
+// Does `act` to the file dialog once it is open.
+Step OnDialog(std::function<void(QFileDialog *)> act)
+{
+    return [act] {
+        QFileDialog *dialog = topModal<QFileDialog>();
+        if (dialog)
+            act(dialog);
+        return dialog != nullptr;
+    };
 }
 
 // Types a name and presses the dialog's OK, after this step has returned.
-bool typeAndAccept(const QString &name)
+Step TypeAndAccept(const QString &name)
 {
-    QFileDialog *dialog = topModal<QFileDialog>();
-    if (!dialog)
-        return false;
-    // As typing into the focused name box does, a new name drops the list's selection.
-    dialog->findChild<QListView *>(QStringLiteral("listView"))->clearSelection();
-    dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(name);
-    QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-    return true;
+    return OnDialog([name](QFileDialog *dialog) {
+        // As typing into the focused name box does, a new name drops the list's selection.
+        dialog->findChild<QListView *>("listView")->clearSelection();
+        dialog->findChild<QLineEdit *>("fileNameEdit")->setText(name);
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    });
+}
+
+// Reads the message box on top and presses `button` on it.
+Step PressOnBox(QMessageBox::StandardButton button, QString *text)
+{
+    return [=] {
+        QMessageBox *box = topModal<QMessageBox>();
+        if (box) {
+            *text = box->text();
+            box->button(button)->click();
+        }
+        return box != nullptr;
+    };
 }
 } // namespace
 
@@ -91,83 +90,46 @@ TEST(FileChooserDialog, OpenAndSaveHonourPatternFlagsAndCancel)
 {
     QTemporaryDir dir;
     for (const char *name : {"a.MGW", "b.mgw", "e.Mgw", "c.txt"})
-        QFile(dir.filePath(QString::fromUtf8(name))).open(QIODevice::WriteOnly);
+        QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
     CommonDialog cd;
-    cd.Filter = MapFilter;
+    cd.Filter = "Lumentor Data Files (*.MGW)|*.MGW|All Files (*.*)|*.*";
     cd.Flags = 6150;
-    cd.FileName = QDir::toNativeSeparators(dir.path() + QStringLiteral("/*.MGW"));
+    cd.FileName = QDir::toNativeSeparators(dir.path() + "/*.MGW");
 
-    QString openedIn, refusal, proposed;
+    QString openedIn, refusal, proposed, question;
     QStringList shown;
-    {
-        Driver drive;
-        drive.steps = {
-            [&] {
-                QFileDialog *dialog = topModal<QFileDialog>();
-                if (!dialog)
-                    return false;
-                openedIn = dialog->directory().path();
-                shown = listed(dialog);
-                return shown.contains(QStringLiteral("e.Mgw")) && shown.size() >= 3;
-            },
-            [] { return typeAndAccept(QStringLiteral("missing.MGW")); },
-            [&] {
-                QMessageBox *box = topModal<QMessageBox>();
-                if (!box)
-                    return false;
-                refusal = box->text();
-                box->accept();
-                return true;
-            },
-            [] { return typeAndAccept(QStringLiteral("b.mgw")); },
-        };
-        EXPECT_TRUE(cd.ShowOpen());
-        EXPECT_FALSE(drive.gaveUp);
-    }
+    const Step look = [&] {
+        QFileDialog *dialog = topModal<QFileDialog>();
+        if (!dialog)
+            return false;
+        openedIn = dialog->directory().path();
+        const QListView *view = dialog->findChild<QListView *>("listView");
+        shown.clear();
+        for (int i = 0; i < view->model()->rowCount(view->rootIndex()); ++i)
+            shown << view->model()->index(i, 0, view->rootIndex()).data().toString();
+        shown.sort();
+        return shown.contains("e.Mgw") && shown.size() >= 3;
+    };
+    EXPECT_TRUE(Show(cd, CommonDialog::Mode::Open,
+                     {look, TypeAndAccept("missing.MGW"), PressOnBox(QMessageBox::Ok, &refusal),
+                      TypeAndAccept("b.mgw")}));
     EXPECT_EQ(QDir(openedIn), QDir(dir.path()));
-    EXPECT_EQ(shown, (QStringList{QStringLiteral("a.MGW"), QStringLiteral("b.mgw"), QStringLiteral("e.Mgw")}));
-    EXPECT_TRUE(refusal.contains(QStringLiteral("File not found"))) << refusal.toStdString();
-    EXPECT_EQ(cd.FileName, QDir::toNativeSeparators(dir.filePath(QStringLiteral("b.mgw"))));
+    EXPECT_EQ(shown, (QStringList{"a.MGW", "b.mgw", "e.Mgw"}));
+    EXPECT_TRUE(refusal.contains("File not found")) << refusal.toStdString();
+    EXPECT_EQ(cd.FileName, QDir::toNativeSeparators(dir.filePath("b.mgw")));
 
-    {
-        // Save As proposes the last choice, confirms a replacement (No keeps
-        // the dialog open) and takes a name without extension as typed.
-        Driver drive;
-        drive.steps = {
-            [&] {
-                QFileDialog *dialog = topModal<QFileDialog>();
-                if (!dialog)
-                    return false;
-                proposed = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->text();
-                return true;
-            },
-            [] { return typeAndAccept(QStringLiteral("a.MGW")); },
-            [] {
-                QMessageBox *box = topModal<QMessageBox>();
-                if (box)
-                    box->button(QMessageBox::No)->click();
-                return box != nullptr;
-            },
-            [] { return typeAndAccept(QStringLiteral("new")); },
-        };
-        EXPECT_TRUE(cd.ShowSave());
-        EXPECT_FALSE(drive.gaveUp);
-    }
-    EXPECT_EQ(proposed, QStringLiteral("b.mgw"));
-    EXPECT_EQ(cd.FileName, QDir::toNativeSeparators(dir.filePath(QStringLiteral("new"))));
+    // Save As proposes the last choice, confirms a replacement (No keeps the
+    // dialog open) and takes a name without extension as typed.
+    const Step readName = OnDialog([&](QFileDialog *d) { proposed = d->findChild<QLineEdit *>("fileNameEdit")->text(); });
+    EXPECT_TRUE(Show(cd, CommonDialog::Mode::Save,
+                     {readName, TypeAndAccept("a.MGW"), PressOnBox(QMessageBox::No, &question), TypeAndAccept("new")}));
+    EXPECT_EQ(proposed, "b.mgw");
+    EXPECT_TRUE(question.contains("a.MGW")) << question.toStdString();
+    EXPECT_EQ(cd.FileName, QDir::toNativeSeparators(dir.filePath("new")));
 
-    {
-        Driver drive;
-        drive.steps = {[] {
-            QFileDialog *dialog = topModal<QFileDialog>();
-            if (dialog)
-                QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
-            return dialog != nullptr;
-        }};
-        EXPECT_FALSE(cd.ShowSave());
-        EXPECT_FALSE(drive.gaveUp);
-    }
+    const Step cancel = OnDialog([](QFileDialog *d) { QMetaObject::invokeMethod(d, "reject", Qt::QueuedConnection); });
+    EXPECT_FALSE(Show(cd, CommonDialog::Mode::Save, {cancel}));
     EXPECT_TRUE(cd.Cancelled);
-    EXPECT_EQ(cd.FileName, QDir::toNativeSeparators(dir.filePath(QStringLiteral("new"))));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4);   // the dialog writes nothing
+    EXPECT_EQ(cd.FileName, QDir::toNativeSeparators(dir.filePath("new")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4); // the dialog writes nothing
 }

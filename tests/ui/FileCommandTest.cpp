@@ -1,54 +1,20 @@
+// The file menu and the export through the window: questions, dialogs, what
+// reaches the disk, and failures that leave everything as it was.
+#include "common/TestFiles.h"
 #include "common/WindowFixture.h"
 #include "image/MapFile.h"
-#include "ui/CommonDialog.h"
-
-#include <QFile>
-#include <csignal>
-#include <deque>
-#include <sys/resource.h>
 
 using namespace modLumentorMGW;
 
 namespace {
-const QString MapFilter = QStringLiteral("Lumentor Data Files (*.MGW)|*.MGW|All Files (*.*)|*.*");
-constexpr int FileBytes = 262144;
+const RecordedBox Discard{"Discard Any Changes?", 36, "Arvane Lumentor"};
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-// The window with its file dialog answered from a queue; a dialog nobody
-// expected fails the test and is cancelled.
 class FileCommandTest : public WindowFixture {
 protected:
     void SetUp() override
     {
         WindowFixture::SetUp();
         ASSERT_TRUE(dir.isValid());
-        previousDialog = CommonDialog::SetHandler([this](const CommonDialog::Request &r) -> std::optional<QString> {
-            asked.push_back(r);
-            if (replies.empty()) {
-                ADD_FAILURE() << "unexpected file dialog";
-                return std::nullopt;
-            }
-            const std::optional<QString> reply = replies.front();
-            replies.pop_front();
-            return reply;
-        });
-    }
-    void TearDown() override
-    {
-        CommonDialog::SetHandler(previousDialog);
-        WindowFixture::TearDown();
     }
 
     QString path(const char *name) const { return dir.filePath(QString::fromUtf8(name)); }
@@ -76,19 +42,17 @@ protected:
         EXPECT_EQ(window->cboPoint->currentIndex(), before.point);
         EXPECT_EQ(Dirty, before.dirty);
     }
-    void ExpectFailureBox(const QString &text, const QString &title)
+    // The last box tells `text` and, on a line of its own, why.
+    void ExpectFailureBox(const QString &text, const QString &title = QStringLiteral("File Error"))
     {
         ASSERT_GE(boxes.Count(), 1);
         EXPECT_TRUE(boxes.Last().text.startsWith(text + QLatin1Char('\n'))) << qPrintable(boxes.Last().text);
-        EXPECT_GT(boxes.Last().text.size(), text.size() + 1); // a reason follows
+        EXPECT_GT(boxes.Last().text.size(), text.size() + 1);
         EXPECT_EQ(boxes.Last().style, 16);
         EXPECT_EQ(boxes.Last().title, title);
     }
 
     QTemporaryDir dir;
-    std::vector<CommonDialog::Request> asked;
-    std::deque<std::optional<QString>> replies;
-    CommonDialog::Handler previousDialog;
 };
 } // namespace
 
@@ -104,16 +68,13 @@ TEST_F(FileCommandTest, NewAndOpenAskOnlyWhileDirtyAndNoChangesNothing)
     window->mnuFileNew->trigger();
     boxes.Answer(vbNo);
     window->mnuFileOpen->trigger();
-    ASSERT_EQ(boxes.Count(), 2);
-    EXPECT_EQ(boxes.Last().text, "Discard Any Changes?");
-    EXPECT_EQ(boxes.Last().style, 36);
-    EXPECT_EQ(boxes.Last().title, "Arvane Lumentor");
+    EXPECT_EQ(boxes.boxes, (Boxes{Discard, Discard}));
     EXPECT_TRUE(asked.empty());
     ExpectUnchanged(before);
 
     boxes.Answer(vbYes);
     window->mnuFileNew->trigger();
-    EXPECT_TRUE(ChangedCells(std::vector<int16_t>(CellCount, 0)).empty());
+    EXPECT_TRUE(ImageIsClear());
     EXPECT_EQ(window->lblFileName->text(), "None");
     EXPECT_EQ(window->cboPoint->currentIndex(), 0);
     EXPECT_FALSE(Dirty);
@@ -139,7 +100,7 @@ TEST_F(FileCommandTest, DialogsStartOnThePatternThenOnTheLastChoice)
     ASSERT_EQ(asked.size(), 6u);
     EXPECT_EQ(asked[0].mode, CommonDialog::Mode::Open);
     EXPECT_EQ(asked[0].fileName, pattern);
-    EXPECT_EQ(asked[0].filter, MapFilter);
+    EXPECT_EQ(asked[0].filter, "Lumentor Data Files (*.MGW)|*.MGW|All Files (*.*)|*.*");
     EXPECT_EQ(asked[0].flags, 6150);
     EXPECT_EQ(asked[1].mode, CommonDialog::Mode::Save);
     EXPECT_EQ(asked[1].fileName, pattern); // what the Open before returned
@@ -154,18 +115,17 @@ TEST_F(FileCommandTest, DialogsStartOnThePatternThenOnTheLastChoice)
 TEST_F(FileCommandTest, SaveWritesAtOnceAndOpenBringsTheImageBack)
 {
     replies = {path("plant")};
-    window->mnuFileSaveAs->trigger(); // first dialog: the pattern
-    EXPECT_TRUE(asked[0].fileName.endsWith(QStringLiteral("/Arvane Lumentor Mapped Gateway/*.MGW")));
-    EXPECT_EQ(readAll(path("plant")), QByteArray(FileBytes, '\0')); // typed without extension, saved so
+    window->mnuFileSaveAs->trigger();
+    EXPECT_EQ(ReadAll(path("plant")), QByteArray(MapFileBytes, '\0')); // typed without extension, saved so
 
     MapPreset(0, 3);
     window->mnuFileSave->trigger();
     EXPECT_EQ(asked.size(), 1u);
     EXPECT_FALSE(Dirty);
-    QByteArray expected(FileBytes, '\0');
+    QByteArray expected(MapFileBytes, '\0');
     expected[0] = 7; // point 001: type at offset 0, preset index at 12
     expected[12] = 2;
-    EXPECT_EQ(readAll(path("plant")), expected);
+    EXPECT_EQ(ReadAll(path("plant")), expected);
 
     window->mnuFileNew->trigger();
     SelectPoint(9);
@@ -184,19 +144,20 @@ TEST_F(FileCommandTest, RefusedOpenLeavesEverythingAsItWas)
     replies = {path("a.MGW")};
     window->mnuFileSaveAs->trigger();
     MapPreset(6, 5);
-    writeAll(path("short.MGW"), QByteArray(FileBytes - 2, 1));
+    ASSERT_TRUE(WriteAll(path("short.MGW"), QByteArray(MapFileBytes - 2, 1)));
+    ASSERT_TRUE(WriteAll(path("empty.MGW"), QByteArray()));
     const State before = Now();
-    for (const char *name : {"missing.MGW", "short.MGW", ""}) { // "" names the folder itself
+    for (const char *name : {"missing.MGW", "short.MGW", "empty.MGW", ""}) { // "" names the folder itself
         const QString chosen = *name ? path(name) : dir.path();
         boxes.Answer(vbYes);
         replies = {chosen};
         window->mnuFileOpen->trigger();
-        ExpectFailureBox(QStringLiteral("File Not Opened: ") + chosen, QStringLiteral("File Error"));
+        ExpectFailureBox("File Not Opened: " + chosen);
         ExpectUnchanged(before);
     }
 
     // A file that vanishes between the dialog and the read.
-    writeAll(path("gone.MGW"), QByteArray(FileBytes, 1));
+    ASSERT_TRUE(WriteAll(path("gone.MGW"), QByteArray(MapFileBytes, 1)));
     const auto queued = CommonDialog::SetHandler([this](const CommonDialog::Request &) -> std::optional<QString> {
         QFile::remove(path("gone.MGW"));
         return path("gone.MGW");
@@ -204,76 +165,80 @@ TEST_F(FileCommandTest, RefusedOpenLeavesEverythingAsItWas)
     boxes.Answer(vbYes);
     window->mnuFileOpen->trigger();
     CommonDialog::SetHandler(queued);
-    ExpectFailureBox(QStringLiteral("File Not Opened: ") + path("gone.MGW"), QStringLiteral("File Error"));
+    ExpectFailureBox("File Not Opened: " + path("gone.MGW"));
     ExpectUnchanged(before);
 }
 
 TEST_F(FileCommandTest, FailedSaveKeepsTheFileTheNameAndDirty)
 {
-    replies = {path("plain") + QStringLiteral("/sub.MGW")};
-    writeAll(path("plain"), "x");
+    // A path below a regular file fails for root as well.
+    ASSERT_TRUE(WriteAll(path("plain"), "x"));
+    replies = {path("plain/sub.MGW")};
     window->mnuFileSave->trigger();
-    ExpectFailureBox(QStringLiteral("File Not Saved: ") + path("plain") + QStringLiteral("/sub.MGW"),
-                     QStringLiteral("File Error"));
+    ExpectFailureBox("File Not Saved: " + path("plain/sub.MGW"));
     EXPECT_EQ(window->lblFileName->text(), "None");
 
     replies = {path("a.MGW")};
     window->mnuFileSaveAs->trigger();
-    const QByteArray saved = readAll(path("a.MGW"));
+    const QByteArray saved = ReadAll(path("a.MGW"));
     MapPreset(1, 9);
     const State before = Now();
-    for (const QString &nowhere : {path("plain") + QStringLiteral("/sub.MGW"), path("nofolder/x.MGW")}) {
+    for (const QString &nowhere : {path("plain/sub.MGW"), path("nofolder/x.MGW")}) {
         replies = {nowhere};
         window->mnuFileSaveAs->trigger();
-        ExpectFailureBox(QStringLiteral("File Not Saved: ") + nowhere, QStringLiteral("File Error"));
+        ExpectFailureBox("File Not Saved: " + nowhere);
         ExpectUnchanged(before);
     }
 
     // A file size limit below the map file's size: the write stops part way.
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = 100000;
-    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    window->mnuFileSave->trigger();
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldSignal);
-    ExpectFailureBox(QStringLiteral("File Not Saved: ") + path("a.MGW"), QStringLiteral("File Error"));
+    {
+        FileSizeLimit limit(100000);
+        window->mnuFileSave->trigger();
+    }
+    ExpectFailureBox("File Not Saved: " + path("a.MGW"));
     ExpectUnchanged(before);
-    EXPECT_EQ(readAll(path("a.MGW")), saved);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"a.MGW", "plain"}));
+    EXPECT_EQ(ReadAll(path("a.MGW")), saved);
+    EXPECT_EQ(FilesIn(dir.path()), (QStringList{"a.MGW", "plain"}));
 }
 
 TEST_F(FileCommandTest, ExportListsTheImageBesideTheMapFile)
 {
     window->mnuExport->trigger();
-    EXPECT_EQ(boxes.Last().text, "File Must Be Saved Prior To Exporting");
-    EXPECT_EQ(boxes.Last().style, 64);
-    EXPECT_EQ(boxes.Last().title, "Export CSV");
+    EXPECT_EQ(boxes.boxes, (Boxes{{"File Must Be Saved Prior To Exporting", 64, "Export CSV"}}));
 
     window->optProtocol[1]->setChecked(true);
     replies = {path("p.MGW")};
     window->mnuFileSaveAs->trigger();
+    ASSERT_TRUE(WriteAll(path("p.CSV"), QByteArray(100000, 'o'))); // an old listing, replaced
     MapPreset(1, 3); // unsaved, listed all the same
     window->mnuExport->trigger();
-    EXPECT_EQ(boxes.Last().text, "Settings Exported To: " + path("p.CSV"));
-    EXPECT_EQ(boxes.Last().style, 0);
-    EXPECT_EQ(boxes.Last().title, "LumentorMGW");
+    EXPECT_EQ(boxes.Last(), (RecordedBox{"Settings Exported To: " + path("p.CSV"), 0, "LumentorMGW"}));
     QByteArray expected = "Mapped Gateway File: " + path("p.MGW").toUtf8() + "\r\nPoint,1,Unused\r\n"
                           + "Point,2,Preset Activate,Preset,3\r\n";
     for (int p = 3; p <= 350; ++p)
         expected += "Point," + QByteArray::number(p) + ",Unused\r\n";
-    EXPECT_EQ(readAll(path("p.CSV")), expected);
+    EXPECT_EQ(ReadAll(path("p.CSV")), expected);
     EXPECT_TRUE(Dirty);
     EXPECT_EQ(FileName, path("p.MGW"));
+
+    // A failed write keeps the old listing whole and leaves no temporary file;
+    // the listing fits the file buffer (16 KB), so the failure shows only when it is flushed.
+    ASSERT_GT(expected.size(), 4000);
+    ASSERT_LT(expected.size(), 16384);
+    MapPreset(2, 4);
+    {
+        FileSizeLimit limit(4000);
+        window->mnuExport->trigger();
+    }
+    ExpectFailureBox("Settings Not Exported To: " + path("p.CSV"), "Export CSV");
+    EXPECT_EQ(ReadAll(path("p.CSV")), expected);
 
     // A map file whose name already ends in CSV is never overwritten by its listing.
     replies = {path("x.CSV")};
     window->mnuFileSaveAs->trigger();
-    const QByteArray map = readAll(path("x.CSV"));
+    const QByteArray map = ReadAll(path("x.CSV"));
     window->mnuExport->trigger();
-    ExpectFailureBox(QStringLiteral("Settings Not Exported To: ") + path("x.CSV"), QStringLiteral("Export CSV"));
-    EXPECT_EQ(readAll(path("x.CSV")), map);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"p.CSV", "p.MGW", "x.CSV"}));
+    ExpectFailureBox("Settings Not Exported To: " + path("x.CSV"), "Export CSV");
+    EXPECT_EQ(ReadAll(path("x.CSV")), map);
+    EXPECT_EQ(FilesIn(dir.path()), (QStringList{"p.CSV", "p.MGW", "x.CSV"}));
 }

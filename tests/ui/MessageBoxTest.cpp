@@ -12,51 +12,37 @@
 
 using namespace modLumentorMGW;
 
-namespace {
-struct Seen {
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-    QString title;
-    QString text;
-};
-
-// Shows the box through MsgBox and answers it by pressing `press`.
-int answerBox(const QString &text, int style, const QString &title, QMessageBox::StandardButton press, Seen &seen)
-{
-    std::function<void()> look = [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box) {
-            QTimer::singleShot(0, look);
-            return;
-        }
-        seen = {box->icon(), box->standardButtons(), box->windowTitle(), box->text()};
-        box->button(press)->click();
-    };
-    QTimer::singleShot(0, look);
-    return MsgBox(text, style, title);
-}
-} // namespace
-
 TEST(MessageBoxTest, StylesGiveTheirButtonsIconsAndAnswers)
 {
     const MsgBoxHandler previous = SetMsgBoxHandler(ShowMessageBox);
-    const struct { int style; QMessageBox::Icon icon; } styles[] = {
-        {0, QMessageBox::NoIcon}, {16, QMessageBox::Critical}, {48, QMessageBox::Warning},
-        {64, QMessageBox::Information}};
-    for (const auto &s : styles) {
-        Seen seen;
-        EXPECT_EQ(answerBox("Upload Complete", s.style, "", QMessageBox::Ok, seen), 1);
-        EXPECT_EQ(seen.icon, s.icon) << s.style;
-        EXPECT_EQ(seen.buttons, QMessageBox::Ok);
-        EXPECT_EQ(seen.title, "LumentorMGW");
-        EXPECT_EQ(seen.text, "Upload Complete");
+    using B = QMessageBox;
+    const struct {
+        int style; QString title; B::Icon icon; B::StandardButtons buttons; B::StandardButton press; int answer;
+        QString seenTitle;
+    } cases[] = {
+        {0, "", B::NoIcon, B::Ok, B::Ok, 1, "LumentorMGW"},
+        {16, "", B::Critical, B::Ok, B::Ok, 1, "LumentorMGW"},
+        {48, "", B::Warning, B::Ok, B::Ok, 1, "LumentorMGW"},
+        {64, "", B::Information, B::Ok, B::Ok, 1, "LumentorMGW"},
+        {36, "Arvane Lumentor", B::Question, B::Yes | B::No, B::Yes, 6, "Arvane Lumentor"},
+        {36, "Arvane Lumentor", B::Question, B::Yes | B::No, B::No, 7, "Arvane Lumentor"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.style);
+        bool looked = false;
+        std::function<void()> look = [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return QTimer::singleShot(0, look);
+            looked = true;
+            EXPECT_EQ(box->icon(), c.icon);
+            EXPECT_EQ(box->standardButtons(), c.buttons);
+            EXPECT_EQ(box->windowTitle(), c.seenTitle);
+            EXPECT_EQ(box->text(), "Upload Complete");
+            box->button(c.press)->click();
+        };
+        QTimer::singleShot(0, look);
+        EXPECT_EQ(MsgBox("Upload Complete", c.style, c.title), c.answer);
+        EXPECT_TRUE(looked);
     }
-
-    Seen seen;
-    EXPECT_EQ(answerBox("Discard Any Changes?", 36, "Arvane Lumentor", QMessageBox::Yes, seen), 6);
-    EXPECT_EQ(seen.icon, QMessageBox::Question);
-    EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
-    EXPECT_EQ(seen.title, "Arvane Lumentor");
-    EXPECT_EQ(answerBox("Discard Any Changes?", 36, "Arvane Lumentor", QMessageBox::No, seen), 7);
     SetMsgBoxHandler(previous);
 }

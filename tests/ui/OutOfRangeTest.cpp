@@ -13,34 +13,26 @@ TEST_F(OutOfRangeTest, ListsShowNoSelectionAndCellsKeepTheirValues)
     SetPointRelay(1, 64);
     SetPointNumber(1, -1);
     ImageSet(0, 4097, 7);
+    SetPointType(3, 12);
     SelectPoint(1);
     for (QComboBox *list : {window->cboSNode, window->cboINode, window->cboSRelay, window->cboIDev,
                             window->cboLLGrp, window->cboIInp, window->cboTimeout})
         EXPECT_EQ(list->currentIndex(), -1) << qPrintable(list->objectName());
     SelectPoint(0);
     SelectPoint(1);
-    EXPECT_EQ(GetPointNode(1), 254);
-    EXPECT_EQ(GetPointRelay(1), 64);
-    EXPECT_EQ(GetPointNumber(1), -1);
-    EXPECT_EQ(ImageGet(0, 4097), 7);
-
-    // The run would copy node 255 (no selection): nothing is written.
     const auto before = ImageCopy();
-    window->cmdAMRly->click();
+    EXPECT_EQ(ImageGet(0, 4097), 7);
+    EXPECT_EQ(std::vector<int16_t>({GetPointNode(1), GetPointRelay(1), GetPointNumber(1)}),
+              std::vector<int16_t>({254, 64, -1}));
+    window->cmdAMRly->click(); // the run would copy node 255 (no selection): nothing is written
     EXPECT_TRUE(ChangedCells(before).empty());
     EXPECT_EQ(boxes.Count(), 0);
-}
 
-TEST_F(OutOfRangeTest, UnknownTypeLeavesTheFramesAsTheyWere)
-{
-    SetPointType(2, 1);
-    SetPointType(3, 12);
-    SelectPoint(2);
+    // An unknown type leaves the frames as they were.
     SelectPoint(3);
     EXPECT_TRUE(window->frmSMap->isVisible());
     EXPECT_EQ(window->cboType->currentIndex(), -1);
     EXPECT_EQ(GetPointType(3), 12);
-    const auto before = ImageCopy();
     window->cmdAMRly->click();
     EXPECT_TRUE(ChangedCells(before).empty());
 }

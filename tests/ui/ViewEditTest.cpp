@@ -1,3 +1,4 @@
+// Showing a point, and editing it through the frames.
 #include "common/WindowFixture.h"
 #include "image/PointRecord.h"
 
@@ -36,7 +37,7 @@ TEST_F(ViewEditTest, ShowingAPointWithOtherValuesSetsDirtyAndStoresNothingNew)
     // An input point whose cell 3 holds 12 shows input 5 and stores it reduced.
     SetPointType(5, 8);
     SetPointNumber(5, 12);
-    SelectPoint(0);
+    SelectPoint(0); // the input list moves from 0, so its event fires
     SelectPoint(5);
     EXPECT_EQ(visibleFrame(*window), "frmIMap");
     EXPECT_EQ(GetPointNumber(5), 4);
@@ -53,10 +54,7 @@ TEST_F(ViewEditTest, MultiRelayTypeRefusedFromPoint051AcceptedOn050)
 {
     SelectPoint(50);
     window->cboType->setCurrentIndex(3);
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(boxes.Last().text, "Multi Relay Mapping Is Only Allowed On Points 001 - 0050");
-    EXPECT_EQ(boxes.Last().title, "Out Of Range");
-    EXPECT_EQ(boxes.Last().style, 16);
+    EXPECT_EQ(boxes.boxes, (Boxes{{"Multi Relay Mapping Is Only Allowed On Points 001 - 0050", 16, "Out Of Range"}}));
     EXPECT_EQ(GetPointType(50), 0);
     EXPECT_EQ(window->cboType->currentText(), "Unused");
     EXPECT_EQ(visibleFrame(*window), "");
