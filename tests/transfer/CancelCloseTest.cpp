@@ -2,29 +2,24 @@
 // the next block, never in the middle of the preparing commands.
 #include "transfer/TransferFixture.h"
 
-#include <algorithm>
-
 using namespace modLumentorMGW;
 
 namespace {
-// A click that reaches the window the next time it handles its events.
-void QueueClick(QPushButton *button)
-{
-    QMetaObject::invokeMethod(button, [button] { button->click(); }, Qt::QueuedConnection);
-}
+const QString UploadCancel = "Manual Upload Cancel.\r\nAll Host Data Cleared.";
+
+// A call that reaches the window the next time it handles its events.
+template <typename F>
+void Queue(QObject *to, F call) { QMetaObject::invokeMethod(to, call, Qt::QueuedConnection); }
 } // namespace
 
 TEST_F(TransferTest, CancelDuringPreparingCommandsStopsBeforeAnyBlock)
 {
     ConfigImage[2 * 3] = 1;
-    QueueClick(window->cmdCancel); // arrives while "3600$*" is on its way
+    Queue(window->cmdCancel, [this] { window->cmdCancel->click(); }); // arrives while "3600$*" is on its way
     Run(window->mnuDownload);
     EXPECT_EQ(Commands(), (std::vector<std::string>{"3600$*", "3601$*", "3610$*", "3611$*"}));
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(boxes.Last().text, "Manual Download Cancel.\r\nLumentor Controller May Not Function\r\n"
-                                 "Properly Until A Download Is Complete.");
-    EXPECT_EQ(boxes.Last().style, 48);
-    EXPECT_EQ(boxes.Last().title, "Download");
+    EXPECT_EQ(boxes.boxes, (Boxes{{"Manual Download Cancel.\r\nLumentor Controller May Not Function\r\n"
+                                   "Properly Until A Download Is Complete.", 48, "Download"}}));
     ExpectWindowBack();
 }
 
@@ -33,18 +28,15 @@ TEST_F(TransferTest, CancelMidUploadClearsTheImageAfterTheMessage)
     gateway.sim.Memory().SetCell(0, 100, 7);
     QObject::connect(window->prgUpDown, &QProgressBar::valueChanged, [&](int v) {
         if (v == 512)
-            QueueClick(window->cmdCancel);
+            Queue(window->cmdCancel, [this] { window->cmdCancel->click(); });
     });
     bool uploadedDuringBox = false;
     boxes.onBox = [&](const RecordedBox &) { uploadedDuringBox = ConfigImage[2 * 100] == 7; };
     Run(window->mnuUpload);
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(boxes.Last().text, "Manual Upload Cancel.\r\nAll Host Data Cleared.");
-    EXPECT_EQ(boxes.Last().style, 48);
-    EXPECT_EQ(boxes.Last().title, "Upload");
+    EXPECT_EQ(boxes.boxes, (Boxes{{UploadCancel, 48, "Upload"}}));
     EXPECT_EQ(Commands().size(), 512u);
     EXPECT_TRUE(uploadedDuringBox);
-    EXPECT_TRUE(std::all_of(ConfigImage, ConfigImage + CellCount, [](int16_t v) { return v == 0; }));
+    EXPECT_TRUE(ImageIsClear());
     EXPECT_FALSE(Dirty);
     ExpectWindowBack();
 }
@@ -54,7 +46,7 @@ TEST_F(TransferTest, CloseDuringATransferCancelsItThenCloses)
     // Unchanged image: the window closes without a question once the download has stopped.
     QObject::connect(window->prgUpDown, &QProgressBar::valueChanged, [&](int v) {
         if (v == 1024)
-            QMetaObject::invokeMethod(window.get(), &QWidget::close, Qt::QueuedConnection);
+            Queue(window.get(), [this] { window->close(); });
     });
     bool openDuringBox = false;
     boxes.onBox = [&](const RecordedBox &) { openDuringBox = window->isVisible(); };
@@ -71,9 +63,7 @@ TEST_F(TransferTest, CloseDuringATransferCancelsItThenCloses)
     window->cboType->setCurrentIndex(5);
     boxes.Answer(vbNo);
     Run(window->mnuUpload);
-    ASSERT_EQ(boxes.Count(), 2);
-    EXPECT_EQ(boxes.boxes[0].text, "Manual Upload Cancel.\r\nAll Host Data Cleared.");
-    EXPECT_EQ(boxes.boxes[1].text, "Discard Any Changes?");
+    EXPECT_EQ(boxes.Texts(), (std::vector<QString>{UploadCancel, "Discard Any Changes?"}));
     EXPECT_EQ(Commands().size(), 1024u);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->cboType->currentIndex(), 0);

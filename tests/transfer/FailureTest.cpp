@@ -1,7 +1,6 @@
 // Every error code from the fault that causes it; nothing is ever retried.
 #include "transfer/TransferFixture.h"
 
-#include <algorithm>
 #include <set>
 
 using namespace modLumentorMGW;
@@ -9,35 +8,28 @@ using gatesim::FaultKind;
 
 namespace {
 const QString Warning = "\r\nLumentor Controller May Not Function\r\nProperly Until A Download Is Complete.";
-
-bool ImageIsClear()
-{
-    return std::all_of(ConfigImage, ConfigImage + CellCount, [](int16_t v) { return v == 0; });
-}
+struct Case { FaultKind kind; std::string prefix; uint32_t mask; int code; size_t sent; };
 } // namespace
 
 TEST_F(TransferTest, DownloadFailuresEndAtOnceWithTheirCode)
 {
     ConfigImage[2 * 200] = 9;     // bank 0, block 3
     ConfigImage[1 + 2 * 640] = 9; // bank 1, block 10
-    struct Case { FaultKind kind; std::string prefix; uint32_t mask; int code; size_t sent; };
     const Case cases[] = {
         {FaultKind::BadChecksum, "3600", 0, 21, 1},  {FaultKind::BadChecksum, "3601", 0, 22, 2},
         {FaultKind::BadChecksum, "3610", 0, 23, 3},  {FaultKind::BadChecksum, "3611", 0, 24, 4},
-        {FaultKind::BadChecksum, "38", 0, 4, 5},           {FaultKind::Trailing, "381", 0, 4, 6},
+        {FaultKind::BadChecksum, "38", 0, 4, 5},     {FaultKind::Trailing, "381", 0, 4, 6},
         {FaultKind::BadChecksum, "3F0", 0, 52, 7},   {FaultKind::WrongBankSum, "3F0", 0x10000, 61, 7},
         {FaultKind::WrongBankSum, "3F0", 1, 62, 7},  {FaultKind::BadChecksum, "3F1", 0, 52, 8},
         {FaultKind::WrongBankSum, "3F1", 0x80000000, 63, 8}, {FaultKind::WrongBankSum, "3F1", 0x8000, 64, 8},
+        {FaultKind::WrongBankSum, "3F1", 0x10001, 63, 8}, // upper halves are compared first
     };
     const auto image = ImageCopy();
     for (const Case &c : cases) {
         SCOPED_TRACE(c.code);
         gateway.sim.ArmFault(MakeFault(c.kind, c.prefix, c.mask));
         Run(window->mnuDownload);
-        ASSERT_EQ(boxes.Count(), 1);
-        EXPECT_EQ(boxes.Last().text, "Download Error: " + QString::number(c.code) + Warning);
-        EXPECT_EQ(boxes.Last().style, 16);
-        EXPECT_EQ(boxes.Last().title, "Error");
+        EXPECT_EQ(boxes.boxes, (Boxes{{"Download Error: " + QString::number(c.code) + Warning, 16, "Error"}}));
         const auto sent = Commands();
         EXPECT_EQ(sent.size(), c.sent);
         EXPECT_EQ(std::set<std::string>(sent.begin(), sent.end()).size(), sent.size()); // no retry
@@ -51,7 +43,6 @@ TEST_F(TransferTest, DownloadFailuresEndAtOnceWithTheirCode)
 TEST_F(TransferTest, UploadFailuresClearTheImageAfterTheMessage)
 {
     gateway.sim.Memory().SetCell(0, 10, 9); // point 003, not the one shown
-    struct Case { FaultKind kind; std::string prefix; uint32_t mask; int code; size_t sent; };
     const Case cases[] = {
         {FaultKind::BadChecksum, "39000", 0, 71, 1},      {FaultKind::Trailing, "3910200", 0, 71, 1024 + 9},
         {FaultKind::ChangedCell, "3900040", 0, 61, 2049}, {FaultKind::BadChecksum, "3F0", 0, 52, 2049},
@@ -65,10 +56,7 @@ TEST_F(TransferTest, UploadFailuresClearTheImageAfterTheMessage)
         boxes.onBox = [&](const RecordedBox &) { heldDuringBox = !ImageIsClear(); };
         gateway.sim.ArmFault(MakeFault(c.kind, c.prefix, c.mask));
         Run(window->mnuUpload);
-        ASSERT_EQ(boxes.Count(), 1);
-        EXPECT_EQ(boxes.Last().text, "Upload Error: " + QString::number(c.code) + "\r\nAll Host Data Cleared.");
-        EXPECT_EQ(boxes.Last().style, 16);
-        EXPECT_EQ(boxes.Last().title, "Error");
+        EXPECT_EQ(boxes.boxes, (Boxes{{"Upload Error: " + QString::number(c.code) + "\r\nAll Host Data Cleared.", 16, "Error"}}));
         EXPECT_TRUE(heldDuringBox);
         EXPECT_TRUE(ImageIsClear());
         EXPECT_FALSE(Dirty); // the redraw found point 001 as it was
@@ -81,15 +69,16 @@ TEST_F(TransferTest, UploadFailuresClearTheImageAfterTheMessage)
 TEST_F(TransferTest, Bank0CellAbove255GoesOutAsItsLowByteAndFailsVerification)
 {
     ConfigImage[2 * 4096] = 300;
+    size_t sentBeforeBox = 0;
+    boxes.onBox = [&](const RecordedBox &) { sentBeforeBox = sentBeforeBox ? sentBeforeBox : Commands().size(); };
     Run(window->mnuDownload);
     const auto sent = Commands();
     ASSERT_EQ(sent.size(), 4u + 1u + 1u);
     EXPECT_EQ(sent[4], "380100" "03F" "2C" + std::string(126, '0'));
     EXPECT_EQ(gateway.sim.Memory().Cell(0, 4096), 0x2C);
     ASSERT_EQ(boxes.Count(), 2);
-    EXPECT_EQ(boxes.boxes[0].text, "300 A:4096");
-    EXPECT_EQ(boxes.boxes[0].style, 0);
-    EXPECT_EQ(boxes.boxes[0].title, "LumentorMGW");
+    EXPECT_EQ(boxes.boxes[0], (RecordedBox{"300 A:4096", 0, "LumentorMGW"}));
+    EXPECT_EQ(sentBeforeBox, 6u); // shown while comparing, after the checksum was asked for
     EXPECT_TRUE(boxes.Last().text == "Download Error: 61" + Warning || boxes.Last().text == "Download Error: 62" + Warning)
         << qPrintable(boxes.Last().text);
 }
@@ -101,14 +90,12 @@ TEST_F(TransferTest, LateReplyIsNeverTakenForTheNextTransfersReply)
     late.delayMs = 5300;
     gateway.sim.ArmFault(late);
     Run(window->mnuDownload);
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(boxes.Last().text, "Download Error: 24" + Warning);
+    EXPECT_EQ(boxes.Texts(), std::vector<QString>{"Download Error: 24" + Warning});
     EXPECT_EQ(Commands().size(), 4u);
     ASSERT_TRUE(gateway.sim.WaitForUnread(6, 3000)); // on the line, the port closed
 
     gateway.sim.Memory().SetCell(1, 65535, 0x5A);
     Run(window->mnuUpload);
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(boxes.Last().text, "Upload Complete");
+    EXPECT_EQ(boxes.Texts(), std::vector<QString>{"Upload Complete"});
     EXPECT_EQ(ConfigImage[1 + 2 * 65535], 0x5A);
 }

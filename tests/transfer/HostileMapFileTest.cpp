@@ -3,46 +3,30 @@
 // gives the opened bytes back.
 #include "transfer/TransferFixture.h"
 
+#include "common/TestFiles.h"
 #include "image/MapFile.h"
-#include "ui/CommonDialog.h"
 
-#include <QFile>
 #include <QRandomGenerator>
 #include <QtEndian>
 
 using namespace modLumentorMGW;
 
 namespace {
-constexpr int FileBytes = 262144;
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Cell (bank, address) of a map file's bytes.
 void put(QByteArray &file, int bank, int address, int16_t value)
 {
     qToLittleEndian<qint16>(value, file.data() + 4 * address + 2 * bank);
 }
 
-struct Hostile {
-    const char *name;
-    QByteArray bytes;
-};
-
-std::vector<Hostile> hostileFiles()
+std::vector<std::pair<QString, QByteArray>> hostileFiles()
 {
-    std::vector<Hostile> files;
     QRandomGenerator rng(1234);
-    QByteArray random(FileBytes, '\0');
+    QByteArray random(MapFileBytes, '\0');
     for (char &c : random)
         c = char(rng.bounded(256));
     put(random, 0, 0, 1000); // point 001: no type, so nothing of it is stored back
-    files.push_back({"random", random});
 
-    QByteArray odd(FileBytes + 77, char(0x5A));           // long: the tail is ignored
+    QByteArray odd(MapFileBytes + 77, char(0x5A));          // long: the tail is ignored
     for (int a = 0; a < 65536; a += 3)
         put(odd, a % 2, a, int16_t(-1 - a));               // negative cells
     for (int a = 1; a < 3000; a += 4) {
@@ -54,8 +38,7 @@ std::vector<Hostile> hostileFiles()
     put(odd, 0, 0, 1);
     put(odd, 0, 4096, 7);                                    // resend flag neither 0 nor 1
     put(odd, 0, 4097, 300);                                  // timeout out of its list, above 255
-    files.push_back({"odd", odd});
-    return files;
+    return {{"random", random}, {"odd", odd}};
 }
 } // namespace
 
@@ -63,30 +46,19 @@ TEST_F(TransferTest, HostileMapFilesOpenShowExportSendAndSaveBack)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    QString answer;
-    const auto previous = CommonDialog::SetHandler([&](const CommonDialog::Request &) { return answer; });
-
-    for (const Hostile &file : hostileFiles()) {
-        SCOPED_TRACE(file.name);
-        const QString in = dir.filePath(QString::fromUtf8(file.name) + ".MGW");
-        {
-            QFile f(in);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(file.bytes);
-        }
+    for (const auto &[name, bytes] : hostileFiles()) {
+        SCOPED_TRACE(qPrintable(name));
+        const QString in = dir.filePath(name + ".MGW"), out = dir.filePath(name + "-saved.MGW");
+        ASSERT_TRUE(WriteAll(in, bytes));
         Dirty = false;
-        answer = in;
+        replies = {in, out};
         window->mnuFileOpen->trigger();
         EXPECT_EQ(boxes.Count(), 0);
         EXPECT_EQ(FileName, in);
-
-        // Saved straight after opening: the same bytes.
-        answer = dir.filePath(QString::fromUtf8(file.name) + "-saved.MGW");
-        window->mnuFileSaveAs->trigger();
-        EXPECT_EQ(readAll(answer), file.bytes.left(FileBytes));
+        window->mnuFileSaveAs->trigger(); // straight after opening: the same bytes
+        EXPECT_EQ(ReadAll(out), bytes.left(MapFileBytes));
 
         // Every point shown; only the multi relay refusal may speak.
-        boxes.Clear();
         for (int p = 0; p < window->cboPoint->count(); ++p)
             SelectPoint(p);
         for (const RecordedBox &box : boxes.boxes)
@@ -107,5 +79,4 @@ TEST_F(TransferTest, HostileMapFilesOpenShowExportSendAndSaveBack)
         ExpectWindowBack();
         boxes.Clear();
     }
-    CommonDialog::SetHandler(previous);
 }

@@ -55,15 +55,6 @@ protected:
         command->trigger();
     }
 
-    static gatesim::Fault MakeFault(gatesim::FaultKind kind, const std::string &prefix, uint32_t mask = 0)
-    {
-        gatesim::Fault f;
-        f.kind = kind;
-        f.prefix = prefix;
-        f.xorMask = mask;
-        return f;
-    }
-
     // After every outcome: port closed, panel hidden, the window usable again.
     void ExpectWindowBack() const
     {
