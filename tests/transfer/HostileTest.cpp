@@ -1,0 +1,160 @@
+// Hostile input: whatever the line brings, a transfer ends with a clear
+// message and a download loses nothing of the operator's image; whatever a
+// map file holds, the window opens, shows, lists, sends and saves it without
+// a crash, and saving straight after opening gives the opened bytes back.
+#include "transfer/TransferFixture.h"
+
+#include "common/TestFiles.h"
+#include "image/MapFile.h"
+
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QtEndian>
+
+using namespace modLumentorMGW;
+using gatesim::FaultKind;
+
+namespace {
+// Cell (bank, address) of a map file's bytes.
+void put(QByteArray &file, int bank, int address, int16_t value)
+{
+    qToLittleEndian<qint16>(value, file.data() + 4 * address + 2 * bank);
+}
+
+std::vector<std::pair<QString, QByteArray>> hostileFiles()
+{
+    QRandomGenerator rng(1234);
+    QByteArray random(MapFileBytes, '\0');
+    for (char &c : random)
+        c = char(rng.bounded(256));
+    put(random, 0, 0, 1000); // point 001: no type, so nothing of it is stored back
+
+    QByteArray odd(MapFileBytes + 77, char(0x5A));          // long: the tail is ignored
+    for (int a = 0; a < 65536; a += 3)
+        put(odd, a % 2, a, int16_t(-1 - a));               // negative cells
+    for (int a = 1; a < 3000; a += 4) {
+        put(odd, 0, a, int16_t(254 + a % 3));               // node slots 254/255, out of the lists
+        put(odd, 0, a + 1, int16_t(64 + a));                 // relay/device past 64
+        put(odd, 0, a + 2, int16_t(256 + a));                // group/preset past 256
+        put(odd, 0, a - 1, int16_t(a / 4 % 14));             // types 0..13, 3 and 4 past point 050 too
+    }
+    put(odd, 0, 0, 1);
+    put(odd, 0, 4096, 7);                                    // resend flag neither 0 nor 1
+    put(odd, 0, 4097, 300);                                  // timeout out of its list, above 255
+    return {{"random", random}, {"odd", odd}};
+}
+} // namespace
+
+TEST_F(TransferTest, HostileMapFilesOpenShowExportSendAndSaveBack)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const auto &[name, bytes] : hostileFiles()) {
+        SCOPED_TRACE(qPrintable(name));
+        const QString in = dir.filePath(name + ".MGW"), out = dir.filePath(name + "-saved.MGW");
+        ASSERT_TRUE(WriteAll(in, bytes));
+        Dirty = false;
+        replies = {in, out};
+        window->mnuFileOpen->trigger();
+        EXPECT_EQ(boxes.Count(), 0);
+        EXPECT_EQ(FileName, in);
+        window->mnuFileSaveAs->trigger(); // straight after opening: the same bytes
+        EXPECT_EQ(ReadAll(out), bytes.left(MapFileBytes));
+
+        // Every point shown; only the multi relay refusal may speak.
+        for (int p = 0; p < window->cboPoint->count(); ++p)
+            SelectPoint(p);
+        for (const RecordedBox &box : boxes.boxes)
+            EXPECT_EQ(box.text, "Multi Relay Mapping Is Only Allowed On Points 001 - 0050");
+
+        boxes.Clear();
+        window->mnuExport->trigger();
+        ASSERT_EQ(boxes.Count(), 1);
+        EXPECT_TRUE(boxes.Last().text.startsWith("Settings Exported To: ")) << qPrintable(boxes.Last().text);
+
+        // Sent as low bytes; the verification then tells the difference.
+        const auto image = ImageCopy();
+        Run(window->mnuDownload);
+        ASSERT_GE(boxes.Count(), 1);
+        EXPECT_LE(boxes.Count(), 3);
+        EXPECT_TRUE(boxes.Last().text.startsWith("Download ")) << qPrintable(boxes.Last().text);
+        EXPECT_TRUE(ChangedCells(image).empty());
+        ExpectWindowBack();
+        boxes.Clear();
+    }
+}
+
+TEST_F(TransferTest, HostileRepliesEndADownloadWithItsCodeAndLoseNothing)
+{
+    for (int a = 0; a < 4096; a += 61)
+        ImageSet(0, a, int16_t(a % 250 + 1));
+    const auto image = ImageCopy();
+    QRandomGenerator rng(8);
+    std::vector<gatesim::Fault> faults;
+    for (int i = 0; i < 4; ++i) {
+        gatesim::Fault noise = MakeFault(FaultKind::Replace, "38");
+        for (int n = int(rng.bounded(1, 300)); n > 0; --n)
+            noise.text.push_back(char(rng.bounded(256)));
+        noise.text.append(6, 'x'); // never short: no wait for the time-out
+        noise.pieces = 1;
+        faults.push_back(noise);
+    }
+    faults.push_back(MakeFault(FaultKind::Overlong, "38")); // its sum is right, past the code table
+    gatesim::Fault many = MakeFault(FaultKind::Replace, "38");
+    many.text = "[F500][F500]";
+    many.pieces = 1;
+    faults.push_back(many);
+
+    for (const gatesim::Fault &fault : faults) {
+        gateway.sim.ArmFault(fault);
+        Run(window->mnuDownload);
+        ASSERT_EQ(boxes.Count(), 1);
+        EXPECT_TRUE(boxes.Last().text.startsWith("Download Error: 4\r\n")) << qPrintable(boxes.Last().text);
+        ASSERT_TRUE(gateway.sim.WaitForHandled(5, 5000)); // the journal restarts with each run
+        EXPECT_EQ(Commands().size(), 5u);
+        ExpectWindowBack();
+        gateway.sim.ClearFaults();
+    }
+    EXPECT_TRUE(ChangedCells(image).empty());
+    EXPECT_TRUE(Dirty);
+}
+
+TEST_F(TransferTest, SplitRepliesAndStaleNoiseStillGiveACompleteUpload)
+{
+    for (int a = 0; a < 65536; a += 509)
+        gateway.sim.Memory().SetCell(a % 2, a, uint8_t(a % 255 + 1));
+    gatesim::Fault split = MakeFault(FaultKind::Split, "39");
+    split.count = 40;
+    split.pieces = 40; // three or four characters a read
+    split.gapMs = 0;
+    gateway.sim.ArmFault(split);
+    gateway.sim.Inject("\x01\xff[F500]noise before any command");
+    ASSERT_TRUE(gateway.sim.WaitForUnread(10, 5000));
+
+    Run(window->mnuUpload);
+    EXPECT_EQ(boxes.Texts(), std::vector<QString>{"Upload Complete"});
+    for (int a = 0; a < 65536; ++a)
+        for (int b = 0; b < 2; ++b)
+            ASSERT_EQ(ImageGet(int16_t(b), a), gateway.sim.Memory().Cell(b, a)) << b << ":" << a;
+    ExpectWindowBack();
+}
+
+TEST_F(TransferTest, APortThatDisappearsEndsTheTransferAtOnce)
+{
+    ImageSet(1, 70000 % 65536, 5);
+    gateway.sim.ArmFault(MakeFault(FaultKind::Vanish, "3900400"));
+    QElapsedTimer timer;
+    timer.start();
+    Run(window->mnuUpload);
+    EXPECT_LT(timer.elapsed(), 5000); // not waited out: no reply can come
+    EXPECT_EQ(boxes.Texts(), std::vector<QString>{"Upload Error: 71\r\nAll Host Data Cleared."});
+    EXPECT_EQ(Commands().size(), 17u);
+    ExpectWindowBack();
+
+    // The next transfer finds no gateway and says so.
+    boxes.Clear();
+    window->mnuDownload->trigger();
+    ASSERT_GE(boxes.Count(), 1);
+    EXPECT_EQ(boxes.boxes[0].title, "Port Error");
+    ExpectWindowBack();
+}
