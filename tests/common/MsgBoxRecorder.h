@@ -5,10 +5,14 @@
 #include "link/MsgBox.h"
 
 #include <QString>
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <functional>
 #include <ostream>
 #include <vector>
+
+inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << qPrintable(text) << '"'; }
 
 struct RecordedBox {
     QString text;
@@ -16,8 +20,7 @@ struct RecordedBox {
     QString title;
     bool operator==(const RecordedBox &o) const { return text == o.text && style == o.style && title == o.title; }
 };
-
-inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << qPrintable(text) << '"'; }
+using Boxes = std::vector<RecordedBox>;
 
 inline void PrintTo(const RecordedBox &box, std::ostream *os)
 {
@@ -26,8 +29,13 @@ inline void PrintTo(const RecordedBox &box, std::ostream *os)
 
 class MsgBoxRecorder {
 public:
-    MsgBoxRecorder();
-    ~MsgBoxRecorder();
+    MsgBoxRecorder()
+        : previous_(modLumentorMGW::SetMsgBoxHandler([this](const QString &text, int style, const QString &title) {
+              return Record(text, style, title);
+          }))
+    {
+    }
+    ~MsgBoxRecorder() { modLumentorMGW::SetMsgBoxHandler(previous_); }
     MsgBoxRecorder(const MsgBoxRecorder &) = delete;
     MsgBoxRecorder &operator=(const MsgBoxRecorder &) = delete;
 
@@ -44,14 +52,26 @@ public:
         return texts;
     }
 
-    std::vector<RecordedBox> boxes;
+    Boxes boxes;
     std::function<void(const RecordedBox &)> onBox; // runs while the box is "open"
 
 private:
-    int Record(const QString &text, int style, const QString &title);
+    int Record(const QString &text, int style, const QString &title)
+    {
+        boxes.push_back({text, style, title});
+        if (onBox)
+            onBox(boxes.back());
+        if ((style & 0x0F) != 4)
+            return modLumentorMGW::vbOK;
+        if (answers_.empty()) {
+            ADD_FAILURE() << "unanswered question: " << qPrintable(text);
+            return modLumentorMGW::vbNo;
+        }
+        const int answer = answers_.front();
+        answers_.pop_front();
+        return answer;
+    }
 
-    std::deque<int> answers_;
     modLumentorMGW::MsgBoxHandler previous_;
+    std::deque<int> answers_;
 };
-
-using Boxes = std::vector<RecordedBox>;

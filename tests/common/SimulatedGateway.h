@@ -3,6 +3,11 @@
 // program redirected to it; undone (port closed, redirection dropped) when
 // it goes.
 #include "gatesim/GateSim.h"
+#include "link/PortDevice.h"
+#include "link/Transaction.h"
+
+#include <QString>
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
@@ -10,8 +15,19 @@
 class SimulatedGateway
 {
 public:
-    explicit SimulatedGateway(int16_t port = 1, bool paced = false);
-    ~SimulatedGateway();
+    explicit SimulatedGateway(int16_t port = 1) : port(port)
+    {
+        std::string error;
+        if (!sim.Start(&error))
+            ADD_FAILURE() << "gateway simulator did not start: " << error;
+        modLumentorMGW::SetPortDevice(port, QString::fromStdString(sim.SlavePath()));
+    }
+    ~SimulatedGateway()
+    {
+        modLumentorMGW::CloseGatewayPort();
+        modLumentorMGW::SetPortDevice(port, QString());
+        sim.Stop();
+    }
     SimulatedGateway(const SimulatedGateway &) = delete;
     SimulatedGateway &operator=(const SimulatedGateway &) = delete;
 

@@ -1,11 +1,11 @@
 // Opening the port, the command/reply transaction and bank verification,
 // over a real pseudo-terminal against the simulator. Vanishing ports, rejected
 // replies and the verification codes are tested through the window's transfers.
-#include "common/GatewayTest.h"
-
+#include "common/MsgBoxRecorder.h"
+#include "common/SimulatedGateway.h"
 #include "gatesim/Codec.h"
+#include "image/ConfigImage.h"
 #include "link/MSComm.h"
-#include "link/PortDevice.h"
 #include "link/VerifyBank.h"
 
 #include <QElapsedTimer>
@@ -14,6 +14,20 @@ using namespace modLumentorMGW;
 using gatesim::FaultKind;
 
 namespace {
+// An empty image, no last reply, a simulated gateway behind port 1 and every message box recorded.
+class GatewayTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearImage();
+        LastReply.clear();
+    }
+    std::vector<std::string> Journal() const { return gateway.sim.Journal(); }
+
+    SimulatedGateway gateway;
+    MsgBoxRecorder boxes;
+};
+
 std::string Str(const QByteArray &bytes) { return bytes.toStdString(); }
 const std::string EmptyBlock = gatesim::ReplyFrame(std::string(128, '0'));
 } // namespace
@@ -36,13 +50,9 @@ TEST_F(GatewayTest, PortOpensOnItsDeviceWithTheLineSettings)
 
 TEST_F(GatewayTest, FramesGoOutByteForByteAndRepliesComeBack)
 {
-    gateway.sim.Memory().SetCell(1, 0x7FFF, 9); // bank 1, lower half
-    gateway.sim.Memory().SetCell(1, 0x8000, 9); // bank 1, upper half
     ASSERT_TRUE(OpenGatewayPort(1));
     ASSERT_TRUE(SendCommand("3611$*", 6));
     EXPECT_EQ(Str(LastReply), "[F500]");
-    EXPECT_EQ(gateway.sim.Memory().Cell(1, 0x7FFF), 9);
-    EXPECT_EQ(gateway.sim.Memory().Cell(1, 0x8000), 0);
 
     std::string block = "38000403F", data;
     for (int i = 0; i < 64; ++i)
