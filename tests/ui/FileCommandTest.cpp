@@ -27,20 +27,11 @@ protected:
         window->cboLLPrs->setCurrentIndex(n - 1);
     }
 
-    struct State {
-        std::vector<int16_t> image;
-        QString fileName, label;
-        int point;
-        bool dirty;
-    };
-    State Now() const { return {ImageCopy(), FileName, window->lblFileName->text(), window->cboPoint->currentIndex(), Dirty}; }
-    void ExpectUnchanged(const State &before) const
+    // What a refused command leaves as it was.
+    using State = std::tuple<std::vector<int16_t>, QString, QString, int, bool>;
+    State Now() const
     {
-        EXPECT_TRUE(ChangedCells(before.image).empty());
-        EXPECT_EQ(FileName, before.fileName);
-        EXPECT_EQ(window->lblFileName->text(), before.label);
-        EXPECT_EQ(window->cboPoint->currentIndex(), before.point);
-        EXPECT_EQ(Dirty, before.dirty);
+        return {ImageCopy(), FileName, window->lblFileName->text(), window->cboPoint->currentIndex(), Dirty};
     }
     // The last box tells `text` and, on a line of its own, why.
     void ExpectFailureBox(const QString &text, const QString &title = QStringLiteral("File Error"))
@@ -70,7 +61,7 @@ TEST_F(FileCommandTest, NewAndOpenAskOnlyWhileDirtyAndNoChangesNothing)
     window->mnuFileOpen->trigger();
     EXPECT_EQ(boxes.boxes, (Boxes{Discard, Discard}));
     EXPECT_TRUE(asked.empty());
-    ExpectUnchanged(before);
+    EXPECT_EQ(Now(), before);
 
     boxes.Answer(vbYes);
     window->mnuFileNew->trigger();
@@ -151,7 +142,7 @@ TEST_F(FileCommandTest, RefusedOpenLeavesEverythingAsItWas)
         replies = {chosen};
         window->mnuFileOpen->trigger();
         ExpectFailureBox("File Not Opened: " + chosen);
-        ExpectUnchanged(before);
+        EXPECT_EQ(Now(), before);
     }
 
     // A file that vanishes between the dialog and the read.
@@ -164,7 +155,7 @@ TEST_F(FileCommandTest, RefusedOpenLeavesEverythingAsItWas)
     window->mnuFileOpen->trigger();
     CommonDialog::SetHandler(queued);
     ExpectFailureBox("File Not Opened: " + path("gone.MGW"));
-    ExpectUnchanged(before);
+    EXPECT_EQ(Now(), before);
 }
 
 TEST_F(FileCommandTest, FailedSaveKeepsTheFileTheNameAndDirty)
@@ -185,7 +176,7 @@ TEST_F(FileCommandTest, FailedSaveKeepsTheFileTheNameAndDirty)
         replies = {nowhere};
         window->mnuFileSaveAs->trigger();
         ExpectFailureBox("File Not Saved: " + nowhere);
-        ExpectUnchanged(before);
+        EXPECT_EQ(Now(), before);
     }
 
     // A file size limit below the map file's size: the write stops part way.
@@ -194,7 +185,7 @@ TEST_F(FileCommandTest, FailedSaveKeepsTheFileTheNameAndDirty)
         window->mnuFileSave->trigger();
     }
     ExpectFailureBox("File Not Saved: " + path("a.MGW"));
-    ExpectUnchanged(before);
+    EXPECT_EQ(Now(), before);
     EXPECT_EQ(ReadAll(path("a.MGW")), saved);
     EXPECT_EQ(FilesIn(dir.path()), (QStringList{"a.MGW", "plain"}));
 }

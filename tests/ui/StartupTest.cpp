@@ -1,15 +1,20 @@
+// The window from start-up to close: its fresh state and layout, the default
+// folder, the protocol choice, and the questions before it closes.
 #include "common/TestFiles.h"
 #include "common/WindowFixture.h"
 #include "image/MapFile.h"
+#include "image/PointRecord.h"
 
 #include <QMenuBar>
 
 using namespace modLumentorMGW;
 
 using StartupTest = WindowFixture;
+using CloseTest = WindowFixture;
 
 namespace {
 QRect twips(int left, int top, int width, int height) { return {left / 15, top / 15, width / 15, height / 15}; }
+const RecordedBox Discard{"Discard Any Changes?", 36, "Arvane Lumentor"};
 } // namespace
 
 TEST_F(StartupTest, FreshWindowShowsAnEmptyCleanImage)
@@ -77,4 +82,61 @@ TEST_F(StartupTest, DefaultFolderIsMadeKeptOrDoneWithout)
     EXPECT_EQ(window->cboPoint->currentText(), "Point: 001");
     EXPECT_FALSE(Dirty);
     EXPECT_EQ(boxes.Count(), 0);
+}
+
+TEST_F(CloseTest, ProtocolRebuildsThePointListAndRaisesOneEvent)
+{
+    SetPointType(500, 5);
+    SelectPoint(200);
+    const auto before = ImageCopy();
+    std::vector<int> events;
+    QObject::connect(window->cboPoint, &QComboBox::currentIndexChanged, [&](int i) { events.push_back(i); });
+
+    window->optProtocol[1]->setChecked(true);
+    EXPECT_EQ(window->cboPoint->count(), 350);
+    EXPECT_EQ(window->cboPoint->itemText(349), "Point: 350");
+    EXPECT_EQ(events, std::vector<int>{0}); // the selection, nothing for the clear or the fill
+    window->optProtocol[0]->setChecked(true);
+    EXPECT_EQ(window->cboPoint->count(), 750);
+    EXPECT_EQ(window->cboPoint->currentText(), "Point: 001");
+    EXPECT_EQ(events, (std::vector<int>{0, 0}));
+    EXPECT_TRUE(ChangedCells(before).empty());
+}
+
+TEST_F(CloseTest, CloseBoxAndExitAskOnceAndOnlyWhileDirty)
+{
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(boxes.Count(), 0);
+
+    window->show();
+    window->cboType->setCurrentIndex(2);
+    const auto before = ImageCopy();
+    boxes.Answer(vbNo);
+    EXPECT_FALSE(window->close());
+    boxes.Answer(vbNo);
+    window->mnuExit->trigger();
+    EXPECT_EQ(boxes.boxes, (Boxes{Discard, Discard}));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(Dirty);
+    EXPECT_TRUE(ChangedCells(before).empty());
+
+    boxes.Answer(vbYes);
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(boxes.Count(), 3);
+    EXPECT_FALSE(window->isVisible());
+
+    window = std::make_unique<frmLumentorMGW>();
+    window->show();
+    window->chkResend->setChecked(true);
+    boxes.Answer(vbYes);
+    window->mnuExit->trigger(); // the close that follows asks no more
+    EXPECT_EQ(boxes.Count(), 4);
+    EXPECT_FALSE(window->isVisible());
+
+    // Nothing changed: Exit asks no question at all.
+    window = std::make_unique<frmLumentorMGW>();
+    window->show();
+    window->mnuExit->trigger();
+    EXPECT_EQ(boxes.Count(), 4);
+    EXPECT_FALSE(window->isVisible());
 }

@@ -1,0 +1,188 @@
+// The real dialogs behind the window's seams, driven headless: each step
+// waits for the modal widget it needs, acts, and hands over to the next.
+#include "link/MsgBox.h"
+#include "ui/CommonDialog.h"
+#include "ui/FileChooser.h"
+#include "ui/MessageBox.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+
+using namespace modLumentorMGW;
+using Mode = CommonDialog::Mode;
+
+namespace {
+using Step = std::function<bool()>;
+
+template <typename T>
+T *topModal()
+{
+    QWidget *w = QApplication::activeModalWidget();
+    return w && w->isVisible() ? qobject_cast<T *>(w) : nullptr;
+}
+
+// Shows the dialog and runs the steps from a polling timer while it is open;
+// a step returns true once done. A box nobody expects, a dialog that outlives
+// its steps or 10 s gone close every modal widget, so that a failing test
+// ends instead of hanging.
+bool Show(CommonDialog &cd, Mode mode, std::deque<Step> steps)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (clock.elapsed() > 10000 || (steps.empty() && topModal<QMessageBox>())) {
+            ADD_FAILURE() << "dialog driver gave up";
+            steps.clear();
+            while (QDialog *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                dialog->reject();
+        } else if (!steps.empty() && steps.front()()) {
+            steps.pop_front();
+        }
+    });
+    timer.start(10);
+    return mode == Mode::Open ? cd.ShowOpen() : cd.ShowSave();
+}
+
+// Does `act` to the modal widget of type T once it is on top.
+template <typename T>
+Step On(std::function<void(T *)> act)
+{
+    return [act] {
+        T *widget = topModal<T>();
+        if (widget)
+            act(widget);
+        return widget != nullptr;
+    };
+}
+
+// Types a name and presses the dialog's OK, after this step has returned.
+Step TypeAndAccept(const QString &name)
+{
+    return On<QFileDialog>([name](QFileDialog *dialog) {
+        // As typing into the focused name box does, a new name drops the list's selection.
+        dialog->findChild<QListView *>("listView")->clearSelection();
+        dialog->findChild<QLineEdit *>("fileNameEdit")->setText(name);
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    });
+}
+
+// Reads the message box on top into *text and presses `button` on it.
+Step PressOnBox(QMessageBox::StandardButton button, QString *text)
+{
+    return On<QMessageBox>([=](QMessageBox *box) {
+        *text = box->text();
+        box->button(button)->click();
+    });
+}
+} // namespace
+
+TEST(FileDialog, OpenAndSaveHonourPatternFlagsAndCancel)
+{
+    QTemporaryDir dir;
+    for (const char *name : {"a.MGW", "b.mgw", "e.Mgw", "c.txt"})
+        QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
+    CommonDialog cd;
+    cd.Filter = "Lumentor Data Files (*.MGW)|*.MGW|All Files (*.*)|*.*";
+    cd.Flags = 6150;
+    cd.FileName = QDir::toNativeSeparators(dir.path() + "/*.MGW");
+
+    QString openedIn, refusal, proposed, question;
+    QStringList shown;
+    const Step look = [&] { // done once the folder's names are listed
+        QFileDialog *dialog = topModal<QFileDialog>();
+        if (!dialog)
+            return false;
+        openedIn = dialog->directory().path();
+        const QListView *view = dialog->findChild<QListView *>("listView");
+        shown.clear();
+        for (int i = 0; i < view->model()->rowCount(view->rootIndex()); ++i)
+            shown << view->model()->index(i, 0, view->rootIndex()).data().toString();
+        shown.sort();
+        return shown.contains("e.Mgw") && shown.size() >= 3;
+    };
+    EXPECT_TRUE(Show(cd, Mode::Open,
+                     {look, TypeAndAccept("missing.MGW"), PressOnBox(QMessageBox::Ok, &refusal), TypeAndAccept("b.mgw")}));
+    EXPECT_EQ(QDir(openedIn), QDir(dir.path()));
+    EXPECT_EQ(shown, (QStringList{"a.MGW", "b.mgw", "e.Mgw"}));
+    EXPECT_TRUE(refusal.contains("File not found")) << refusal.toStdString();
+    EXPECT_EQ(cd.FileName, QDir::toNativeSeparators(dir.filePath("b.mgw")));
+
+    // Save As proposes the last choice, confirms a replacement (No keeps the
+    // dialog open) and takes a name without extension as typed.
+    const Step readName = On<QFileDialog>([&](QFileDialog *d) { proposed = d->findChild<QLineEdit *>("fileNameEdit")->text(); });
+    EXPECT_TRUE(Show(cd, Mode::Save,
+                     {readName, TypeAndAccept("a.MGW"), PressOnBox(QMessageBox::No, &question), TypeAndAccept("new")}));
+    EXPECT_EQ(proposed, "b.mgw");
+    EXPECT_TRUE(question.contains("a.MGW")) << question.toStdString();
+    EXPECT_EQ(cd.FileName, QDir::toNativeSeparators(dir.filePath("new")));
+
+    const Step cancel = On<QFileDialog>([](QFileDialog *d) { QMetaObject::invokeMethod(d, "reject", Qt::QueuedConnection); });
+    EXPECT_FALSE(Show(cd, Mode::Save, {cancel}));
+    EXPECT_TRUE(cd.Cancelled);
+    EXPECT_EQ(cd.FileName, QDir::toNativeSeparators(dir.filePath("new")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4); // the dialog writes nothing
+}
+
+TEST(CommonDialog, PipeEntriesBecomeNameFiltersThatMatchEveryName)
+{
+    EXPECT_EQ(CommonDialog::NameFilters("Lumentor Data Files (*.MGW)|*.MGW|All Files (*.*)|*.*"),
+              (QStringList{"Lumentor Data Files (*.MGW) (*.MGW)", "All Files (*.*) (*)"}));
+    EXPECT_EQ(CommonDialog::NameFilters("Pictures|*.bmp; *.ico|Odd"), QStringList{"Pictures (*.bmp *.ico)"});
+    EXPECT_TRUE(CommonDialog::NameFilters(QString()).isEmpty());
+}
+
+TEST(CommonDialog, FlagsDecideWhatEachDialogAccepts)
+{
+    QTemporaryDir dir;
+    const QString existing = dir.filePath("a.MGW");
+    ASSERT_TRUE(QFile(existing).open(QIODevice::WriteOnly));
+    const QString fresh = dir.filePath("new"), noFolder = dir.filePath("missing/x.MGW");
+    const struct { Mode mode; int flags; QString path; bool accepted; } cases[] = {
+        {Mode::Open, 6150, existing, true}, {Mode::Open, 6150, fresh, false}, {Mode::Open, 6150, dir.path(), false},
+        {Mode::Save, 6150, existing, true}, {Mode::Save, 6150, fresh, true},  {Mode::Save, 6150, noFolder, false},
+        {Mode::Save, 0, noFolder, true}};
+    for (const auto &c : cases)
+        EXPECT_EQ(FileChooser::Refusal(c.mode, c.flags, c.path).isEmpty(), c.accepted) << qPrintable(c.path);
+    EXPECT_TRUE(FileChooser(nullptr, Mode::Save, 0).testOption(QFileDialog::DontConfirmOverwrite));
+    EXPECT_FALSE(FileChooser(nullptr, Mode::Save, 6150).testOption(QFileDialog::DontConfirmOverwrite));
+}
+
+TEST(MessageBox, StylesGiveTheirButtonsIconsAndAnswers)
+{
+    const MsgBoxHandler previous = SetMsgBoxHandler(ShowMessageBox);
+    using B = QMessageBox;
+    const struct { int style; B::Icon icon; B::StandardButton press; int answer; } cases[] = {
+        {0, B::NoIcon, B::Ok, 1}, {16, B::Critical, B::Ok, 1}, {48, B::Warning, B::Ok, 1},
+        {64, B::Information, B::Ok, 1}, {36, B::Question, B::Yes, 6}, {36, B::Question, B::No, 7}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.style);
+        const bool question = c.style == 36;
+        QString seen;
+        std::function<void()> look = [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return QTimer::singleShot(0, look);
+            seen = box->windowTitle() + '|' + box->text();
+            EXPECT_EQ(box->icon(), c.icon);
+            EXPECT_EQ(box->standardButtons(), question ? (B::Yes | B::No) : B::StandardButtons(B::Ok));
+            box->button(c.press)->click();
+        };
+        QTimer::singleShot(0, look);
+        EXPECT_EQ(MsgBox("Upload Complete", c.style, question ? "Arvane Lumentor" : ""), c.answer);
+        EXPECT_EQ(seen, (question ? "Arvane Lumentor" : "LumentorMGW") + QString("|Upload Complete"));
+    }
+    SetMsgBoxHandler(previous);
+}
