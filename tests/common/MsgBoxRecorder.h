@@ -43,14 +43,6 @@ public:
     int Count() const { return int(boxes.size()); }
     const RecordedBox &Last() const { return boxes.back(); }
     void Clear() { boxes.clear(); }
-    // The texts alone, for tests that pin no style or title.
-    std::vector<QString> Texts() const
-    {
-        std::vector<QString> texts;
-        for (const RecordedBox &box : boxes)
-            texts.push_back(box.text);
-        return texts;
-    }
 
     Boxes boxes;
     std::function<void(const RecordedBox &)> onBox; // runs while the box is "open"

@@ -90,12 +90,12 @@ TEST_F(TransferTest, LateReplyIsNeverTakenForTheNextTransfersReply)
     late.delayMs = 5300;
     gateway.sim.ArmFault(late);
     Run(window->mnuDownload);
-    EXPECT_EQ(boxes.Texts(), std::vector<QString>{"Download Error: 24" + Warning});
+    EXPECT_EQ(boxes.boxes, (Boxes{{"Download Error: 24" + Warning, 16, "Error"}}));
     EXPECT_EQ(Commands().size(), 4u);
     ASSERT_TRUE(gateway.sim.WaitForUnread(6, 3000)); // on the line, the port closed
 
     gateway.sim.Memory().SetCell(1, 65535, 0x5A);
     Run(window->mnuUpload);
-    EXPECT_EQ(boxes.Texts(), std::vector<QString>{"Upload Complete"});
+    EXPECT_EQ(boxes.boxes, (Boxes{{"Upload Complete", 0, "Upload"}}));
     EXPECT_EQ(ConfigImage[1 + 2 * 65535], 0x5A);
 }

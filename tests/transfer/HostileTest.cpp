@@ -132,7 +132,7 @@ TEST_F(TransferTest, SplitRepliesAndStaleNoiseStillGiveACompleteUpload)
     ASSERT_TRUE(gateway.sim.WaitForUnread(10, 5000));
 
     Run(window->mnuUpload);
-    EXPECT_EQ(boxes.Texts(), std::vector<QString>{"Upload Complete"});
+    EXPECT_EQ(boxes.boxes, (Boxes{{"Upload Complete", 0, "Upload"}}));
     for (int a = 0; a < 65536; ++a)
         for (int b = 0; b < 2; ++b)
             ASSERT_EQ(ImageGet(int16_t(b), a), gateway.sim.Memory().Cell(b, a)) << b << ":" << a;
@@ -147,7 +147,7 @@ TEST_F(TransferTest, APortThatDisappearsEndsTheTransferAtOnce)
     timer.start();
     Run(window->mnuUpload);
     EXPECT_LT(timer.elapsed(), 5000); // not waited out: no reply can come
-    EXPECT_EQ(boxes.Texts(), std::vector<QString>{"Upload Error: 71\r\nAll Host Data Cleared."});
+    EXPECT_EQ(boxes.boxes, (Boxes{{"Upload Error: 71\r\nAll Host Data Cleared.", 16, "Error"}}));
     EXPECT_EQ(Commands().size(), 17u);
     ExpectWindowBack();
 

@@ -47,30 +47,6 @@ protected:
 };
 } // namespace
 
-TEST_F(FileCommandTest, NewAndOpenAskOnlyWhileDirtyAndNoChangesNothing)
-{
-    window->mnuFileNew->trigger();
-    EXPECT_EQ(boxes.Count(), 0);
-
-    MapPreset(4, 3);
-    ASSERT_TRUE(Dirty);
-    const State before = Now();
-    boxes.Answer(vbNo);
-    window->mnuFileNew->trigger();
-    boxes.Answer(vbNo);
-    window->mnuFileOpen->trigger();
-    EXPECT_EQ(boxes.boxes, (Boxes{Discard, Discard}));
-    EXPECT_TRUE(asked.empty());
-    EXPECT_EQ(Now(), before);
-
-    boxes.Answer(vbYes);
-    window->mnuFileNew->trigger();
-    EXPECT_TRUE(ImageIsClear());
-    EXPECT_EQ(window->lblFileName->text(), "None");
-    EXPECT_EQ(window->cboPoint->currentIndex(), 0);
-    EXPECT_FALSE(Dirty);
-}
-
 TEST_F(FileCommandTest, DialogsStartOnThePatternThenOnTheLastChoice)
 {
     const QString pattern = home.path() + QStringLiteral("/Arvane Lumentor Mapped Gateway/*.MGW");
@@ -101,8 +77,10 @@ TEST_F(FileCommandTest, DialogsStartOnThePatternThenOnTheLastChoice)
     EXPECT_EQ(boxes.Count(), 0);
 }
 
-TEST_F(FileCommandTest, SaveWritesAtOnceAndOpenBringsTheImageBack)
+TEST_F(FileCommandTest, SaveWritesAtOnceAndNewAndOpenAskOnlyWhileDirty)
 {
+    window->mnuFileNew->trigger();
+    EXPECT_EQ(boxes.Count(), 0);
     replies = {path("plant")};
     window->mnuFileSaveAs->trigger();
     EXPECT_EQ(ReadAll(path("plant")), QByteArray(MapFileBytes, '\0')); // typed without extension, saved so
@@ -116,7 +94,23 @@ TEST_F(FileCommandTest, SaveWritesAtOnceAndOpenBringsTheImageBack)
     expected[12] = 2;
     EXPECT_EQ(ReadAll(path("plant")), expected);
 
+    // Changed again: New and Open ask first, and No changes nothing.
+    MapPreset(4, 3);
+    const State before = Now();
+    boxes.Answer(vbNo);
     window->mnuFileNew->trigger();
+    boxes.Answer(vbNo);
+    window->mnuFileOpen->trigger();
+    EXPECT_EQ(boxes.boxes, (Boxes{Discard, Discard}));
+    EXPECT_EQ(asked.size(), 1u);
+    EXPECT_EQ(Now(), before);
+
+    boxes.Answer(vbYes);
+    window->mnuFileNew->trigger();
+    EXPECT_TRUE(ImageIsClear());
+    EXPECT_EQ(window->lblFileName->text(), "None");
+    EXPECT_FALSE(Dirty);
+
     SelectPoint(9);
     replies = {path("plant")};
     window->mnuFileOpen->trigger();
@@ -125,7 +119,7 @@ TEST_F(FileCommandTest, SaveWritesAtOnceAndOpenBringsTheImageBack)
     EXPECT_EQ(window->cboType->currentIndex(), 7);
     EXPECT_EQ(ImageGet(0, 3), 2);
     EXPECT_FALSE(Dirty); // cleared after the redraw, which stores what it shows
-    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_EQ(boxes.Count(), 3);
 }
 
 TEST_F(FileCommandTest, RefusedOpenLeavesEverythingAsItWas)

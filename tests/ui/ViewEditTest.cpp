@@ -129,31 +129,23 @@ TEST_F(ViewEditTest, FramesShareCellsAndSettingsAreStored)
 
 TEST_F(ViewEditTest, OutOfRangeValuesShowNoSelectionAndKeepTheirCells)
 {
-    SetPointType(1, 1);
-    SetPointNode(1, 254);
-    SetPointRelay(1, 64);
-    SetPointNumber(1, -1);
+    SetPointType(1, 1); SetPointNode(1, 254); SetPointRelay(1, 64); SetPointNumber(1, -1);
     ImageSet(0, 4097, 7);
     SetPointType(3, 12);
+    const auto before = ImageCopy();
     SelectPoint(1);
     for (QComboBox *list : {window->cboSNode, window->cboINode, window->cboSRelay, window->cboIDev,
                             window->cboLLGrp, window->cboIInp, window->cboTimeout})
         EXPECT_EQ(list->currentIndex(), -1) << qPrintable(list->objectName());
     SelectPoint(0);
     SelectPoint(1);
-    const auto before = ImageCopy();
-    EXPECT_EQ(ImageGet(0, 4097), 7);
-    EXPECT_EQ(std::vector<int16_t>({GetPointNode(1), GetPointRelay(1), GetPointNumber(1)}),
-              std::vector<int16_t>({254, 64, -1}));
     window->cmdAMRly->click(); // the run would copy node 255 (no selection): nothing is written
-    EXPECT_TRUE(ChangedCells(before).empty());
     EXPECT_EQ(boxes.Count(), 0);
 
     // An unknown type leaves the frames as they were.
     SelectPoint(3);
     EXPECT_TRUE(window->frmSMap->isVisible());
     EXPECT_EQ(window->cboType->currentIndex(), -1);
-    EXPECT_EQ(GetPointType(3), 12);
     window->cmdAMRly->click();
     EXPECT_TRUE(ChangedCells(before).empty());
 }
@@ -161,9 +153,7 @@ TEST_F(ViewEditTest, OutOfRangeValuesShowNoSelectionAndKeepTheirCells)
 TEST_F(ViewEditTest, MultiRelayTypeStoredOnPoint051)
 {
     // Shown while the type list already reads multi relay: no relay set, clicks ignored.
-    SetPointType(0, 3);
-    SetPointType(60, 3);
-    SetRelayBit(0, 0, 0, true);
+    SetPointType(0, 3); SetPointType(60, 3); SetRelayBit(0, 0, 0, true);
     SelectPoint(1);
     SelectPoint(0);
     ASSERT_EQ(window->lblMInc[0]->text(), "Yes");
