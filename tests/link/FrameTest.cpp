@@ -13,10 +13,7 @@ using namespace modLumentorMGW;
 
 TEST(Hex, FormatsLowBitsAndReadsLeadingDigits)
 {
-    EXPECT_EQ(Hex2(300), "2C");
-    EXPECT_EQ(Hex2(-1), "FF");
-    EXPECT_EQ(Hex4(64), "0040");
-    EXPECT_EQ(Hex4(0x12345), "2345");
+    EXPECT_EQ(Hex2(300) + Hex2(-1) + Hex4(64) + Hex4(0x12345), "2CFF00402345");
     EXPECT_EQ(HexVal4(QStringLiteral("FFFF")), 65535);
     EXPECT_EQ(HexVal2(QStringLiteral("a5")), 0xA5);
     EXPECT_EQ(HexVal2(QStringLiteral("7G")), 7);

@@ -1,9 +1,13 @@
-// Storage order, Dirty, the bit operations, the multi relay bitmaps and
-// calls outside the image.
+// The image: storage order, Dirty, the bit operations, the multi relay
+// bitmaps, calls outside it, and where every cell lands in a map file. Map
+// file round trips, long files, refused reads and failed saves are tested
+// through the window's file commands.
+#include "common/TestFiles.h"
 #include "image/ConfigImage.h"
+#include "image/MapFile.h"
 #include "image/PointRecord.h"
 
-#include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 #include <algorithm>
 
@@ -25,12 +29,7 @@ using Cells = std::vector<std::pair<int, int>>;
 
 TEST(ConfigImage, BanksInterleaveAndEverySetMarksDirty)
 {
-    ConfigImage[131071] = 4;
-    Dirty = true;
     ClearImage();
-    EXPECT_FALSE(Dirty);
-    EXPECT_TRUE(NonzeroCells().empty());
-
     ImageSet(0, 0, 5);
     ImageSet(1, 0, 7);
     ImageSet(0, 1, 9);
@@ -93,17 +92,13 @@ TEST(ConfigImage, CallsOutsideTheImageAndItsBitmapsAreRefused)
 {
     std::fill(ConfigImage, ConfigImage + 131072, int16_t(1));
     Dirty = false;
-    for (int16_t bank : {-1, 2, 32767, -32768}) {
-        ImageSet(bank, 0, 9);
-        ImageSetBit(bank, 0, 1, true);
-        EXPECT_EQ(ImageGet(bank, 0), 0);
-        EXPECT_FALSE(ImageGetBit(bank, 0, 0));
-    }
-    for (int32_t address : {-1, 65536, 131072, INT32_MAX, INT32_MIN}) {
-        ImageSet(0, address, 9);
-        ImageSetBit(1, address, 1, true);
-        EXPECT_EQ(ImageGet(0, address), 0);
-        EXPECT_FALSE(ImageGetBit(1, address, 0));
+    const std::pair<int16_t, int32_t> cells[] = {{-1, 0}, {2, 0}, {32767, 0}, {-32768, 0}, {0, -1},
+                                                 {1, 65536}, {0, 131072}, {1, INT32_MAX}, {0, INT32_MIN}};
+    for (const auto &[bank, address] : cells) {
+        ImageSet(bank, address, 9);
+        ImageSetBit(bank, address, 1, true);
+        EXPECT_EQ(ImageGet(bank, address), 0);
+        EXPECT_FALSE(ImageGetBit(bank, address, 0));
     }
     for (int16_t bit : {-1, 8, 16, 32767}) {
         ImageSetBit(0, 0, bit, true);
@@ -120,4 +115,30 @@ TEST(ConfigImage, CallsOutsideTheImageAndItsBitmapsAreRefused)
     }
     EXPECT_FALSE(Dirty);
     EXPECT_TRUE(NonzeroCells().empty());
+}
+
+TEST(MapFile, RecordsAndSettingsLandOnTheirByteOffsets)
+{
+    QTemporaryDir dir;
+    ClearImage();
+    SetPointType(0, 1);                // point 001: cells 0..3 at offsets 0, 4, 8, 12
+    SetPointNode(0, 2);
+    SetPointRelay(0, 3);
+    SetPointNumber(0, 4);
+    SetPointNumber(3, 0x55);           // point 004 cell 3: 16 * 3 + 4 * 3 = 60
+    SetPointType(749, 9);              // point 750 cell 0: 16 * 749 = 11,984
+    ImageSet(1, 2, 1);                 // bank 1 address 2: 4 * 2 + 2 = 10
+    SetResendFlag(0x0102);             // 16,384, low byte first
+    SetTimeoutCode(int16_t(0xFFFE));   // 16,388, two's complement
+    ImageSet(1, 65535, 0x7F01);        // the last two bytes
+    FileName = dir.filePath("a.MGW");
+    QString reason;
+    ASSERT_TRUE(WriteImageFile(&reason)) << reason.toStdString();
+
+    QByteArray expected(MapFileBytes, '\0');
+    for (auto [offset, byte] : std::vector<std::pair<int, int>>{
+             {0, 1}, {4, 2}, {8, 3}, {12, 4}, {60, 0x55}, {11984, 9}, {10, 1}, {16384, 2}, {16385, 1},
+             {16388, 0xFE}, {16389, 0xFF}, {262142, 1}, {262143, 0x7F}})
+        expected[offset] = char(byte);
+    EXPECT_TRUE(ReadAll(FileName) == expected);
 }
