@@ -148,7 +148,7 @@ TEST_F(GatewayTest, SplitReplyIsTakenWholeAndStaleInputDiscarded)
     EXPECT_EQ(Str(LastReply), EmptyBlock);
 }
 
-// The suite's one real wait of the whole time-out.
+// One of the suite's two real waits for the whole time-out.
 TEST_F(GatewayTest, ShortReplyTimesOutAndLeavesLastReply)
 {
     ASSERT_TRUE(OpenGatewayPort(1));

@@ -83,7 +83,7 @@ TEST_F(TransferTest, Bank0CellAbove255GoesOutAsItsLowByteAndFailsVerification)
         << qPrintable(boxes.Last().text);
 }
 
-// The suite's one wait on the real time-out.
+// One of the suite's two real waits for the whole time-out.
 TEST_F(TransferTest, LateReplyIsNeverTakenForTheNextTransfersReply)
 {
     gatesim::Fault late = MakeFault(FaultKind::Late, "3611");
