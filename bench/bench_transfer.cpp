@@ -8,6 +8,7 @@
 //    program burns meanwhile.
 // Usage: bench_transfer [--blocks N]   (N >= 1, default 256)
 #include "BenchReport.h"
+#include "Headless.h"
 #include "CancellingPanel.h"
 #include "LineLog.h"
 
@@ -118,12 +119,8 @@ void Paced(frmLumentorMGW &w, bench::LineLog &log, int blocks, bool download)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home; // the window makes its default folder there
-    qputenv("HOME", QFile::encodeName(home.path()));
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path()));
+    QTemporaryDir home;
+    bench::PrepareHeadless(home);
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     const int at = int(args.indexOf(QStringLiteral("--blocks")));

@@ -3,6 +3,7 @@
 // point differs from the one before in type and every field, so that each
 // selection runs every list's event and the type event's second redraw.
 #include "BenchReport.h"
+#include "Headless.h"
 #include "WorstImage.h"
 
 #include "ui/frmLumentorMGW.h"
@@ -70,12 +71,8 @@ void Measure(frmLumentorMGW &window, const char *image, void (*fill)())
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home; // the window makes its default folder there
-    qputenv("HOME", QFile::encodeName(home.path()));
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path()));
+    QTemporaryDir home;
+    bench::PrepareHeadless(home);
     QApplication app(argc, argv);
     frmLumentorMGW window;
     window.show();
