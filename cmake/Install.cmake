@@ -21,3 +21,6 @@ install(FILES ${PROJECT_SOURCE_DIR}/src/ui/LumentorMGW.png
 install(FILES ${PROJECT_SOURCE_DIR}/src/ui/LumentorMGW.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME ${MGW_APP_ID}.svg)
+# The licence, where Debian keeps every package's (machine-readable form).
+install(FILES ${PROJECT_SOURCE_DIR}/data/copyright
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lumentormgw)
