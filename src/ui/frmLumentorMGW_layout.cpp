@@ -6,10 +6,10 @@
 #include "ui/ClickLabel.h"
 #include "ui/ShowFileName.h"
 #include "ui/Twips.h"
+#include "ui/WindowFont.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QFont>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QIcon>
@@ -76,13 +76,7 @@ frmLumentorMGW::frmLumentorMGW(QWidget *parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
-    // The controls are sized for a small sans serif face of 8 points.
-    QFont face = font();
-    face.setFamilies({QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans")});
-    face.setStyleHint(QFont::SansSerif);
-    face.setPointSizeF(7.5);
-    setFont(face);
+    SetWindowFace(this);
 
     CreateMenu();
     CreateControls();
@@ -92,6 +86,7 @@ frmLumentorMGW::frmLumentorMGW(QWidget *parent)
     SetFileNameLabel(lblFileName);
     Form_Resize();
     Form_Load();
+    FitWindowFont(this);
 }
 
 void frmLumentorMGW::CreateControls()
