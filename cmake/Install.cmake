@@ -21,6 +21,11 @@ install(FILES ${PROJECT_SOURCE_DIR}/src/ui/LumentorMGW.png
 install(FILES ${PROJECT_SOURCE_DIR}/src/ui/LumentorMGW.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME ${MGW_APP_ID}.svg)
-# The licence, where Debian keeps every package's (machine-readable form).
-install(FILES ${PROJECT_SOURCE_DIR}/data/copyright
+# The licence (machine-readable form) and the change log, compressed, where
+# Debian keeps every package's.
+set(MGW_CHANGELOG_GZ ${PROJECT_BINARY_DIR}/changelog.gz)
+execute_process(COMMAND gzip -9nc INPUT_FILE ${PROJECT_SOURCE_DIR}/data/changelog
+                OUTPUT_FILE ${MGW_CHANGELOG_GZ} COMMAND_ERROR_IS_FATAL ANY)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/changelog)
+install(FILES ${PROJECT_SOURCE_DIR}/data/copyright ${MGW_CHANGELOG_GZ}
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lumentormgw)
