@@ -29,3 +29,15 @@ execute_process(COMMAND gzip -9nc INPUT_FILE ${PROJECT_SOURCE_DIR}/data/changelo
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/changelog)
 install(FILES ${PROJECT_SOURCE_DIR}/data/copyright ${MGW_CHANGELOG_GZ}
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lumentormgw)
+
+# A manual page for each program, compressed as Debian keeps them.
+foreach(program LumentorMGW mgw-gatesim)
+  if(TARGET ${program})
+    set(page ${PROJECT_BINARY_DIR}/man/${program}.1.gz)
+    file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/man)
+    execute_process(COMMAND gzip -9nc INPUT_FILE ${PROJECT_SOURCE_DIR}/data/man/${program}.1
+                    OUTPUT_FILE ${page} COMMAND_ERROR_IS_FATAL ANY)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/man/${program}.1)
+    install(FILES ${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  endif()
+endforeach()

@@ -29,6 +29,7 @@ stray=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '^\./usr/' | grep -vx '\
 
 for program in LumentorMGW mgw-gatesim; do
   [ -x "$root/usr/bin/$program" ] || fail "no /usr/bin/$program"
+  gzip -dc "$root/usr/share/man/man1/$program.1.gz" | grep -q "^\.TH ${program^^} 1 " || fail "no manual page for $program"
 done
 # The packaged (stripped) simulator still runs.
 "$root/usr/bin/mgw-gatesim" --help | grep -q '^Usage: mgw-gatesim' || fail "mgw-gatesim --help"
