@@ -86,6 +86,7 @@ frmLumentorMGW::frmLumentorMGW(QWidget *parent)
     SetFileNameLabel(lblFileName);
     Form_Resize();
     Form_Load();
+    CreateEditMenu();
     FitWindowFont(this);
 }
 
@@ -179,7 +180,8 @@ ClickLabel *frmLumentorMGW::NewStateLabel(int i)
     label->setText(QStringLiteral("Yes"));
     SetBackColor(label, QColor(128, 128, 128));
     label->setVisible(i == 0);
-    connect(label, &ClickLabel::clicked, this, &frmLumentorMGW::lblMInc_Click);
+    connect(label, &ClickLabel::clicked, this,
+            [this, label](int index) { RunEditEvent(label, [&] { lblMInc_Click(index); }); });
     return label;
 }
 
