@@ -4,6 +4,7 @@
 
 #include "ui/BackColor.h"
 #include "ui/ClickLabel.h"
+#include "ui/InputGuard.h"
 #include "ui/ShowFileName.h"
 #include "ui/Twips.h"
 
@@ -92,6 +93,7 @@ frmLumentorMGW::frmLumentorMGW(QWidget *parent)
     SetFileNameLabel(lblFileName);
     Form_Resize();
     Form_Load();
+    InputGuard::GuardControlsOf(this);
 }
 
 void frmLumentorMGW::CreateControls()
