@@ -4,6 +4,7 @@
 
 #include "ui/BackColor.h"
 #include "ui/ClickLabel.h"
+#include "ui/InputGuard.h"
 #include "ui/ShowFileName.h"
 #include "ui/Twips.h"
 #include "ui/WindowFont.h"
@@ -88,6 +89,7 @@ frmLumentorMGW::frmLumentorMGW(QWidget *parent)
     Form_Load();
     CreateEditMenu();
     FitWindowFont(this);
+    InputGuard::GuardControlsOf(this);
 }
 
 void frmLumentorMGW::CreateControls()
