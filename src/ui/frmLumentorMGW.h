@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 
 class QAction;
 class QButtonGroup;
@@ -18,7 +19,9 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class CellStep;
 class ClickLabel;
+class EditHistory;
 
 class frmLumentorMGW : public QMainWindow {
     Q_OBJECT
@@ -86,6 +89,9 @@ public:
     QAction *mnuDownload = nullptr;
     QAction *mnuUpload = nullptr;
     QAction *mnuExport = nullptr;
+    QMenu *mnuEdit = nullptr;
+    QAction *mnuEditUndo = nullptr;
+    QAction *mnuEditRedo = nullptr;
 
     // Window routines.
     void ShowData();
@@ -143,6 +149,16 @@ public:
     void mnuExport_Click();
     void ExportCSV();
 
+    // Undo and redo (frmLumentorMGW_undo.cpp). Every operator event runs
+    // through RunEditEvent, which makes it one step of the history.
+    void mnuEditUndo_Click();
+    void mnuEditRedo_Click();
+    EditHistory &History();
+    void RunEditEvent(const QObject *source, const std::function<void()> &handler);
+    // After New, Open and Upload, and after a save.
+    void ImageReplaced();
+    void ImageSaved();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -158,7 +174,10 @@ private:
     QLabel *NewRelayLabel(int i);
     ClickLabel *NewStateLabel(int i);
     QString PrepareFileDialog();
+    EditHistory *history_ = nullptr;
     void ShowTransferPanel(const QString &caption);
     void CloseIfAsked();
+    void CreateEditMenu();
+    void ShowStep(const CellStep &step);
     void AutoMapNumber(QComboBox *countList, QComboBox *startList, const QString &numberMessage);
 };

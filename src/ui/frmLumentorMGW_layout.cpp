@@ -93,6 +93,7 @@ frmLumentorMGW::frmLumentorMGW(QWidget *parent)
     SetFileNameLabel(lblFileName);
     Form_Resize();
     Form_Load();
+    CreateEditMenu();
 }
 
 void frmLumentorMGW::CreateControls()
@@ -185,7 +186,8 @@ ClickLabel *frmLumentorMGW::NewStateLabel(int i)
     label->setText(QStringLiteral("Yes"));
     SetBackColor(label, QColor(128, 128, 128));
     label->setVisible(i == 0);
-    connect(label, &ClickLabel::clicked, this, &frmLumentorMGW::lblMInc_Click);
+    connect(label, &ClickLabel::clicked, this,
+            [this, label](int index) { RunEditEvent(label, [&] { lblMInc_Click(index); }); });
     return label;
 }
 

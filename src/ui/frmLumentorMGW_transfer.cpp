@@ -63,6 +63,7 @@ void frmLumentorMGW::mnuUpload_Click()
         ShowData();
         frmUpDown->setVisible(false);
     }
+    ImageReplaced();
     CloseIfAsked();
 }
 
