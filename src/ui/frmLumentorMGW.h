@@ -3,6 +3,7 @@
 // designer's tables (the same text is their objectName); handlers are
 // member functions named control, underscore, event.
 #include "ui/CommonDialog.h"
+#include "ui/PortComboBox.h"
 
 #include <QMainWindow>
 #include <array>
@@ -41,7 +42,7 @@ public:
 
     // Controls on the window.
     QCheckBox *chkResend = nullptr;
-    QComboBox *cboComPort = nullptr;
+    PortComboBox *cboComPort = nullptr;
     std::array<QRadioButton *, 2> optProtocol{};
     QButtonGroup *optProtocolGroup = nullptr;
     QComboBox *cboTimeout = nullptr;
@@ -135,6 +136,12 @@ public:
     bool FileOpen();
     bool FileSaveAs();
 
+    // The port list. ChoosePort takes a COM name or any device path (--port),
+    // adding an entry when needed.
+    void cboComPort_DropDown();
+    void cboComPort_Click();
+    void ChoosePort(const QString &name);
+
     // Transfers and export.
     void mnuDownload_Click();
     void mnuUpload_Click();
@@ -162,6 +169,7 @@ private:
     void SetTabOrder();
     void ConnectEvents();
     void BuildRelayGrid();
+    void FillPortList();
     void MakeDefaultFolder();
     QLabel *NewRelayLabel(int i);
     ClickLabel *NewStateLabel(int i);
