@@ -21,6 +21,7 @@ class QRadioButton;
 class CellStep;
 class ClickLabel;
 class EditHistory;
+class PointOverview;
 
 class frmLumentorMGW : public QMainWindow {
     Q_OBJECT
@@ -91,6 +92,8 @@ public:
     QMenu *mnuEdit = nullptr;
     QAction *mnuEditUndo = nullptr;
     QAction *mnuEditRedo = nullptr;
+    QAction *mnuEditOverview = nullptr;
+    PointOverview *Overview = nullptr;   // made when first opened
 
     // Window routines.
     void ShowData();
@@ -152,6 +155,10 @@ public:
     void ImageReplaced();
     void ImageSaved();
 
+    // The point overview (frmLumentorMGW_overview.cpp).
+    void mnuEditOverview_Click();
+    void ChoosePoint(int p);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -170,6 +177,8 @@ private:
     void ShowTransferPanel(const QString &caption);
     void CloseIfAsked();
     void CreateEditMenu();
+    void CreateOverviewEntry();
+    void RefreshOverview();
     void ShowStep(const CellStep &step);
     void AutoMapNumber(QComboBox *countList, QComboBox *startList, const QString &numberMessage);
 };
