@@ -119,12 +119,13 @@ bool MSComm::Output(const QByteArray &text)
 {
     if (!PortOpen() || port_->write(text) != text.size())
         return false;
-    // No event loop runs here: push the bytes out ourselves.
-    while (port_->bytesToWrite() > 0) {
-        if (!port_->waitForBytesWritten(5000))
-            return false;
-    }
-    return true;
+    // No event loop runs here: hand the OS what it takes without waiting.
+    return Wait(PortWait::Output, 0) != Waited::Failed;
+}
+
+int32_t MSComm::OutBufferCount() const
+{
+    return PortOpen() ? int32_t(port_->bytesToWrite()) : 0;
 }
 
 // QSerialPort takes in OS data only from its notifier or a wait; a wait of
@@ -156,17 +157,21 @@ bool MSComm::Failed() const
     return e != QSerialPort::NoError && e != QSerialPort::TimeoutError;
 }
 
-bool MSComm::WaitForInput(int msecs)
+Waited MSComm::Wait(PortWait what, int msecs)
 {
     if (!PortOpen())
-        return false;
+        return Waited::Failed;
     port_->clearError();
-    if (port_->waitForReadyRead(msecs > 0 ? msecs : 0))
-        return true;
+    msecs = msecs > 0 ? msecs : 0;
+    if (what == PortWait::Output && port_->bytesToWrite() == 0)
+        return Waited::Progress;
+    const bool moved = what == PortWait::Input ? port_->waitForReadyRead(msecs) : port_->waitForBytesWritten(msecs);
+    if (moved)
+        return Waited::Progress;
     if (!Failed())
-        return true;
+        return Waited::TimedOut;
     lastError_ = port_->errorString();
-    return false;
+    return Waited::Failed;
 }
 
 } // namespace modLumentorMGW

@@ -12,6 +12,12 @@ class QSerialPort;
 
 namespace modLumentorMGW {
 
+// What a wait in the port waits for: more input, or pending output leaving.
+enum class PortWait { Input, Output };
+// Progress: input arrived, or output left (or none was pending).
+// Failed: nothing more can move (closed, failed, device gone).
+enum class Waited { Progress, TimedOut, Failed };
+
 class MSComm
 {
 public:
@@ -36,15 +42,16 @@ public:
     // False when the line refuses (a pseudo-terminal has no RTS).
     bool SetRTSEnable(bool on);
 
-    // Hands the whole text to the OS; false when the port is not open or
-    // the write fails.
+    // Queues the whole text and hands the OS what it takes at once; false
+    // when the port is not open or the write fails. Wait for PortWait::Output
+    // until OutBufferCount is 0 to see it all leave.
     bool Output(const QByteArray &text);
+    int32_t OutBufferCount() const;
     int32_t InBufferCount();
     QByteArray Input();
 
-    // Blocks until more input arrives or msecs pass. False only when no
-    // input can come: the port is closed, has failed, or its device is gone.
-    bool WaitForInput(int msecs);
+    // Blocks in the device until it has news of `what` or msecs pass.
+    Waited Wait(PortWait what, int msecs);
 
     QString ErrorString() const { return lastError_; }
 

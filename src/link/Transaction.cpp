@@ -1,9 +1,11 @@
 #include "link/Transaction.h"
 
-#include "link/Clock.h"
 #include "link/Frame.h"
 #include "link/MSComm.h"
 #include "link/MsgBox.h"
+#include "link/ReplyClock.h"
+
+#include <algorithm>
 
 namespace modLumentorMGW {
 
@@ -33,6 +35,26 @@ void DiscardInput()
     for (int i = 0; i < 4; ++i)
         comMGW.Input();
 }
+
+// Milliseconds a frame takes on the line: 10 bits a character at 38400 baud.
+int32_t LineTimeMs(qsizetype characters)
+{
+    return int32_t((characters * 10 * 1000 + 38399) / 38400);
+}
+
+// Waits on `clock` until `what` is done or the clock reads `limit`; false
+// when the time is up or the port gives out first.
+template <typename Done>
+bool WaitUntil(ReplyClock &clock, PortWait what, int32_t limit, Done done)
+{
+    for (;;) {
+        if (done())
+            return true;
+        const int32_t elapsed = clock.Elapsed();
+        if (elapsed >= limit || clock.Wait(comMGW, what, limit - elapsed) == Waited::Failed)
+            return false;
+    }
+}
 } // namespace
 
 bool SendCommand(const QString &command, int16_t replyLength)
@@ -42,20 +64,20 @@ bool SendCommand(const QString &command, int16_t replyLength)
     DiscardInput();
     const QByteArray frame = CommandFrame(command.toLatin1());
     DiscardInput();
-    comMGW.Output(frame);
 
-    Clock clock;
+    // The reply's time starts as the frame is handed over. Waiting for a
+    // stalled line to take it counts inside that time, with no more than the
+    // frame's own time on the line added; a refused write ends it at once.
+    ReplyClock &clock = ReplyClockInUse();
     clock.Restart();
-    for (;;) {
-        const int32_t waiting = comMGW.InBufferCount();
-        const int32_t elapsed = clock.Elapsed();
-        if (waiting >= replyLength || elapsed >= ReplyTimeoutMs)
-            break;
-        // Sleep in the device until input comes or the time is up.
-        if (!comMGW.WaitForInput(ReplyTimeoutMs - elapsed))
-            return false; // the port is gone: no reply can come
-    }
-    if (clock.Elapsed() >= ReplyTimeoutMs)
+    const int32_t lineTime = LineTimeMs(frame.size());
+    if (!comMGW.Output(frame))
+        return false;
+    if (!WaitUntil(clock, PortWait::Output, ReplyTimeoutMs + lineTime, [] { return comMGW.OutBufferCount() == 0; }))
+        return false;
+    const int32_t limit = ReplyTimeoutMs + std::min(clock.Elapsed(), lineTime);
+    const bool arrived = WaitUntil(clock, PortWait::Input, limit, [&] { return comMGW.InBufferCount() >= replyLength; });
+    if (!arrived || clock.Elapsed() >= limit)
         return false;
     LastReply = comMGW.Input();
     return ReplyChecksumAgrees(LastReply);

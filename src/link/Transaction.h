@@ -18,9 +18,10 @@ bool OpenGatewayPort(int16_t port);
 void CloseGatewayPort();
 
 // Sends "[" + checksum + "00" + command + "]" after discarding stale input
-// and waits up to ReplyTimeoutMs for at least replyLength characters. True
-// when they came in time and the reply's checksum agrees. Returns false at
-// once when the port is not open or its device is gone.
+// and waits up to ReplyTimeoutMs (on ReplyClockInUse) for at least
+// replyLength characters. True when they came in time and the reply's
+// checksum agrees. Returns false at once when the port is not open, refuses
+// the frame or its device is gone.
 bool SendCommand(const QString &command, int16_t replyLength);
 
 } // namespace modLumentorMGW

@@ -4,6 +4,7 @@
 // port, the command/reply transaction and bank verification, over a real
 // pseudo-terminal against the simulator. Vanishing ports, rejected replies
 // and the verification codes are tested through the window's transfers.
+#include "common/DrivenClock.h"
 #include "common/MsgBoxRecorder.h"
 #include "common/SimulatedGateway.h"
 #include "gatesim/Codec.h"
@@ -14,7 +15,6 @@
 #include "link/MSComm.h"
 #include "link/VerifyBank.h"
 
-#include <QElapsedTimer>
 
 using namespace modLumentorMGW;
 using gatesim::FaultKind;
@@ -148,25 +148,49 @@ TEST_F(GatewayTest, SplitReplyIsTakenWholeAndStaleInputDiscarded)
     EXPECT_EQ(Str(LastReply), EmptyBlock);
 }
 
-// One of the suite's two real waits for the whole time-out.
-TEST_F(GatewayTest, ShortReplyTimesOutAndLeavesLastReply)
+// On a clock the test drives: nothing here waits in real time.
+TEST_F(GatewayTest, ReplyGets5000MsFromTheFrameAStalledWriteIncluded)
 {
+    DrivenClock clock(gateway.sim);
     ASSERT_TRUE(OpenGatewayPort(1));
+    gatesim::Fault late = MakeFault(FaultKind::Late); // late enough to be waited for
+    late.delayMs = 100;
+    late.count = 2;
+    gateway.sim.ArmFault(late);
+    clock.SeeInputAt(4999);
     ASSERT_TRUE(SendCommand("3F00000FFFF", 12));
     const QByteArray before = LastReply;
+    clock.SeeInputAt(5000); // all there, but the time is up
+    EXPECT_FALSE(SendCommand("3600$*", 6));
+    EXPECT_EQ(LastReply, before);
+    clock.SeeInputAt(-1);
+
     gatesim::Fault shortReply = MakeFault(FaultKind::Short);
     shortReply.length = 5;
     gateway.sim.ArmFault(shortReply);
-    QElapsedTimer timer;
-    timer.start();
+    clock.waits.clear();
     EXPECT_FALSE(SendCommand("3601$*", 6));
-    EXPECT_GE(timer.elapsed(), ReplyTimeoutMs);
+    EXPECT_EQ(clock.Elapsed(), 5000);
+    EXPECT_EQ(clock.waits.front(), 5000);
     EXPECT_EQ(LastReply, before);
-
-    // The five characters left over never count towards the next reply.
+    // Characters left over never count towards the next reply.
     ASSERT_TRUE(SendCommand("3610$*", 6));
     EXPECT_EQ(Str(LastReply), "[F500]");
-    EXPECT_EQ(Journal().size(), 3u);
+
+    // A line that takes nothing more: 5000 ms in all, plus at most the
+    // frame's own 3.125 ms on the line, rounded up.
+    gateway.sim.Stall(true);
+    const int32_t stalledAt = clock.Now();
+    EXPECT_FALSE(SendCommand("3611$*", 6));
+    EXPECT_GE(clock.Now() - stalledAt, 5000);
+    EXPECT_LE(clock.Now() - stalledAt, 5004);
+    gateway.sim.Stall(false);
+
+    // A refused write ends the transaction at once.
+    gateway.sim.Disconnect();
+    const int32_t goneAt = clock.Now();
+    EXPECT_FALSE(SendCommand("3611$*", 6));
+    EXPECT_EQ(clock.Now(), goneAt);
 }
 
 TEST_F(GatewayTest, ManyBank0CellsAbove255GiveTwoBoxesNotThousands)

@@ -1,6 +1,8 @@
 // Every error code from the fault that causes it; nothing is ever retried.
 #include "transfer/TransferFixture.h"
 
+#include "common/DrivenClock.h"
+
 #include <set>
 
 using namespace modLumentorMGW;
@@ -83,16 +85,15 @@ TEST_F(TransferTest, Bank0CellAbove255GoesOutAsItsLowByteAndFailsVerification)
         << qPrintable(boxes.Last().text);
 }
 
-// One of the suite's two real waits for the whole time-out.
 TEST_F(TransferTest, LateReplyIsNeverTakenForTheNextTransfersReply)
 {
-    gatesim::Fault late = MakeFault(FaultKind::Late, "3611");
-    late.delayMs = 5300;
-    gateway.sim.ArmFault(late);
+    DrivenClock clock(gateway.sim);
+    gateway.sim.ArmFault(MakeFault(FaultKind::Silence, "3611"));
     Run(window->mnuDownload);
     EXPECT_EQ(boxes.boxes, (Boxes{{"Download Error: 24" + Warning, 16, "Error"}}));
     EXPECT_EQ(Commands().size(), 4u);
-    ASSERT_TRUE(gateway.sim.WaitForUnread(6, 3000)); // on the line, the port closed
+    gateway.sim.Inject("[F500]"); // the reply, once the port is closed
+    ASSERT_TRUE(gateway.sim.WaitForUnread(6, 3000));
 
     gateway.sim.Memory().SetCell(1, 65535, 0x5A);
     Run(window->mnuUpload);

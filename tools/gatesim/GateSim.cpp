@@ -23,6 +23,7 @@ bool GateSim::Start(std::string *error)
     disconnect_ = false;
     connected_ = true;
     closed_ = false;
+    busy_ = true;
     thread_ = std::thread(&GateSim::Run, this);
     return true;
 }
@@ -133,6 +134,41 @@ bool GateSim::WaitForUnread(int count, int timeoutMs) const
         if (Clock::now() >= deadline)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+bool GateSim::Idle() const
+{
+    if (stalled_ || !connected_)
+        return true;
+    // Looked at in this order: whatever the simulator takes from the line or
+    // the queue, it is busy before it takes it.
+    {
+        std::lock_guard<std::mutex> lock(lineMutex_);
+        if (pty_.Unserved() > 0)
+            return false;
+    }
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!injected_.empty())
+            return false;
+    }
+    return !busy_;
+}
+
+void GateSim::Stall(bool on)
+{
+    stalled_ = on;
+    Wake();
+    // Filled again until full: the thread may still take a last read.
+    long filled = on ? 1 : 0;
+    while (filled > 0) {
+        {
+            std::lock_guard<std::mutex> lock(lineMutex_);
+            filled = pty_.Fill();
+        }
+        if (filled > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
 }
 

@@ -44,6 +44,14 @@ public:
     // Bytes written to the line out of band, as soon as the line is free.
     void Inject(const std::string &bytes);
 
+    // True when nothing more reaches the program unless time passes: every
+    // character it sent has been read and dealt with, and nothing is being
+    // sent, paced, delayed or waiting to go out. Always true while stalled.
+    bool Idle() const;
+    // Stalled, the simulator reads nothing and fills the line towards itself,
+    // so the program's writes can no longer leave; unstalled, it reads again.
+    void Stall(bool on);
+
     // Waits until the line holds at least count characters that the
     // program's port has not taken in yet (false on time-out).
     bool WaitForUnread(int count, int timeoutMs) const;
@@ -85,6 +93,8 @@ private:
     std::atomic<bool> connected_ {false};
     std::atomic<bool> stop_ {false};
     std::atomic<bool> disconnect_ {false};
+    std::atomic<bool> busy_ {false}; // between waking and the next wait for input
+    std::atomic<bool> stalled_ {false};
     std::function<void(const std::string &)> trace_;
 
     std::string pending_;

@@ -58,8 +58,11 @@ bool GateSim::Serve()
         if (!SendBytes(bytes))
             return true; // stopping or disconnecting: the next round sees it
     }
-    pollfd fds[2] = {{pty_.Master(), POLLIN, 0}, {wake_[0], POLLIN, 0}};
-    if (::poll(fds, 2, -1) < 0)
+    pollfd fds[2] = {{pty_.Master(), short(stalled_ ? 0 : POLLIN), 0}, {wake_[0], POLLIN, 0}};
+    busy_ = false;
+    const int polled = ::poll(fds, 2, -1);
+    busy_ = true;
+    if (polled < 0)
         return errno == EINTR;
     if (fds[1].revents)
         Drain(wake_[0]);

@@ -68,4 +68,27 @@ int Pty::Unread() const
     return count;
 }
 
+int Pty::Unserved() const
+{
+    int count = 0;
+    if (master_ < 0 || ::ioctl(master_, FIONREAD, &count) != 0)
+        return 0;
+    return count;
+}
+
+long Pty::Fill()
+{
+    if (slave_ < 0)
+        return 0;
+    const int flags = fcntl(slave_, F_GETFL);
+    fcntl(slave_, F_SETFL, flags | O_NONBLOCK);
+    const std::string filler(4096, '.');
+    long written = 0;
+    ssize_t n = 0;
+    while ((n = ::write(slave_, filler.data(), filler.size())) > 0)
+        written += n;
+    fcntl(slave_, F_SETFL, flags);
+    return written;
+}
+
 } // namespace gatesim

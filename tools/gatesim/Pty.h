@@ -22,6 +22,10 @@ public:
     const std::string &SlavePath() const { return path_; }
     // Characters written to the line that the program has not read yet.
     int Unread() const;
+    // Characters the program wrote that the simulator has not read yet.
+    int Unserved() const;
+    // Writes towards the master until the line takes no more; the count written.
+    long Fill();
 
 private:
     int master_ = -1;

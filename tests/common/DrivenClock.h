@@ -1,0 +1,63 @@
+#pragma once
+// While it lives, transactions time their replies on a clock the test
+// drives. Time stands still while the line moves; once the gateway is quiet
+// (nothing more will come unless time passes) a wait runs to its end at
+// once, so a silent gateway or a stalled line is a time-out in no real time.
+// The port and the simulator still carry every byte.
+#include "gatesim/GateSim.h"
+#include "link/MSComm.h"
+#include "link/ReplyClock.h"
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class DrivenClock : public modLumentorMGW::ReplyClock {
+public:
+    // Quiet when nothing more is coming; with no gateway, always.
+    explicit DrivenClock(std::function<bool()> quiet = [] { return true; })
+        : quiet_(std::move(quiet)), previous_(modLumentorMGW::SetReplyClock(this))
+    {
+    }
+    explicit DrivenClock(const gatesim::GateSim &sim) : DrivenClock([&sim] { return sim.Idle(); }) {}
+    ~DrivenClock() override { modLumentorMGW::SetReplyClock(previous_); }
+    DrivenClock(const DrivenClock &) = delete;
+    DrivenClock &operator=(const DrivenClock &) = delete;
+
+    void Restart() override { start_ = now_; }
+    int32_t Elapsed() override { return now_ - start_; }
+    // Time since the clock was installed.
+    int32_t Now() const { return now_; }
+
+    // Input from now on is seen when the clock reads `ms` since its restart.
+    void SeeInputAt(int32_t ms) { inputAt_ = ms; }
+
+    modLumentorMGW::Waited Wait(modLumentorMGW::MSComm &port, modLumentorMGW::PortWait what, int32_t msecs) override
+    {
+        using modLumentorMGW::Waited;
+        waits.push_back(msecs);
+        for (;;) {
+            // Quiet before and after a real slice with no news: nothing in flight.
+            const bool quietBefore = quiet_();
+            const Waited waited = port.Wait(what, SliceMs);
+            if (waited == Waited::Progress && what == modLumentorMGW::PortWait::Input && inputAt_ >= 0)
+                now_ = start_ + inputAt_;
+            if (waited != Waited::TimedOut)
+                return waited;
+            if (quietBefore && quiet_()) {
+                now_ += msecs;
+                return Waited::TimedOut;
+            }
+        }
+    }
+
+    std::vector<int32_t> waits; // what each wait asked for, in clock time
+
+private:
+    static constexpr int SliceMs = 20;
+    std::function<bool()> quiet_;
+    modLumentorMGW::ReplyClock *previous_;
+    int32_t now_ = 0;
+    int32_t start_ = 0;
+    int32_t inputAt_ = -1;
+};
