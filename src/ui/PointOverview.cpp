@@ -33,6 +33,7 @@ PointOverview::PointOverview(const QStringList &types, int pointCount, QWidget *
 {
     setObjectName(QStringLiteral("PointOverview"));
     setWindowTitle(QStringLiteral("Point Overview"));
+    setFont(mainWindow->font());   // a window of its own does not take it from its parent
     model_ = new PointOverviewModel(types, pointCount, this);
     filter_ = new OverviewFilter(this);
     filter_->setSourceModel(model_);
@@ -146,9 +147,9 @@ void PointOverview::FitColumns()
     const QFontMetrics metrics = view_->fontMetrics();
     const QFontMetrics headerMetrics = view_->horizontalHeader()->fontMetrics();
     for (int c = 0; c < PointRow::Columns; ++c) {
-        const int text = std::max(metrics.horizontalAdvance(widest[c]),
-                                  headerMetrics.horizontalAdvance(PointRow::Header(c)) + 16);
-        view_->setColumnWidth(c, text + 12);
+        // Room for the cell margins, and in the header for the sort arrow.
+        view_->setColumnWidth(c, std::max(metrics.horizontalAdvance(widest[c]) + 12,
+                                          headerMetrics.horizontalAdvance(PointRow::Header(c)) + 24));
     }
 }
 
