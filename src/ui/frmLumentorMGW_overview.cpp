@@ -32,6 +32,8 @@ void frmLumentorMGW::mnuEditOverview_Click()
             types << cboType->itemText(i);
         Overview = new PointOverview(types, cboPoint->count(), this);
         connect(Overview, &PointOverview::pointChosen, this, &frmLumentorMGW::ChoosePoint);
+        // Undo and redo by their keys from the overview too.
+        Overview->addActions({mnuEditUndo, mnuEditRedo});
     }
     Overview->show();
     Overview->raise();
