@@ -60,8 +60,10 @@ void PointOverviewModel::CellWritten(int16_t bank, int32_t address, int16_t befo
     if (owner.point < 0 || owner.point >= int(rows_.size()))
         return;
     stale_[owner.point] = 1;
-    anyStale_ = true;
-    update_.start();
+    if (!anyStale_) {
+        anyStale_ = true;
+        update_.start();
+    }
 }
 
 int PointOverviewModel::rowCount(const QModelIndex &parent) const
