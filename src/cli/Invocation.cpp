@@ -8,12 +8,17 @@
 
 namespace mgw {
 
-void Invocation::Say(const QString &text) const
+void Say(QIODevice &err, const QString &text)
 {
-    EndProgressLine(console.err);
+    EndProgressLine(err);
     QString line = text;
     line.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    console.err.write((line + QLatin1Char('\n')).toUtf8());
+    err.write((line + QLatin1Char('\n')).toUtf8());
+}
+
+void Invocation::Say(const QString &text) const
+{
+    mgw::Say(console.err, text);
 }
 
 void Invocation::Print(const QString &text) const

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+class QIODevice;
+
 namespace mgw {
 
 struct Invocation
@@ -27,6 +29,9 @@ struct Invocation
     // Reads a map file into the image; false after saying why.
     bool ReadMap(const QString &file) const;
 };
+
+// A message line on err, CR LF written as a line break.
+void Say(QIODevice &err, const QString &text);
 
 int Download(const Invocation &call);
 int Upload(const Invocation &call);

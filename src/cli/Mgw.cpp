@@ -149,7 +149,7 @@ int RunMgw(const QStringList &arguments, const Console &console)
             // The transfers' boxes become lines on standard error.
             const modLumentorMGW::MsgBoxHandler previous = modLumentorMGW::SetMsgBoxHandler(
                 [&console](const QString &text, int style, const QString &) {
-                    Invocation{console, {}, {}, {}, {}, 750, false}.Say(text);
+                    Say(console.err, text);
                     return (style & 0x0F) == 4 ? modLumentorMGW::vbNo : modLumentorMGW::vbOK;
                 });
             const int status = RunCommand(spec, arguments.mid(1), console);
