@@ -3,6 +3,7 @@
 // designer's tables (the same text is their objectName); handlers are
 // member functions named control, underscore, event.
 #include "ui/CommonDialog.h"
+#include "ui/PortComboBox.h"
 
 #include <QMainWindow>
 #include <array>
@@ -42,7 +43,7 @@ public:
 
     // Controls on the window.
     QCheckBox *chkResend = nullptr;
-    QComboBox *cboComPort = nullptr;
+    PortComboBox *cboComPort = nullptr;
     std::array<QRadioButton *, 2> optProtocol{};
     QButtonGroup *optProtocolGroup = nullptr;
     QComboBox *cboTimeout = nullptr;
@@ -138,6 +139,12 @@ public:
     bool FileOpen();
     bool FileSaveAs();
 
+    // The port list. ChoosePort takes a COM name or any device path (--port),
+    // adding an entry when needed.
+    void cboComPort_DropDown();
+    void cboComPort_Click();
+    void ChoosePort(const QString &name);
+
     // Transfers and export.
     void mnuDownload_Click();
     void mnuUpload_Click();
@@ -169,6 +176,7 @@ private:
     void SetTabOrder();
     void ConnectEvents();
     void BuildRelayGrid();
+    void FillPortList();
     void MakeDefaultFolder();
     QLabel *NewRelayLabel(int i);
     ClickLabel *NewStateLabel(int i);
