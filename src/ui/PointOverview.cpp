@@ -3,6 +3,7 @@
 #include "export/CsvListing.h"
 #include "ui/OverviewFilter.h"
 #include "ui/PointOverviewModel.h"
+#include "ui/ProgramSettings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QSettings>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -19,13 +19,6 @@
 namespace {
 const QString GeometryKey = QStringLiteral("PointOverview/geometry");
 const QString ColumnsKey = QStringLiteral("PointOverview/columns");
-
-// The one place the program keeps anything between runs: where the overview was.
-QSettings Settings()
-{
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("LumentorMGW"),
-                     QStringLiteral("LumentorMGW"));
-}
 } // namespace
 
 PointOverview::PointOverview(const QStringList &types, int pointCount, QWidget *mainWindow)
@@ -122,7 +115,7 @@ void PointOverview::hideEvent(QHideEvent *event)
 // Where it was last time; the first time, beside the main window at its height.
 void PointOverview::RestorePlace()
 {
-    const QSettings settings = Settings();
+    const QSettings settings = modLumentorMGW::ProgramSettings();
     if (!restoreGeometry(settings.value(GeometryKey).toByteArray())) {
         const QWidget *main = parentWidget();
         const QRect beside = main->frameGeometry();
@@ -155,7 +148,7 @@ void PointOverview::FitColumns()
 
 void PointOverview::KeepPlace() const
 {
-    QSettings settings = Settings();
+    QSettings settings = modLumentorMGW::ProgramSettings();
     settings.setValue(GeometryKey, saveGeometry());
     settings.setValue(ColumnsKey, view_->horizontalHeader()->saveState());
 }

@@ -13,7 +13,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QSettings>
 #include <QTableView>
 
 using namespace modLumentorMGW;
@@ -24,13 +23,6 @@ QT_END_NAMESPACE
 
 class OverviewTest : public WindowFixture {
 protected:
-    void SetUp() override
-    {
-        // Settings of this test's own, whatever the environment says.
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.filePath("config"));
-        WindowFixture::SetUp();
-    }
-
     PointOverview &Open()
     {
         window->mnuEditOverview->trigger();
@@ -244,5 +236,5 @@ TEST_F(OverviewTest, PlaceAndColumnWidthsAreKeptBetweenRuns)
     overview = &Open();
     EXPECT_EQ(overview->geometry(), place);
     EXPECT_EQ(overview->View()->horizontalHeader()->sectionSize(PointRow::Action), 333);
-    EXPECT_TRUE(QFile::exists(home.filePath("config/LumentorMGW/LumentorMGW.ini")));
+    EXPECT_TRUE(QFile::exists(home.filePath("LumentorMGW/LumentorMGW.conf")));
 }
