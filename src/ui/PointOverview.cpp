@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -112,15 +113,23 @@ void PointOverview::hideEvent(QHideEvent *event)
     QWidget::hideEvent(event);
 }
 
-// Where it was last time; the first time, beside the main window at its height.
+// Where it was last time; the first time, beside the main window at its
+// height, on the side with room (narrower if neither side has enough).
 void PointOverview::RestorePlace()
 {
     const QSettings settings = modLumentorMGW::ProgramSettings();
     if (!restoreGeometry(settings.value(GeometryKey).toByteArray())) {
         const QWidget *main = parentWidget();
-        const QRect beside = main->frameGeometry();
-        resize(620, main->height());
-        move(beside.right() + 8, beside.top());
+        const QRect window = main->frameGeometry();
+        const QRect screen = main->screen()->availableGeometry();
+        const int right = screen.right() - window.right() - 8;
+        const int left = window.left() - 8 - screen.left();
+        const bool onRight = right >= 620 || right >= left;
+        const int width = std::clamp(onRight ? right : left, 360, 620);
+        const int x = onRight ? window.right() + 8 : window.left() - 8 - width;
+        // The width asked for is the frame's; the window's own is less its border.
+        resize(width - (frameGeometry().width() - geometry().width()), main->height());
+        move(std::clamp(x, screen.left(), std::max(screen.left(), screen.right() + 1 - width)), window.top());
     }
     if (!view_->horizontalHeader()->restoreState(settings.value(ColumnsKey).toByteArray()))
         FitColumns();

@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTableView>
 
 using namespace modLumentorMGW;
@@ -223,9 +224,11 @@ TEST_F(OverviewTest, DoubleClickOrEnterChoosesThePointThroughThePointList)
 
 TEST_F(OverviewTest, PlaceAndColumnWidthsAreKeptBetweenRuns)
 {
+    window->move(0, 0);
     PointOverview *overview = &Open();
-    // The first time it opens beside the main window.
+    // The first time it opens beside the main window, on the side with room.
     EXPECT_GT(overview->x(), window->frameGeometry().right());
+    EXPECT_LE(overview->frameGeometry().right(), overview->screen()->availableGeometry().right());
     overview->setGeometry(40, 50, 700, 420);
     overview->View()->horizontalHeader()->resizeSection(PointRow::Action, 333);
     const QRect place = overview->geometry();
