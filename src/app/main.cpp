@@ -1,15 +1,50 @@
 // Starts the program: one window; closing it ends the program.
+// --port PORT chooses the port (a COM name or any device path).
 #include "ui/MessageBox.h"
 #include "ui/frmLumentorMGW.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+
+namespace {
+void Describe(QCoreApplication &app)
+{
+    app.setApplicationName(QStringLiteral("LumentorMGW"));
+    app.setApplicationVersion(QStringLiteral("1.6"));
+}
+} // namespace
 
 int main(int argc, char **argv)
 {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Configuration tool for the Lumentor mapped gateway."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption port(QStringLiteral("port"),
+                                  QStringLiteral("Choose the serial port PORT: COM1 to COM8, a port "
+                                                 "of the list, or any device path."),
+                                  QStringLiteral("PORT"));
+    parser.addOption(port);
+    {
+        // Help and version answer before any window system is needed, so
+        // they work without a display; the rest waits for the window
+        // system to take its own options (-platform, -style) out first.
+        QCoreApplication bare(argc, argv);
+        Describe(bare);
+        parser.parse(bare.arguments());
+        if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
+            parser.showHelp();
+        if (parser.isSet(QStringLiteral("version")))
+            parser.showVersion();
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("LumentorMGW"));
+    Describe(app);
+    parser.process(app);
     modLumentorMGW::InstallMessageBox();
     frmLumentorMGW window;
+    if (parser.isSet(port))
+        window.ChoosePort(parser.value(port));
     window.show();
     return app.exec();
 }

@@ -1,6 +1,7 @@
 #include "link/MSComm.h"
 
 #include "link/PortDevice.h"
+#include "link/PortFailure.h"
 
 #include <QSerialPort>
 #include <QStringList>
@@ -85,10 +86,12 @@ bool MSComm::SetPortOpen(bool open)
 {
     if (!open) {
         port_.reset(); // closes
+        rtsEnable_ = false;
         return true;
     }
     if (PortOpen())
         return false;
+    openFailure_.clear();
     LineSettings line;
     parseSettings(settings_, &line);
     port_ = std::make_unique<QSerialPort>();
@@ -100,6 +103,7 @@ bool MSComm::SetPortOpen(bool open)
     port_->setFlowControl(QSerialPort::NoFlowControl);
     if (!port_->open(QIODevice::ReadWrite)) {
         lastError_ = port_->errorString();
+        openFailure_ = PortOpenFailure(PortDevice(commPort_), port_->error(), lastError_);
         port_.reset();
         return false;
     }
@@ -110,6 +114,7 @@ bool MSComm::SetRTSEnable(bool on)
 {
     if (!PortOpen())
         return false;
+    rtsEnable_ = on;
     const bool done = port_->setRequestToSend(on);
     port_->clearError();
     return done;

@@ -41,6 +41,8 @@ public:
 
     // False when the line refuses (a pseudo-terminal has no RTS).
     bool SetRTSEnable(bool on);
+    // The RTS state last asked of the open port (false while closed).
+    bool RTSEnable() const { return rtsEnable_; }
 
     // Queues the whole text and hands the OS what it takes at once; false
     // when the port is not open or the write fails. Wait for PortWait::Output
@@ -54,6 +56,8 @@ public:
     Waited Wait(PortWait what, int msecs);
 
     QString ErrorString() const { return lastError_; }
+    // Why the last open failed, for the user (see PortFailure.h).
+    QString OpenFailure() const { return openFailure_; }
 
 private:
     void Pull();
@@ -63,6 +67,8 @@ private:
     int16_t commPort_ = 1;
     QString settings_ = QStringLiteral("9600,N,8,1");
     QString lastError_;
+    QString openFailure_;
+    bool rtsEnable_ = false;
 };
 
 // The one port the program talks to the gateway through.

@@ -3,6 +3,7 @@
 // designer's tables (the same text is their objectName); handlers are
 // member functions named control, underscore, event.
 #include "ui/CommonDialog.h"
+#include "ui/PortComboBox.h"
 
 #include <QMainWindow>
 #include <array>
@@ -21,6 +22,7 @@ class QRadioButton;
 class CellStep;
 class ClickLabel;
 class EditHistory;
+class PointOverview;
 
 class frmLumentorMGW : public QMainWindow {
     Q_OBJECT
@@ -41,7 +43,7 @@ public:
 
     // Controls on the window.
     QCheckBox *chkResend = nullptr;
-    QComboBox *cboComPort = nullptr;
+    PortComboBox *cboComPort = nullptr;
     std::array<QRadioButton *, 2> optProtocol{};
     QButtonGroup *optProtocolGroup = nullptr;
     QComboBox *cboTimeout = nullptr;
@@ -91,6 +93,8 @@ public:
     QMenu *mnuEdit = nullptr;
     QAction *mnuEditUndo = nullptr;
     QAction *mnuEditRedo = nullptr;
+    QAction *mnuEditOverview = nullptr;
+    PointOverview *Overview = nullptr;   // made when first opened
 
     // Window routines.
     void ShowData();
@@ -135,6 +139,12 @@ public:
     bool FileOpen();
     bool FileSaveAs();
 
+    // The port list. ChoosePort takes a COM name or any device path (--port),
+    // adding an entry when needed.
+    void cboComPort_DropDown();
+    void cboComPort_Click();
+    void ChoosePort(const QString &name);
+
     // Transfers and export.
     void mnuDownload_Click();
     void mnuUpload_Click();
@@ -152,6 +162,10 @@ public:
     void ImageReplaced();
     void ImageSaved();
 
+    // The point overview (frmLumentorMGW_overview.cpp).
+    void mnuEditOverview_Click();
+    void ChoosePoint(int p);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -162,6 +176,7 @@ private:
     void SetTabOrder();
     void ConnectEvents();
     void BuildRelayGrid();
+    void FillPortList();
     void MakeDefaultFolder();
     QLabel *NewRelayLabel(int i);
     ClickLabel *NewStateLabel(int i);
@@ -170,6 +185,8 @@ private:
     void ShowTransferPanel(const QString &caption);
     void CloseIfAsked();
     void CreateEditMenu();
+    void CreateOverviewEntry();
+    void RefreshOverview();
     void ShowStep(const CellStep &step);
     void AutoMapNumber(QComboBox *countList, QComboBox *startList, const QString &numberMessage);
 };

@@ -80,6 +80,10 @@ void frmLumentorMGW::ConnectEvents()
     onChange(cboIDev, &frmLumentorMGW::cboIDev_Click);
     onChange(cboIInp, &frmLumentorMGW::cboIInp_Click);
     onChange(cboTimeout, &frmLumentorMGW::cboTimeout_Click);
+    // The port list is read at each transfer; opening it refreshes it, and
+    // the operator's pick is remembered.
+    connect(cboComPort, &PortComboBox::DropDown, this, &frmLumentorMGW::cboComPort_DropDown);
+    connect(cboComPort, &QComboBox::activated, this, &frmLumentorMGW::cboComPort_Click);
     connect(chkResend, &QCheckBox::stateChanged, this, [this] { RunEditEvent(chkResend, [this] { chkResend_Click(); }); });
 
     // An option button's event is its becoming selected.

@@ -4,6 +4,7 @@
 
 #include "ui/BackColor.h"
 #include "ui/ClickLabel.h"
+#include "ui/InputGuard.h"
 #include "ui/ShowFileName.h"
 #include "ui/Twips.h"
 #include "ui/WindowFont.h"
@@ -33,9 +34,10 @@ W *place(W *widget, const QString &name, const QRect &geometry)
     return widget;
 }
 
-QComboBox *newList(QWidget *parent, const char *name, const QRect &geometry)
+template <class List = QComboBox>
+List *newList(QWidget *parent, const char *name, const QRect &geometry)
 {
-    auto *list = place(new QComboBox(parent), name, geometry);
+    auto *list = place(new List(parent), name, geometry);
     list->setEditable(false);
     list->setMaxVisibleItems(16);
     return list;
@@ -88,6 +90,7 @@ frmLumentorMGW::frmLumentorMGW(QWidget *parent)
     Form_Load();
     CreateEditMenu();
     FitWindowFont(this);
+    InputGuard::GuardControlsOf(this);
 }
 
 void frmLumentorMGW::CreateControls()
@@ -99,7 +102,7 @@ void frmLumentorMGW::CreateControls()
 
     chkResend = place(new QCheckBox(QStringLiteral("Enable Command Resend When Relays Are Correct"), client),
                       QStringLiteral("chkResend"), Twips(120, 0, 4095, 375));
-    cboComPort = newList(client, "cboComPort", Twips(4800, 0, 975, 315));
+    cboComPort = newList<PortComboBox>(client, "cboComPort", Twips(4800, 0, 975, 315));
 
     optProtocolGroup = new QButtonGroup(this);
     const char *protocols[] = {"BACnet", "LonWorks"};

@@ -12,7 +12,6 @@
 #include <QComboBox>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QRadioButton>
 
 using namespace modLumentorMGW;
 
@@ -56,10 +55,12 @@ void frmLumentorMGW::CreateEditMenu()
     History().Clear(true);
     mnuEditUndo->setEnabled(false);
     mnuEditRedo->setEnabled(false);
+    CreateOverviewEntry();
 }
 
 void frmLumentorMGW::RunEditEvent(const QObject *source, const std::function<void()> &handler)
 {
+    // What Undo and Redo will say for a step that this control's event began.
     QString text = QStringLiteral("Edit");
     const std::pair<const QObject *, const char *> named[] = {
         {cboPoint, "Point Choice"}, {cboType, "Point Type"},    {cboSNode, "Node"},
@@ -114,6 +115,7 @@ void frmLumentorMGW::ShowStep(const CellStep &step)
 void frmLumentorMGW::ImageReplaced()
 {
     History().Clear(!Dirty);
+    RefreshOverview();
 }
 
 void frmLumentorMGW::ImageSaved()

@@ -10,6 +10,8 @@
 
 #include <QRandomGenerator>
 #include <QtEndian>
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace modLumentorMGW;
 using gatesim::FaultKind;
@@ -53,12 +55,16 @@ TEST_F(TransferTest, HostileMapFilesOpenShowExportSendAndSaveBack)
         const QString in = dir.filePath(name + ".MGW"), out = dir.filePath(name + "-saved.MGW");
         ASSERT_TRUE(WriteAll(in, bytes));
         Dirty = false;
+        const bool checkedBefore = window->chkResend->isChecked();
         replies = {in, out};
         window->mnuFileOpen->trigger();
         EXPECT_EQ(boxes.Count(), 0);
         EXPECT_EQ(FileName, in);
-        window->mnuFileSaveAs->trigger(); // straight after opening: the same bytes
-        EXPECT_EQ(ReadAll(out), bytes.left(MapFileBytes));
+        window->mnuFileSaveAs->trigger(); // straight after opening: the same bytes, but a
+        QByteArray expected = bytes.left(MapFileBytes); // resend flag that checks the box is stored as 1
+        if (expected.mid(16384, 2) != QByteArray(2, '\0') && !checkedBefore)
+            put(expected, 0, 4096, 1);
+        EXPECT_EQ(ReadAll(out), expected);
 
         // Every point shown; only the multi relay refusal may speak.
         for (int p = 0; p < window->cboPoint->count(); ++p)
@@ -71,51 +77,19 @@ TEST_F(TransferTest, HostileMapFilesOpenShowExportSendAndSaveBack)
         ASSERT_EQ(boxes.Count(), 1);
         EXPECT_TRUE(boxes.Last().text.startsWith("Settings Exported To: ")) << qPrintable(boxes.Last().text);
 
-        // Sent as low bytes; the verification then tells the difference.
+        // Sent as low bytes; the verification of bank 0 then tells the difference.
         const auto image = ImageCopy();
         Run(window->mnuDownload);
         ASSERT_GE(boxes.Count(), 1);
-        EXPECT_LE(boxes.Count(), 3);
-        EXPECT_TRUE(boxes.Last().text.startsWith("Download ")) << qPrintable(boxes.Last().text);
+        EXPECT_LE(boxes.Count(), 12);
+        const QString last = boxes.Last().text;
+        EXPECT_TRUE(last.startsWith("Download Error: 61\r\n") || last.startsWith("Download Error: 62\r\n")) << qPrintable(last);
+        for (int i = 0; i < CellCount; ++i)
+            ASSERT_EQ(gateway.sim.Memory().Cell(i % 2, i / 2), uint8_t(image[i])) << i;
         EXPECT_TRUE(ChangedCells(image).empty());
         ExpectWindowBack();
         boxes.Clear();
     }
-}
-
-TEST_F(TransferTest, HostileRepliesEndADownloadWithItsCodeAndLoseNothing)
-{
-    for (int a = 0; a < 4096; a += 61)
-        ImageSet(0, a, int16_t(a % 250 + 1));
-    const auto image = ImageCopy();
-    QRandomGenerator rng(8);
-    std::vector<gatesim::Fault> faults;
-    for (int i = 0; i < 4; ++i) {
-        gatesim::Fault noise = MakeFault(FaultKind::Replace, "38");
-        for (int n = int(rng.bounded(1, 300)); n > 0; --n)
-            noise.text.push_back(char(rng.bounded(256)));
-        noise.text.append(6, 'x'); // never short: no wait for the time-out
-        noise.pieces = 1;
-        faults.push_back(noise);
-    }
-    faults.push_back(MakeFault(FaultKind::Overlong, "38")); // its sum is right, past the code table
-    gatesim::Fault many = MakeFault(FaultKind::Replace, "38");
-    many.text = "[F500][F500]";
-    many.pieces = 1;
-    faults.push_back(many);
-
-    for (const gatesim::Fault &fault : faults) {
-        gateway.sim.ArmFault(fault);
-        Run(window->mnuDownload);
-        ASSERT_EQ(boxes.Count(), 1);
-        EXPECT_TRUE(boxes.Last().text.startsWith("Download Error: 4\r\n")) << qPrintable(boxes.Last().text);
-        ASSERT_TRUE(gateway.sim.WaitForHandled(5, 5000)); // the journal restarts with each run
-        EXPECT_EQ(Commands().size(), 5u);
-        ExpectWindowBack();
-        gateway.sim.ClearFaults();
-    }
-    EXPECT_TRUE(ChangedCells(image).empty());
-    EXPECT_TRUE(Dirty);
 }
 
 TEST_F(TransferTest, SplitRepliesAndStaleNoiseStillGiveACompleteUpload)
@@ -141,6 +115,10 @@ TEST_F(TransferTest, SplitRepliesAndStaleNoiseStillGiveACompleteUpload)
 TEST_F(TransferTest, APortThatDisappearsEndsTheTransferAtOnce)
 {
     ImageSet(1, 70000 % 65536, 5);
+    // Held open, the vanished line keeps its number: another suite running
+    // meanwhile cannot get a new pseudo-terminal at the same path.
+    const int hold = ::open(gateway.sim.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(hold, 0);
     gateway.sim.ArmFault(MakeFault(FaultKind::Vanish, "3900400"));
     DrivenClock clock(gateway.sim);
     Run(window->mnuUpload);
@@ -155,4 +133,5 @@ TEST_F(TransferTest, APortThatDisappearsEndsTheTransferAtOnce)
     ASSERT_GE(boxes.Count(), 1);
     EXPECT_EQ(boxes.boxes[0].title, "Port Error");
     ExpectWindowBack();
+    ::close(hold);
 }

@@ -4,6 +4,8 @@
 // preparing commands.
 #include "transfer/TransferFixture.h"
 
+#include "common/DrivenClock.h"
+
 using namespace modLumentorMGW;
 
 namespace {
@@ -61,6 +63,7 @@ TEST_F(TransferTest, DenseImageGoesOutCellForCellAndComesBack)
     EXPECT_TRUE(lockedWhileRunning);
     EXPECT_EQ(window->frmUpDown->title(), "Download To Gateway");
     EXPECT_EQ(captions->seen, Progress("Downloading"));
+    EXPECT_EQ(window->prgUpDown->maximum(), 2048);
     EXPECT_EQ(window->prgUpDown->value(), 2048);
     ExpectWindowBack();
 
@@ -80,6 +83,8 @@ TEST_F(TransferTest, DenseImageGoesOutCellForCellAndComesBack)
     EXPECT_TRUE(lockedWhileRunning);
     EXPECT_EQ(window->frmUpDown->title(), "Upload From Gateway");
     EXPECT_EQ(captions->seen, Progress("Uploading"));
+    EXPECT_EQ(window->prgUpDown->maximum(), 2048);
+    EXPECT_EQ(window->prgUpDown->value(), 2048);
     ExpectWindowBack();
     EXPECT_TRUE(ChangedCells(image).empty());
     EXPECT_EQ(Commands().size(), 2048u + 2u);
@@ -110,21 +115,36 @@ TEST_F(TransferTest, OnlyBlocksWithANonzeroCellAreSentAndWhole)
     EXPECT_EQ(boxes.boxes, (Boxes{{"Download Complete", 0, "Download"}}));
 }
 
-TEST_F(TransferTest, PortThatCannotBeOpenedSendsAndChangesNothing)
+// Entry COMn opens port n: each entry reaches its own device, and a port
+// that cannot be opened sends and changes nothing.
+TEST_F(TransferTest, EveryPortEntryReachesItsOwnDevice)
 {
     QTemporaryDir dir;
-    SetPortDevice(8, dir.filePath("no-such-port"));
+    for (int16_t m = 1; m <= 8; ++m)
+        SetPortDevice(m, dir.filePath("no-such-port"));
     window->cboComPort->setCurrentIndex(7);
     ImageSet(0, 12, 4);
     const auto image = ImageCopy();
     for (QAction *command : {window->mnuDownload, window->mnuUpload}) {
         Run(command);
-        EXPECT_EQ(boxes.boxes, (Boxes{{"Unable To Open Port", 16, "Port Error"}}));
+        EXPECT_EQ(boxes.boxes, (Boxes{{"Unable To Open Port\r\nThere is no device " + dir.filePath("no-such-port")
+                                           + ": plug the adapter in or choose another port.", 16, "Port Error"}}));
         EXPECT_TRUE(ChangedCells(image).empty());
-        EXPECT_TRUE(Dirty);
         ExpectWindowBack();
     }
-    SetPortDevice(8, QString());
+    for (int16_t n = 1; n <= 8; ++n) {
+        SCOPED_TRACE(n);
+        SimulatedGateway own(n);
+        DrivenClock clock(own.sim); // a wrong port times out at once
+        window->cboComPort->setCurrentIndex(n - 1);
+        boxes.Clear();
+        window->mnuDownload->trigger();
+        if (n == 2)
+            window->mnuUpload->trigger();
+        EXPECT_EQ(own.sim.Journal().size(), n == 2 ? 7u + 2050u : 7u);
+        ASSERT_EQ(boxes.Count(), n == 2 ? 2 : 1);
+        EXPECT_EQ(boxes.boxes[0].text, "Download Complete");
+    }
     EXPECT_TRUE(gateway.sim.Journal().empty());
 }
 
@@ -157,13 +177,14 @@ TEST_F(TransferTest, CancelMidUploadClearsTheImageAfterTheMessage)
     ExpectWindowBack();
 }
 
-TEST_F(TransferTest, CloseDuringATransferCancelsItThenCloses)
+TEST_F(TransferTest, CloseDuringAnUnchangedTransferCancelsItThenCloses)
 {
-    // Unchanged image: the window closes without a question once the download has stopped.
+    const int closeAt = 1024;
     QObject::connect(window->prgUpDown, &QProgressBar::valueChanged, [&](int v) {
-        if (v == 1024)
+        if (v == closeAt)
             Queue(window.get(), [this] { window->close(); });
     });
+    // No question; the download stops, says so, and the window closes.
     bool openDuringBox = false;
     boxes.onBox = [&](const RecordedBox &) { openDuringBox = window->isVisible(); };
     Run(window->mnuDownload);
@@ -173,17 +194,33 @@ TEST_F(TransferTest, CloseDuringATransferCancelsItThenCloses)
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(comMGW.PortOpen());
     EXPECT_EQ(Commands().size(), 4u); // no verification after the close
+}
 
-    // A changed point that the cancelled upload clears: the discard prompt, and "No" keeps the window.
-    window->show();
+TEST_F(TransferTest, CloseDuringAChangedTransferAsksFirst)
+{
+    const int closeAt = 512;
+    QObject::connect(window->prgUpDown, &QProgressBar::valueChanged, [&](int v) {
+        if (v == closeAt)
+            Queue(window.get(), [this] { window->close(); });
+    });
+    // The question comes first, and No leaves the upload running to its end.
     window->cboType->setCurrentIndex(5);
+    gateway.sim.Memory().SetCell(0, 100, 7);
     boxes.Answer(vbNo);
     Run(window->mnuUpload);
-    EXPECT_EQ(boxes.boxes, (Boxes{{UploadCancel, 48, "Upload"}, {"Discard Any Changes?", 36, "Arvane Lumentor"}}));
-    EXPECT_EQ(Commands().size(), 1024u);
+    const RecordedBox discard{"Discard Any Changes?", 36, "Arvane Lumentor"};
+    EXPECT_EQ(boxes.boxes, (Boxes{discard, {"Upload Complete", 0, "Upload"}}));
+    EXPECT_EQ(Commands().size(), 2050u);
+    EXPECT_EQ(ConfigImage[2 * 100], 7);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->cboType->currentIndex(), 0);
     ExpectWindowBack();
+
+    // Yes: the download stops with its message and the window closes without asking again.
+    window->cboType->setCurrentIndex(2);
     boxes.Answer(vbYes);
-    EXPECT_TRUE(window->close());
+    Run(window->mnuDownload);
+    EXPECT_EQ(boxes.boxes, (Boxes{discard, {"Manual Download Cancel.\r\nLumentor Controller May Not Function\r\n"
+                                            "Properly Until A Download Is Complete.", 48, "Download"}}));
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(comMGW.PortOpen());
 }

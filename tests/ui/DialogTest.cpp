@@ -2,7 +2,6 @@
 // waits for the modal widget it needs, acts, and hands over to the next.
 #include "link/MsgBox.h"
 #include "ui/CommonDialog.h"
-#include "ui/FileChooser.h"
 #include "ui/MessageBox.h"
 
 #include <QAbstractButton>
@@ -10,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
@@ -136,27 +136,51 @@ TEST(FileDialog, OpenAndSaveHonourPatternFlagsAndCancel)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4); // the dialog writes nothing
 }
 
-TEST(CommonDialog, PipeEntriesBecomeNameFiltersThatMatchEveryName)
+// Keys as the operator types them, to whatever has the keyboard: the name
+// box, or the completer's list while it shows. Return is pressed after this
+// step has returned.
+void SendKey(QWidget *edit, int key, const QString &text)
 {
-    EXPECT_EQ(CommonDialog::NameFilters("Lumentor Data Files (*.MGW)|*.MGW|All Files (*.*)|*.*"),
-              (QStringList{"Lumentor Data Files (*.MGW) (*.MGW)", "All Files (*.*) (*)"}));
-    EXPECT_EQ(CommonDialog::NameFilters("Pictures|*.bmp; *.ico|Odd"), QStringList{"Pictures (*.bmp *.ico)"});
-    EXPECT_TRUE(CommonDialog::NameFilters(QString()).isEmpty());
+    QWidget *to = QApplication::activePopupWidget() ? QApplication::activePopupWidget() : edit;
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(to, &press);
+    QApplication::sendEvent(to, &release);
 }
 
-TEST(CommonDialog, FlagsDecideWhatEachDialogAccepts)
+Step TypeAndReturn(const QString &text)
+{
+    return On<QFileDialog>([text](QFileDialog *dialog) {
+        QLineEdit *edit = dialog->findChild<QLineEdit *>("fileNameEdit");
+        edit->setFocus();
+        for (QChar c : text) {
+            SendKey(edit, c.toUpper().unicode(), QString(c));
+            QApplication::processEvents();
+        }
+        QTimer::singleShot(0, edit, [edit] { SendKey(edit, Qt::Key_Return, "\r"); });
+    });
+}
+
+// Typed key by key, the completer passes the folder "c" on the way to "c.MGW".
+TEST(FileDialog, ATypedPathNamingAFileIsTakenAsTyped)
 {
     QTemporaryDir dir;
-    const QString existing = dir.filePath("a.MGW");
-    ASSERT_TRUE(QFile(existing).open(QIODevice::WriteOnly));
-    const QString fresh = dir.filePath("new"), noFolder = dir.filePath("missing/x.MGW");
-    const struct { Mode mode; int flags; QString path; bool accepted; } cases[] = {
-        {Mode::Open, 6150, existing, true}, {Mode::Open, 6150, fresh, false}, {Mode::Open, 6150, dir.path(), false},
-        {Mode::Save, 6150, fresh, true}, {Mode::Save, 6150, noFolder, false}, {Mode::Save, 0, noFolder, true}};
-    for (const auto &c : cases)
-        EXPECT_EQ(FileChooser::Refusal(c.mode, c.flags, c.path).isEmpty(), c.accepted) << qPrintable(c.path);
-    EXPECT_TRUE(FileChooser(nullptr, Mode::Save, 0).testOption(QFileDialog::DontConfirmOverwrite));
-    EXPECT_FALSE(FileChooser(nullptr, Mode::Save, 6150).testOption(QFileDialog::DontConfirmOverwrite));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("c"));
+    QFile(dir.filePath("c.MGW")).open(QIODevice::WriteOnly);
+    const struct { Mode mode; const char *name; bool replaces; } cases[] = {
+        {Mode::Open, "c.MGW", false}, {Mode::Save, "c.MGW", true}, {Mode::Save, "cnew", false}};
+    for (const auto &c : cases) {
+        CommonDialog cd;
+        cd.Filter = "Lumentor Data Files (*.MGW)|*.MGW|All Files (*.*)|*.*";
+        cd.Flags = 6150;
+        cd.FileName = dir.path() + "/*.MGW";
+        QString question;
+        std::deque<Step> steps{TypeAndReturn(dir.filePath(c.name))};
+        if (c.replaces)
+            steps.push_back(PressOnBox(QMessageBox::Yes, &question));
+        EXPECT_TRUE(Show(cd, c.mode, steps)) << c.name;
+        EXPECT_EQ(cd.FileName, QDir::toNativeSeparators(dir.filePath(c.name))) << c.name;
+    }
 }
 
 TEST(MessageBox, StylesGiveTheirButtonsIconsAndAnswers)
