@@ -1,5 +1,7 @@
 #include "image/ConfigImage.h"
 
+#include "image/CellObserver.h"
+
 #include <cstring>
 
 namespace modLumentorMGW {
@@ -32,8 +34,11 @@ void ImageSet(int16_t bank, int32_t address, int16_t value)
 {
     if (!validCell(bank, address))
         return;
-    ConfigImage[bank + 2 * address] = value;
+    int16_t &cell = ConfigImage[bank + 2 * address];
+    const int16_t before = cell;
+    cell = value;
     Dirty = true;
+    NotifyCellWritten(bank, address, before, value);
 }
 
 bool ImageGetBit(int16_t bank, int32_t address, int16_t bit)

@@ -1,6 +1,7 @@
 #include "link/MSComm.h"
 
 #include "link/PortDevice.h"
+#include "link/PortFailure.h"
 
 #include <QSerialPort>
 #include <QStringList>
@@ -90,6 +91,7 @@ bool MSComm::SetPortOpen(bool open)
     }
     if (PortOpen())
         return false;
+    openFailure_.clear();
     LineSettings line;
     parseSettings(settings_, &line);
     port_ = std::make_unique<QSerialPort>();
@@ -101,6 +103,7 @@ bool MSComm::SetPortOpen(bool open)
     port_->setFlowControl(QSerialPort::NoFlowControl);
     if (!port_->open(QIODevice::ReadWrite)) {
         lastError_ = port_->errorString();
+        openFailure_ = PortOpenFailure(PortDevice(commPort_), port_->error(), lastError_);
         port_.reset();
         return false;
     }

@@ -56,6 +56,8 @@ public:
     Waited Wait(PortWait what, int msecs);
 
     QString ErrorString() const { return lastError_; }
+    // Why the last open failed, for the user (see PortFailure.h).
+    QString OpenFailure() const { return openFailure_; }
 
 private:
     void Pull();
@@ -65,6 +67,7 @@ private:
     int16_t commPort_ = 1;
     QString settings_ = QStringLiteral("9600,N,8,1");
     QString lastError_;
+    QString openFailure_;
     bool rtsEnable_ = false;
 };
 

@@ -1,5 +1,7 @@
 #include "link/PortDevice.h"
 
+#include "link/PortList.h"
+
 #include <QHash>
 
 namespace modLumentorMGW {
@@ -17,6 +19,13 @@ QString PortDevice(int16_t port)
     const QString redirected = redirections().value(port);
     if (!redirected.isEmpty())
         return redirected;
+    if (port > 8)
+        return ListedPortDevice(port);
+    return DefaultPortDevice(port);
+}
+
+QString DefaultPortDevice(int16_t port)
+{
 #ifdef Q_OS_WIN
     return QStringLiteral("COM%1").arg(port);
 #else

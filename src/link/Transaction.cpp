@@ -16,7 +16,8 @@ bool OpenGatewayPort(int16_t port)
     comMGW.SetCommPort(port);
     comMGW.SetSettings(QStringLiteral("38400,N,8,1"));
     if (!comMGW.SetPortOpen(true)) {
-        MsgBox(QStringLiteral("Unable To Open Port"), vbCritical, QStringLiteral("Port Error"));
+        MsgBox(QStringLiteral("Unable To Open Port\r\n") + comMGW.OpenFailure(), vbCritical,
+               QStringLiteral("Port Error"));
         return false;
     }
     comMGW.SetRTSEnable(true); // a pseudo-terminal refuses; that is no port error

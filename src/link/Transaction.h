@@ -13,7 +13,8 @@ constexpr int32_t ReplyTimeoutMs = 5000;
 extern QByteArray LastReply;
 
 // Sets port number and "38400,N,8,1", opens, asserts RTS. On failure tells
-// the operator "Unable To Open Port" and returns false.
+// the operator "Unable To Open Port", with a second line saying why, and
+// returns false.
 bool OpenGatewayPort(int16_t port);
 void CloseGatewayPort();
 

@@ -24,7 +24,8 @@ TransferLock::TransferLock(frmLumentorMGW &window)
     }
     QAction *const actions[] = {window.mnuFile->menuAction(), window.mnuFileNew, window.mnuFileOpen,
                                 window.mnuFileSave, window.mnuFileSaveAs, window.mnuExit,
-                                window.mnuDownload, window.mnuUpload, window.mnuExport};
+                                window.mnuDownload, window.mnuUpload, window.mnuExport,
+                                window.mnuEditUndo, window.mnuEditRedo};
     for (QAction *a : actions) {
         actions_.emplace_back(a, a->isEnabled());
         a->setEnabled(false);

@@ -3,9 +3,11 @@
 // designer's tables (the same text is their objectName); handlers are
 // member functions named control, underscore, event.
 #include "ui/CommonDialog.h"
+#include "ui/PortComboBox.h"
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 
 class QAction;
 class QButtonGroup;
@@ -17,7 +19,10 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class CellStep;
 class ClickLabel;
+class EditHistory;
+class PointOverview;
 
 class frmLumentorMGW : public QMainWindow {
     Q_OBJECT
@@ -38,7 +43,7 @@ public:
 
     // Controls on the window.
     QCheckBox *chkResend = nullptr;
-    QComboBox *cboComPort = nullptr;
+    PortComboBox *cboComPort = nullptr;
     std::array<QRadioButton *, 2> optProtocol{};
     QButtonGroup *optProtocolGroup = nullptr;
     QComboBox *cboTimeout = nullptr;
@@ -85,6 +90,11 @@ public:
     QAction *mnuDownload = nullptr;
     QAction *mnuUpload = nullptr;
     QAction *mnuExport = nullptr;
+    QMenu *mnuEdit = nullptr;
+    QAction *mnuEditUndo = nullptr;
+    QAction *mnuEditRedo = nullptr;
+    QAction *mnuEditOverview = nullptr;
+    PointOverview *Overview = nullptr;   // made when first opened
 
     // Window routines.
     void ShowData();
@@ -129,12 +139,32 @@ public:
     bool FileOpen();
     bool FileSaveAs();
 
+    // The port list. ChoosePort takes a COM name or any device path (--port),
+    // adding an entry when needed.
+    void cboComPort_DropDown();
+    void cboComPort_Click();
+    void ChoosePort(const QString &name);
+
     // Transfers and export.
     void mnuDownload_Click();
     void mnuUpload_Click();
     void cmdCancel_Click();
     void mnuExport_Click();
     void ExportCSV();
+
+    // Undo and redo (frmLumentorMGW_undo.cpp). Every operator event runs
+    // through RunEditEvent, which makes it one step of the history.
+    void mnuEditUndo_Click();
+    void mnuEditRedo_Click();
+    EditHistory &History();
+    void RunEditEvent(const QObject *source, const std::function<void()> &handler);
+    // After New, Open and Upload, and after a save.
+    void ImageReplaced();
+    void ImageSaved();
+
+    // The point overview (frmLumentorMGW_overview.cpp).
+    void mnuEditOverview_Click();
+    void ChoosePoint(int p);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -146,11 +176,17 @@ private:
     void SetTabOrder();
     void ConnectEvents();
     void BuildRelayGrid();
+    void FillPortList();
     void MakeDefaultFolder();
     QLabel *NewRelayLabel(int i);
     ClickLabel *NewStateLabel(int i);
     QString PrepareFileDialog();
+    EditHistory *history_ = nullptr;
     void ShowTransferPanel(const QString &caption);
     void CloseIfAsked();
+    void CreateEditMenu();
+    void CreateOverviewEntry();
+    void RefreshOverview();
+    void ShowStep(const CellStep &step);
     void AutoMapNumber(QComboBox *countList, QComboBox *startList, const QString &numberMessage);
 };

@@ -66,7 +66,8 @@ void frmLumentorMGW::SetTabOrder()
 void frmLumentorMGW::ConnectEvents()
 {
     const auto onChange = [this](QComboBox *list, void (frmLumentorMGW::*handler)()) {
-        connect(list, &QComboBox::currentIndexChanged, this, [this, handler] { (this->*handler)(); });
+        connect(list, &QComboBox::currentIndexChanged, this,
+                [this, list, handler] { RunEditEvent(list, [&] { (this->*handler)(); }); });
     };
     onChange(cboPoint, &frmLumentorMGW::cboPoint_Click);
     onChange(cboMNode, &frmLumentorMGW::cboMNode_Click);
@@ -79,17 +80,21 @@ void frmLumentorMGW::ConnectEvents()
     onChange(cboIDev, &frmLumentorMGW::cboIDev_Click);
     onChange(cboIInp, &frmLumentorMGW::cboIInp_Click);
     onChange(cboTimeout, &frmLumentorMGW::cboTimeout_Click);
-    connect(chkResend, &QCheckBox::stateChanged, this, &frmLumentorMGW::chkResend_Click);
+    // The port list is read at each transfer; opening it refreshes it, and
+    // the operator's pick is remembered.
+    connect(cboComPort, &PortComboBox::DropDown, this, &frmLumentorMGW::cboComPort_DropDown);
+    connect(cboComPort, &QComboBox::activated, this, &frmLumentorMGW::cboComPort_Click);
+    connect(chkResend, &QCheckBox::stateChanged, this, [this] { RunEditEvent(chkResend, [this] { chkResend_Click(); }); });
 
     // An option button's event is its becoming selected.
     connect(optProtocolGroup, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
-            optProtocol_Click(id);
+            RunEditEvent(optProtocolGroup, [&] { optProtocol_Click(id); });
     });
 
-    connect(cmdAMRly, &QPushButton::clicked, this, &frmLumentorMGW::cmdAMRly_Click);
-    connect(cmdAMGrp, &QPushButton::clicked, this, &frmLumentorMGW::cmdAMGrp_Click);
-    connect(cmdAMPrs, &QPushButton::clicked, this, &frmLumentorMGW::cmdAMPrs_Click);
+    connect(cmdAMRly, &QPushButton::clicked, this, [this] { RunEditEvent(cmdAMRly, [this] { cmdAMRly_Click(); }); });
+    connect(cmdAMGrp, &QPushButton::clicked, this, [this] { RunEditEvent(cmdAMGrp, [this] { cmdAMGrp_Click(); }); });
+    connect(cmdAMPrs, &QPushButton::clicked, this, [this] { RunEditEvent(cmdAMPrs, [this] { cmdAMPrs_Click(); }); });
     connect(cmdCancel, &QPushButton::clicked, this, &frmLumentorMGW::cmdCancel_Click);
 
     connect(mnuFileNew, &QAction::triggered, this, &frmLumentorMGW::mnuFileNew_Click);

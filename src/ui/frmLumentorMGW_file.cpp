@@ -50,6 +50,7 @@ void frmLumentorMGW::mnuFileNew_Click()
     cboPoint->setCurrentIndex(0);
     ShowData();
     Dirty = false; // last: the redraw's selections store into the image
+    ImageReplaced();
 }
 
 // Filter and flags for both dialogs; the first dialog of the run starts on
@@ -84,6 +85,7 @@ void frmLumentorMGW::mnuFileOpen_Click()
     cboPoint->setCurrentIndex(0);
     ShowData();
     Dirty = false;
+    ImageReplaced();
 }
 
 // The dialog keeps the name of its last use, so it proposes the file chosen last.
@@ -97,8 +99,10 @@ bool frmLumentorMGW::FileSaveAs()
 
 void frmLumentorMGW::mnuFileSaveAs_Click()
 {
-    if (FileSaveAs())
+    if (FileSaveAs()) {
         Dirty = false;
+        ImageSaved();
+    }
 }
 
 void frmLumentorMGW::mnuFileSave_Click()
@@ -108,8 +112,9 @@ void frmLumentorMGW::mnuFileSave_Click()
         return;
     }
     QString reason;
-    if (WriteImageFile(&reason))
+    if (WriteImageFile(&reason)) {
         Dirty = false;
-    else
+        ImageSaved();
+    } else
         reportFailure(QStringLiteral("File Not Saved: "), FileName, reason);
 }

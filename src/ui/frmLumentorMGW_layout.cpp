@@ -7,10 +7,10 @@
 #include "ui/InputGuard.h"
 #include "ui/ShowFileName.h"
 #include "ui/Twips.h"
+#include "ui/WindowFont.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QFont>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QIcon>
@@ -34,9 +34,10 @@ W *place(W *widget, const QString &name, const QRect &geometry)
     return widget;
 }
 
-QComboBox *newList(QWidget *parent, const char *name, const QRect &geometry)
+template <class List = QComboBox>
+List *newList(QWidget *parent, const char *name, const QRect &geometry)
 {
-    auto *list = place(new QComboBox(parent), name, geometry);
+    auto *list = place(new List(parent), name, geometry);
     list->setEditable(false);
     list->setMaxVisibleItems(16);
     return list;
@@ -77,13 +78,7 @@ frmLumentorMGW::frmLumentorMGW(QWidget *parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
-    // The controls are sized for a small sans serif face of 8 points.
-    QFont face = font();
-    face.setFamilies({QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans")});
-    face.setStyleHint(QFont::SansSerif);
-    face.setPointSizeF(7.5);
-    setFont(face);
+    SetWindowFace(this);
 
     CreateMenu();
     CreateControls();
@@ -93,6 +88,8 @@ frmLumentorMGW::frmLumentorMGW(QWidget *parent)
     SetFileNameLabel(lblFileName);
     Form_Resize();
     Form_Load();
+    CreateEditMenu();
+    FitWindowFont(this);
     InputGuard::GuardControlsOf(this);
 }
 
@@ -105,7 +102,7 @@ void frmLumentorMGW::CreateControls()
 
     chkResend = place(new QCheckBox(QStringLiteral("Enable Command Resend When Relays Are Correct"), client),
                       QStringLiteral("chkResend"), Twips(120, 0, 4095, 375));
-    cboComPort = newList(client, "cboComPort", Twips(4800, 0, 975, 315));
+    cboComPort = newList<PortComboBox>(client, "cboComPort", Twips(4800, 0, 975, 315));
 
     optProtocolGroup = new QButtonGroup(this);
     const char *protocols[] = {"BACnet", "LonWorks"};
@@ -186,7 +183,8 @@ ClickLabel *frmLumentorMGW::NewStateLabel(int i)
     label->setText(QStringLiteral("Yes"));
     SetBackColor(label, QColor(128, 128, 128));
     label->setVisible(i == 0);
-    connect(label, &ClickLabel::clicked, this, &frmLumentorMGW::lblMInc_Click);
+    connect(label, &ClickLabel::clicked, this,
+            [this, label](int index) { RunEditEvent(label, [&] { lblMInc_Click(index); }); });
     return label;
 }
 

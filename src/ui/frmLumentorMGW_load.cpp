@@ -61,7 +61,7 @@ void frmLumentorMGW::Form_Load()
     ShowFileName();
 
     Loading = true;
-    fillAndSelectFirst(cboComPort, numbered(1, 8, [](int n) { return QStringLiteral("COM%1").arg(n); }));
+    FillPortList();
     Point750();
     fillAndSelectFirst(cboType, {QStringLiteral("Unused"), QStringLiteral("Single Relay On/Off"),
                                  QStringLiteral("Single Relay On/Timer Off"),

@@ -62,6 +62,7 @@ void frmLumentorMGW::mnuUpload_Click()
         ShowData();
         frmUpDown->setVisible(false);
     }
+    ImageReplaced();
     CloseIfAsked();
 }
 

@@ -5,6 +5,7 @@
 // test and is cancelled.
 #include "common/MsgBoxRecorder.h"
 #include "image/ConfigImage.h"
+#include "link/PortList.h"
 #include "ui/ClickLabel.h"
 #include "ui/CommonDialog.h"
 #include "ui/frmLumentorMGW.h"
@@ -21,6 +22,7 @@
 #include <QRadioButton>
 #include <QDir>
 #include <QMouseEvent>
+#include <QSettings>
 #include <QWheelEvent>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -34,6 +36,9 @@ protected:
     {
         ASSERT_TRUE(home.isValid());
         PointHomeAt(home.path());
+        // Settings (the remembered port) go to this test's folder too.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.path());
         previousDialog = CommonDialog::SetHandler([this](const CommonDialog::Request &r) -> std::optional<QString> {
             asked.push_back(r);
             if (replies.empty()) {
@@ -51,6 +56,7 @@ protected:
     void TearDown() override
     {
         window.reset();
+        modLumentorMGW::ForgetNamedPorts();
         CommonDialog::SetHandler(previousDialog);
         qputenv("HOME", savedHome);
     }

@@ -127,7 +127,8 @@ TEST_F(TransferTest, EveryPortEntryReachesItsOwnDevice)
     const auto image = ImageCopy();
     for (QAction *command : {window->mnuDownload, window->mnuUpload}) {
         Run(command);
-        EXPECT_EQ(boxes.boxes, (Boxes{{"Unable To Open Port", 16, "Port Error"}}));
+        EXPECT_EQ(boxes.boxes, (Boxes{{"Unable To Open Port\r\nThere is no device " + dir.filePath("no-such-port")
+                                           + ": plug the adapter in or choose another port.", 16, "Port Error"}}));
         EXPECT_TRUE(ChangedCells(image).empty());
         ExpectWindowBack();
     }

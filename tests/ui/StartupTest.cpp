@@ -57,7 +57,7 @@ TEST_F(StartupTest, LayoutFollowsTheDesign)
             out << (entry->isSeparator() ? "-" : entry->text());
         return out;
     };
-    EXPECT_EQ(texts(w.menuBar()->actions()), QStringList({"File", "Download", "Upload", "Export"}));
+    EXPECT_EQ(texts(w.menuBar()->actions()), QStringList({"File", "Download", "Upload", "Export", "Edit"}));
     EXPECT_EQ(texts(w.mnuFile->actions()), QStringList({"New", "Open", "Save", "Save As", "-", "Exit"}));
 }
 

@@ -24,7 +24,8 @@ const char Usage[] =
     "Simulates the mapped gateway on a pseudo-terminal: two banks of 65536\n"
     "cells, starting empty, answering the \"36\" (clear half a bank), \"38\"\n"
     "(write block), \"39\" (read block) and \"3F\" (bank checksum) commands.\n"
-    "Prints the pseudo-terminal's path once ready, then serves until\n"
+    "Prints the pseudo-terminal's path once ready, and on the next line the\n"
+    "command that reaches it (LumentorMGW --port PATH), then serves until\n"
     "interrupted (Ctrl+C).\n"
     "\n"
     "  --link PATH  also place a symbolic link to the pseudo-terminal at PATH\n"
@@ -33,9 +34,8 @@ const char Usage[] =
     "  --verbose    log every frame received and every reply on standard error\n"
     "  --help       show this text\n"
     "\n"
-    "Point the program at it with a symbolic link, for example\n"
-    "  mgw-gatesim --link /tmp/ttyMGW\n"
-    "and let the program's port device for COM1 be that path.\n";
+    "No root is needed: the pseudo-terminal belongs to whoever starts the\n"
+    "simulator, and LumentorMGW --port (or mgw --port) opens any device path.\n";
 } // namespace
 
 int main(int argc, char **argv)
@@ -80,7 +80,7 @@ int main(int argc, char **argv)
 
     std::signal(SIGINT, OnSignal);
     std::signal(SIGTERM, OnSignal);
-    std::printf("%s\n", sim.SlavePath().c_str());
+    std::printf("%s\nLumentorMGW --port %s\n", sim.SlavePath().c_str(), sim.SlavePath().c_str());
     std::fflush(stdout);
     while (!quit && sim.Connected())
         pause();

@@ -1,0 +1,57 @@
+#pragma once
+// The serial ports on offer: COM1 to COM8 first, as port numbers 1 to 8
+// always were, then each port the system reports that is not one of them,
+// then any port named by the user (a pseudo-terminal, a by-id link). Entry
+// index + 1 is the port number PortDevice opens, so the window and mgw
+// reach the same device under the same name.
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace modLumentorMGW {
+
+// One port as the system reports it (QSerialPortInfo).
+struct ReportedPort
+{
+    QString name;        // "ttyUSB0", "COM11"
+    QString description; // "FT232R USB UART"; may be empty
+    QString location;    // "/dev/ttyUSB0", "\\.\COM11"
+};
+
+using PortReporter = std::function<std::vector<ReportedPort>()>;
+
+// Replaces where the ports come from and returns the previous source; an
+// empty reporter restores QSerialPortInfo.
+PortReporter SetPortReporter(PortReporter reporter);
+
+struct PortEntry
+{
+    QString name;   // what is remembered and given to --port
+    QString text;   // what the list shows: "ttyUSB0 (FT232R USB UART)"
+    QString device; // what is opened; empty for COM1 to COM8 (PortDevice)
+};
+
+// The list as last brought up to date (the first call asks the system).
+const std::vector<PortEntry> &PortEntries();
+
+// Asks the system again. Reported ports come in a stable order (by name,
+// numbers compared as numbers); ports named by the user stay.
+void RefreshPorts();
+
+// The port number a name stands for: "COM1" to "COM8", a listed entry's
+// name or device, or any other device path, which then becomes an entry.
+// Names of one device (a link and its target) find the same entry.
+// 0 for an empty name.
+int16_t PortNumberFor(const QString &name);
+
+// The listed port number of a name, without adding one; 0 when not listed.
+int16_t ListedPortNumber(const QString &name);
+
+// The device of a port number past COM8, empty when no entry has it.
+QString ListedPortDevice(int16_t port);
+
+// Forgets the ports named by the user.
+void ForgetNamedPorts();
+
+} // namespace modLumentorMGW
