@@ -5,7 +5,7 @@ include(GNUInstallDirs)
 
 set(MGW_APP_ID org.lumentormgw.LumentorMGW)
 
-foreach(program LumentorMGW mgw-gatesim)
+foreach(program LumentorMGW mgw mgw-gatesim)
   if(TARGET ${program})
     install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   endif()

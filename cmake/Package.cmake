@@ -11,7 +11,8 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "LumentorMGW maps each point of a BACnet (750 points) or LonWorks
 (350 points) network to a Lumentor lighting relay controller action, keeps
 the map in map files, sends it to the gateway and reads it back over a
-serial line, and lists it as CSV. mgw-gatesim plays the gateway on a
+serial line, and lists it as CSV. mgw does the same from the command line,
+for many gateways at a time; mgw-gatesim plays the gateway on a
 pseudo-terminal for trying it out.")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

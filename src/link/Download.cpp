@@ -15,10 +15,11 @@ namespace {
 const QString Warning = QStringLiteral("\r\nLumentor Controller May Not Function"
                                        "\r\nProperly Until A Download Is Complete.");
 
-void DownloadError(int16_t code)
+int16_t DownloadError(int16_t code)
 {
     MsgBox(QStringLiteral("Download Error: ") + QString::number(code) + Warning, vbCritical,
            QStringLiteral("Error"));
+    return code;
 }
 
 bool BlockIsBlank(int16_t bank, int32_t first)
@@ -56,17 +57,16 @@ QString BlockWriteCommand(int16_t bank, int32_t first)
 }
 } // namespace
 
-void DownloadImage(int16_t port, TransferPanel &panel)
+int16_t DownloadImage(int16_t port, TransferPanel &panel)
 {
     if (!OpenGatewayPort(port))
-        return;
+        return PortNotOpened;
     CancelRequested = false;
 
     static const char *const Prepare[] = {"3600$*", "3601$*", "3610$*", "3611$*"};
     for (int16_t i = 0; i < 4; ++i) {
         if (!SendCommand(QLatin1String(Prepare[i]), 6)) {
-            DownloadError(int16_t(21 + i));
-            return;
+            return DownloadError(int16_t(21 + i));
         }
     }
 
@@ -79,22 +79,20 @@ void DownloadImage(int16_t port, TransferPanel &panel)
             if (CancelBeforeBlock(panel)) {
                 MsgBox(QStringLiteral("Manual Download Cancel.") + Warning, vbExclamation,
                        QStringLiteral("Download"));
-                return;
+                return TransferCancelled;
             }
             const int32_t first = BlockCells * k;
             if (!BlockIsBlank(bank, first) && !SendCommand(BlockWriteCommand(bank, first), 6)) {
-                DownloadError(4);
-                return;
+                return DownloadError(4);
             }
             CountBlock(panel, counter, verb);
         }
     }
 
-    if (const int16_t code = VerifyBanks(panel)) {
-        DownloadError(code);
-        return;
-    }
+    if (const int16_t code = VerifyBanks(panel))
+        return DownloadError(code);
     MsgBox(QStringLiteral("Download Complete"), vbOKOnly, QStringLiteral("Download"));
+    return TransferComplete;
 }
 
 } // namespace modLumentorMGW

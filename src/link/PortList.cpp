@@ -27,11 +27,22 @@ PortReporter &reporter()
     return source;
 }
 
-std::vector<PortEntry> &entries()
+// COM1 to COM8 until the system is first asked.
+std::vector<PortEntry> comEntries()
 {
-    static std::vector<PortEntry> list;
+    std::vector<PortEntry> list;
+    for (int16_t n = 1; n <= ComPorts; ++n)
+        list.push_back({QStringLiteral("COM%1").arg(n), QStringLiteral("COM%1").arg(n), QString()});
     return list;
 }
+
+std::vector<PortEntry> &entries()
+{
+    static std::vector<PortEntry> list = comEntries();
+    return list;
+}
+
+bool asked = false;
 
 QStringList &namedPorts()
 {
@@ -114,10 +125,9 @@ void RefreshPorts()
     std::stable_sort(reported.begin(), reported.end(),
                      [](const ReportedPort &a, const ReportedPort &b) { return naturalLess(a.name, b.name); });
 
+    asked = true;
     std::vector<PortEntry> &list = entries();
-    list.clear();
-    for (int16_t n = 1; n <= ComPorts; ++n)
-        list.push_back({QStringLiteral("COM%1").arg(n), QStringLiteral("COM%1").arg(n), QString()});
+    list = comEntries();
     for (const ReportedPort &port : reported) {
         const QString text = port.description.isEmpty() ? port.name : port.name + QStringLiteral(" (")
                                                                           + port.description + QLatin1Char(')');
@@ -131,7 +141,7 @@ void RefreshPorts()
 
 const std::vector<PortEntry> &PortEntries()
 {
-    if (entries().empty())
+    if (!asked)
         RefreshPorts();
     return entries();
 }
@@ -140,7 +150,9 @@ int16_t ListedPortNumber(const QString &name)
 {
     if (const int16_t n = comNumber(name))
         return n;
-    const std::vector<PortEntry> &list = PortEntries();
+    // The entries as they stand: a path needs no asking the system (slow),
+    // it opens as itself either way.
+    const std::vector<PortEntry> &list = entries();
     for (size_t i = 0; i < list.size(); ++i) {
         if (name == list[i].name || name == list[i].device)
             return int16_t(i + 1);
@@ -171,7 +183,7 @@ void ForgetNamedPorts()
 
 QString ListedPortDevice(int16_t port)
 {
-    const std::vector<PortEntry> &list = PortEntries();
+    const std::vector<PortEntry> &list = entries();
     return port > ComPorts && port <= int16_t(list.size()) ? list[size_t(port - 1)].device : QString();
 }
 

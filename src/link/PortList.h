@@ -41,8 +41,9 @@ void RefreshPorts();
 
 // The port number a name stands for: "COM1" to "COM8", a listed entry's
 // name or device, or any other device path, which then becomes an entry.
-// Names of one device (a link and its target) find the same entry.
-// 0 for an empty name.
+// Names of one device (a link and its target) find the same entry. Does not
+// ask the system: a reported port's name opens the same node as itself
+// ("ttyUSB0" is /dev/ttyUSB0 to QSerialPort). 0 for an empty name.
 int16_t PortNumberFor(const QString &name);
 
 // The listed port number of a name, without adding one; 0 when not listed.

@@ -22,17 +22,18 @@ void EndEarly(const QString &text, int style, const QString &title)
     ClearImage();
 }
 
-void UploadError(int16_t code)
+int16_t UploadError(int16_t code)
 {
     EndEarly(QStringLiteral("Upload Error: ") + QString::number(code), vbCritical, QStringLiteral("Error"));
+    return code;
 }
 
 } // namespace
 
-void UploadImage(int16_t port, TransferPanel &panel)
+int16_t UploadImage(int16_t port, TransferPanel &panel)
 {
     if (!OpenGatewayPort(port))
-        return;
+        return PortNotOpened;
     CancelRequested = false;
 
     panel.SetMax(TotalBlocks);
@@ -43,24 +44,22 @@ void UploadImage(int16_t port, TransferPanel &panel)
         for (int32_t k = 0; k < BlocksPerBank; ++k) {
             if (CancelBeforeBlock(panel)) {
                 EndEarly(QStringLiteral("Manual Upload Cancel."), vbExclamation, QStringLiteral("Upload"));
-                return;
+                return TransferCancelled;
             }
             const int32_t first = BlockCells * k;
             const QString command = QStringLiteral("39") + QLatin1Char(char('0' + bank)) + Hex4(first) + QStringLiteral("3F");
             if (!SendCommand(command, 132)) {
-                UploadError(71);
-                return;
+                return UploadError(71);
             }
             StoreBlock(bank, first, LastReply);
             CountBlock(panel, counter, verb);
         }
     }
 
-    if (const int16_t code = VerifyBanks(panel)) {
-        UploadError(code);
-        return;
-    }
+    if (const int16_t code = VerifyBanks(panel))
+        return UploadError(code);
     MsgBox(QStringLiteral("Upload Complete"), vbOKOnly, QStringLiteral("Upload"));
+    return TransferComplete;
 }
 
 } // namespace modLumentorMGW

@@ -27,12 +27,15 @@ field() { dpkg-deb -f "$deb" "$1"; }
 stray=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '^\./usr/' | grep -vx '\./' || true)
 [ -z "$stray" ] || fail "files outside /usr: $stray"
 
-for program in LumentorMGW mgw-gatesim; do
+for program in LumentorMGW mgw mgw-gatesim; do
   [ -x "$root/usr/bin/$program" ] || fail "no /usr/bin/$program"
   gzip -dc "$root/usr/share/man/man1/$program.1.gz" | grep -q "^\.TH ${program^^} 1 " || fail "no manual page for $program"
 done
-# The packaged (stripped) simulator still runs.
+# The packaged (stripped) simulator and command-line program still run;
+# mgw needs no widget library.
 "$root/usr/bin/mgw-gatesim" --help | grep -q '^Usage: mgw-gatesim' || fail "mgw-gatesim --help"
+[ "$("$root/usr/bin/mgw" --version)" = "mgw 1.6" ] || fail "mgw --version"
+objdump -p "$root/usr/bin/mgw" | grep -q 'NEEDED *libQt6Widgets' && fail "mgw links Qt Widgets"
 
 desktop=$root/usr/share/applications/$id.desktop
 metainfo=$root/usr/share/metainfo/$id.metainfo.xml
@@ -64,7 +67,7 @@ grep -qx 'License: Expat' "$copyright" || fail "copyright names no MIT (Expat) l
 # window's face.
 depends=$(field Depends)
 [[ ", $depends," == *", fonts-liberation2,"* ]] || fail "Depends lacks fonts-liberation2: $depends"
-needed=$(objdump -p "$root/usr/bin/LumentorMGW" "$root/usr/bin/mgw-gatesim" | sed -n 's/^ *NEEDED *\(libQt6[A-Za-z]*\)\.so\.6$/\1/p' | sort -u)
+needed=$(objdump -p "$root/usr/bin/LumentorMGW" "$root/usr/bin/mgw" "$root/usr/bin/mgw-gatesim" | sed -n 's/^ *NEEDED *\(libQt6[A-Za-z]*\)\.so\.6$/\1/p' | sort -u)
 echo "$needed" | grep -qx libQt6Widgets || fail "LumentorMGW does not link Qt Widgets?"
 for lib in $needed; do
   pkg=$(echo "${lib}6" | tr 'A-Z' 'a-z')

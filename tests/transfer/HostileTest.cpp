@@ -10,6 +10,8 @@
 
 #include <QRandomGenerator>
 #include <QtEndian>
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace modLumentorMGW;
 using gatesim::FaultKind;
@@ -113,6 +115,10 @@ TEST_F(TransferTest, SplitRepliesAndStaleNoiseStillGiveACompleteUpload)
 TEST_F(TransferTest, APortThatDisappearsEndsTheTransferAtOnce)
 {
     ImageSet(1, 70000 % 65536, 5);
+    // Held open, the vanished line keeps its number: another suite running
+    // meanwhile cannot get a new pseudo-terminal at the same path.
+    const int hold = ::open(gateway.sim.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(hold, 0);
     gateway.sim.ArmFault(MakeFault(FaultKind::Vanish, "3900400"));
     DrivenClock clock(gateway.sim);
     Run(window->mnuUpload);
@@ -127,4 +133,5 @@ TEST_F(TransferTest, APortThatDisappearsEndsTheTransferAtOnce)
     ASSERT_GE(boxes.Count(), 1);
     EXPECT_EQ(boxes.boxes[0].title, "Port Error");
     ExpectWindowBack();
+    ::close(hold);
 }

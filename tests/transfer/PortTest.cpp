@@ -47,10 +47,13 @@ TEST_F(PortTest, ListHoldsTheEightThenReportedPortsAndFollowsThePlugging)
                 {"COM3", "Communications Port", "COM3"}, {"ttyACM0", "", "/dev/ttyACM0"},
                 {"ttyUSB2", "CP2102", "/dev/ttyUSB2"}};
     SetPortDevice(1, QString());
-    window->cboComPort->showPopup();
+    const auto reopen = [this] {
+        window->cboComPort->showPopup();
+        window->cboComPort->hidePopup();
+    };
+    reopen();
     const QStringList adapters = {"ttyACM0", "ttyUSB2 (CP2102)", "ttyUSB10 (FT232R USB UART)"};
     EXPECT_EQ(Entries(window->cboComPort), Com + adapters);
-    window->cboComPort->hidePopup();
     for (int n = 1; n <= 8; ++n)
         EXPECT_EQ(PortDevice(int16_t(n)), QStringLiteral("/dev/ttyS%1").arg(n - 1));
     EXPECT_EQ(PortDevice(10), "/dev/ttyUSB2");
@@ -58,14 +61,12 @@ TEST_F(PortTest, ListHoldsTheEightThenReportedPortsAndFollowsThePlugging)
     // The chosen adapter keeps its place in the list when another is plugged in before it ...
     window->cboComPort->setCurrentIndex(9);
     reported.push_back({"ttyACM1", "", "/dev/ttyACM1"});
-    window->cboComPort->showPopup();
-    window->cboComPort->hidePopup();
+    reopen();
     EXPECT_EQ(window->cboComPort->currentText(), "ttyUSB2 (CP2102)");
     EXPECT_EQ(window->cboComPort->currentIndex(), 10);
     // ... and once it is unplugged the list falls back on COM1.
     reported.erase(reported.begin() + 4);
-    window->cboComPort->showPopup();
-    window->cboComPort->hidePopup();
+    reopen();
     EXPECT_EQ(window->cboComPort->currentText(), "COM1");
     EXPECT_EQ(window->cboComPort->count(), 11);
 }

@@ -1,0 +1,42 @@
+#pragma once
+// One command line taken apart: the command, its files and options, and the
+// console it answers on.
+#include "cli/Mgw.h"
+
+#include <QString>
+#include <QStringList>
+
+class QIODevice;
+
+namespace mgw {
+
+struct Invocation
+{
+    const Console &console;
+    QString command;
+    QStringList files;
+    QString port;
+    QString output;
+    int points = 750;
+    bool quiet = false;
+
+    // A message line on standard error, CR LF written as a line break.
+    void Say(const QString &text) const;
+    // A result line on standard output.
+    void Print(const QString &text) const;
+    // "mgw <command>: <text>" on standard error; returns ExitUsage.
+    int Refuse(const QString &text) const;
+    // Reads a map file into the image; false after saying why.
+    bool ReadMap(const QString &file) const;
+};
+
+// A message line on err, CR LF written as a line break.
+void Say(QIODevice &err, const QString &text);
+
+int Download(const Invocation &call);
+int Upload(const Invocation &call);
+int Verify(const Invocation &call);
+int Export(const Invocation &call);
+int Diff(const Invocation &call);
+
+} // namespace mgw

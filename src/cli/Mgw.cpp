@@ -1,0 +1,164 @@
+#include "cli/Mgw.h"
+
+#include "cli/Invocation.h"
+#include "link/MsgBox.h"
+
+#include <QCommandLineParser>
+#include <QIODevice>
+
+namespace mgw {
+
+volatile std::sig_atomic_t Interrupted = 0;
+
+namespace {
+const char Version[] = "mgw 1.6\n";
+
+const char ProgramHelp[] =
+    "Usage: mgw COMMAND ARGUMENTS [--quiet]\n"
+    "\n"
+    "The Lumentor mapped gateway from the command line, on the same core as\n"
+    "LumentorMGW: the same transfers, checks and texts, without the window.\n"
+    "\n"
+    "Commands:\n"
+    "  download FILE --port PORT    write FILE's map into the gateway\n"
+    "  upload FILE --port PORT      read the gateway's map into FILE\n"
+    "  verify FILE --port PORT      compare the gateway's bank checksums with FILE's\n"
+    "  export FILE [--points 350|750] [--output CSV]\n"
+    "                               write FILE's CSV listing\n"
+    "  diff A B                     list the points and settings that differ\n"
+    "\n"
+    "PORT is COM1 to COM8 (on Linux /dev/ttyS0 to /dev/ttyS7), a port that\n"
+    "LumentorMGW lists (ttyUSB0), or any device path. Progress and messages go\n"
+    "to standard error, results to standard output. \"mgw COMMAND --help\" tells\n"
+    "more; \"mgw --version\" gives the version.\n"
+    "\n"
+    "Exit status: 0 done; 1 verify or diff found a difference; 2 a bad argument\n"
+    "or a file that cannot be read or written; 3 the port would not open; the\n"
+    "gateway's error code (4, 21 to 24, 52, 61 to 64, 71) when a transfer fails;\n"
+    "130 interrupted (Ctrl+C).\n";
+
+struct CommandSpec
+{
+    const char *name;
+    int (*run)(const Invocation &);
+    int files;
+    bool gateway; // takes --port and shows progress
+    const char *help;
+};
+
+const CommandSpec Commands[] = {
+    {"download", Download, 1, true,
+     "Usage: mgw download FILE --port PORT [--quiet]\n\n"
+     "Writes the map file FILE into the gateway as LumentorMGW's Download does:\n"
+     "the clearing commands, every block that holds a nonzero cell, then both\n"
+     "bank checksums. Exit status 0 on \"Download Complete\", else the error code\n"
+     "(4, 21 to 24, 52, 61 to 64); Ctrl+C cancels at the next block (130).\n"},
+    {"upload", Upload, 1, true,
+     "Usage: mgw upload FILE --port PORT [--quiet]\n\n"
+     "Reads the gateway's whole memory as LumentorMGW's Upload does and writes\n"
+     "it to FILE, only once the upload and both bank checksums have succeeded:\n"
+     "a failed or cancelled upload leaves FILE as it was. Exit status 0 on\n"
+     "\"Upload Complete\", else the error code (71, 52, 61 to 64); Ctrl+C cancels\n"
+     "at the next block (130).\n"},
+    {"verify", Verify, 1, true,
+     "Usage: mgw verify FILE --port PORT\n\n"
+     "Asks the gateway for its two bank checksums only and compares them with\n"
+     "FILE's; changes nothing in the gateway. Exit status 0 when both agree, 1\n"
+     "when a bank differs, 52 when the gateway does not answer.\n"},
+    {"export", Export, 1, false,
+     "Usage: mgw export FILE [--points 350|750] [--output CSV]\n\n"
+     "Writes the CSV listing of the map file FILE as LumentorMGW's Export does,\n"
+     "for 750 points (BACnet, the default) or 350 (LonWorks). Without --output\n"
+     "the listing goes beside FILE, its name ending in CSV in place of FILE's\n"
+     "last three characters; --output - writes it to standard output. A path\n"
+     "that names the map file itself is refused.\n"},
+    {"diff", Diff, 2, false,
+     "Usage: mgw diff A B\n\n"
+     "Lists the points and settings that differ between the map files A and B,\n"
+     "as listing lines marked - (A) and + (B) under each point's number. Exit\n"
+     "status 0 when the images are equal, 1 when they differ.\n"},
+};
+
+void Write(QIODevice &device, const char *text)
+{
+    device.write(text);
+}
+
+int RunCommand(const CommandSpec &spec, const QStringList &arguments, const Console &console)
+{
+    Invocation call{console, QString::fromLatin1(spec.name), {}, {}, {}, 750, false};
+    QCommandLineParser parser;
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
+    const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("PORT"));
+    const QCommandLineOption quiet({QStringLiteral("q"), QStringLiteral("quiet")}, QString());
+    const QCommandLineOption points(QStringLiteral("points"), QString(), QStringLiteral("N"));
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(), QStringLiteral("CSV"));
+    parser.addOption(help);
+    if (spec.gateway)
+        parser.addOptions({port, quiet});
+    if (spec.run == Export)
+        parser.addOptions({points, output});
+    if (!parser.parse(QStringList{QStringLiteral("mgw")} + arguments))
+        return call.Refuse(parser.errorText());
+    if (parser.isSet(help)) {
+        Write(console.out, spec.help);
+        return 0;
+    }
+    call.files = parser.positionalArguments();
+    if (call.files.size() != spec.files)
+        return call.Refuse(spec.files == 1 ? QStringLiteral("expects one map file (see mgw %1 --help)").arg(call.command)
+                                           : QStringLiteral("expects two map files, A and B"));
+    if (spec.gateway) {
+        call.port = parser.value(port);
+        call.quiet = parser.isSet(quiet);
+        if (call.port.isEmpty())
+            return call.Refuse(QStringLiteral("--port PORT is required"));
+    }
+    if (spec.run == Export && parser.isSet(points)) {
+        const QString n = parser.value(points);
+        if (n != QLatin1String("350") && n != QLatin1String("750"))
+            return call.Refuse(QStringLiteral("--points must be 350 or 750, not '%1'").arg(n));
+        call.points = n.toInt();
+    }
+    if (spec.run == Export)
+        call.output = parser.value(output);
+    return spec.run(call);
+}
+} // namespace
+
+int RunMgw(const QStringList &arguments, const Console &console)
+{
+    const QString first = arguments.value(0);
+    if (first.isEmpty() || first == QLatin1String("--help") || first == QLatin1String("-h")
+        || first == QLatin1String("help")) {
+        for (const CommandSpec &spec : Commands) {
+            if (first == QLatin1String("help") && arguments.value(1) == QLatin1String(spec.name)) {
+                Write(console.out, spec.help);
+                return 0;
+            }
+        }
+        Write(first.isEmpty() ? console.err : console.out, ProgramHelp);
+        return first.isEmpty() ? ExitUsage : 0;
+    }
+    if (first == QLatin1String("--version") || first == QLatin1String("-v")) {
+        Write(console.out, Version);
+        return 0;
+    }
+    for (const CommandSpec &spec : Commands) {
+        if (first == QLatin1String(spec.name)) {
+            // The transfers' boxes become lines on standard error.
+            const modLumentorMGW::MsgBoxHandler previous = modLumentorMGW::SetMsgBoxHandler(
+                [&console](const QString &text, int style, const QString &) {
+                    Say(console.err, text);
+                    return (style & 0x0F) == 4 ? modLumentorMGW::vbNo : modLumentorMGW::vbOK;
+                });
+            const int status = RunCommand(spec, arguments.mid(1), console);
+            modLumentorMGW::SetMsgBoxHandler(previous);
+            return status;
+        }
+    }
+    console.err.write(QStringLiteral("mgw: unknown command '%1' (see mgw --help)\n").arg(first).toUtf8());
+    return ExitUsage;
+}
+
+} // namespace mgw

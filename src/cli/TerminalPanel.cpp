@@ -1,0 +1,77 @@
+#include "cli/TerminalPanel.h"
+
+#include "cli/Mgw.h"
+#include "link/Transfer.h"
+
+#include <QIODevice>
+
+namespace mgw {
+
+namespace {
+bool barOnScreen = false;
+
+QString Duration(qint64 ms)
+{
+    const qint64 s = (ms + 999) / 1000;
+    return QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
+}
+} // namespace
+
+void EndProgressLine(QIODevice &err)
+{
+    if (barOnScreen)
+        err.write("\n");
+    barOnScreen = false;
+}
+
+void TerminalPanel::ProcessEvents()
+{
+    if (Interrupted)
+        modLumentorMGW::CancelRequested = true;
+}
+
+void TerminalPanel::SetMax(int max)
+{
+    max_ = max;
+    started_.start();
+}
+
+void TerminalPanel::SetValue(int value)
+{
+    value_ = value;
+}
+
+void TerminalPanel::SetCaption(const QString &caption)
+{
+    if (quiet_)
+        return;
+    const bool block = caption.contains(QLatin1String(" Block "));
+    if (block && terminal_)
+        return DrawBar();
+    if (block) {
+        // A line each time the count passes another tenth of the blocks.
+        const int tenths = max_ > 0 ? value_ * 10 / max_ : 0;
+        if (tenths <= tenths_)
+            return;
+        tenths_ = tenths;
+    }
+    EndProgressLine(err_);
+    err_.write((caption + QLatin1Char('\n')).toUtf8());
+}
+
+void TerminalPanel::DrawBar()
+{
+    constexpr int Width = 30;
+    const int done = max_ > 0 ? value_ * Width / max_ : 0;
+    const qint64 elapsed = started_.elapsed();
+    const qint64 left = value_ > 0 ? elapsed * (max_ - value_) / value_ : 0;
+    const QString line = QStringLiteral("\r[%1%2] %3 blocks done, %4 to go, %5 left\x1b[K")
+                             .arg(QString(done, QLatin1Char('#')), QString(Width - done, QLatin1Char('-')))
+                             .arg(value_)
+                             .arg(max_ - value_)
+                             .arg(Duration(left));
+    err_.write(line.toUtf8());
+    barOnScreen = true;
+}
+
+} // namespace mgw

@@ -1,0 +1,32 @@
+// mgw: the gateway from the command line (see Mgw.h).
+#include "cli/Mgw.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+// The first Ctrl+C cancels at the next block; a second one ends at once.
+void OnInterrupt(int)
+{
+    if (mgw::Interrupted) {
+        std::signal(SIGINT, SIG_DFL);
+        std::raise(SIGINT);
+    }
+    mgw::Interrupted = 1;
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    std::signal(SIGINT, OnInterrupt);
+    QFile out, err;
+    out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    const mgw::Console console{out, err, isatty(STDERR_FILENO) == 1};
+    return mgw::RunMgw(QCoreApplication::arguments().mid(1), console);
+}
