@@ -31,7 +31,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/copyright ${MGW_CHANGELOG_GZ}
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lumentormgw)
 
 # A manual page for each program, compressed as Debian keeps them.
-foreach(program LumentorMGW mgw-gatesim)
+foreach(program LumentorMGW mgw mgw-gatesim)
   if(TARGET ${program})
     set(page ${PROJECT_BINARY_DIR}/man/${program}.1.gz)
     file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/man)
