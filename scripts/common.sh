@@ -6,23 +6,57 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${MGW_BUILD_DIR:-$ROOT/build}
 JOBS=${MGW_JOBS:-2}
 
-# xvfb, xauth, x11-utils: the window test on a real X server; desktop-file-utils,
-# appstream: the validators; dpkg-dev: the package's library dependencies.
-MGW_PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-serialport-dev libgl-dev
-              libgtest-dev libgmock-dev xvfb xauth x11-utils
-              desktop-file-utils appstream dpkg-dev)
+# What building the program takes; fonts-liberation2 is the face the window
+# asks for (Liberation Sans, the widths of Arial), which the package depends on.
+MGW_BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-serialport-dev libgl-dev fonts-liberation2)
+# What the package takes: dpkg-dev finds the libraries' packages, file is
+# CPack's way of telling executables apart.
+MGW_PACKAGE_PACKAGES=(dpkg-dev file)
+# What the suite takes beyond both: GoogleTest; xvfb, xauth, x11-utils for the
+# window on a real X server; desktop-file-utils, appstream: the validators;
+# fonts-dejavu-core: the captions are checked with DejaVu Sans alone as well.
+MGW_TEST_PACKAGES=(libgtest-dev libgmock-dev xvfb xauth x11-utils desktop-file-utils appstream
+                   fonts-dejavu-core)
+MGW_PACKAGES=("${MGW_BUILD_PACKAGES[@]}" "${MGW_PACKAGE_PACKAGES[@]}" "${MGW_TEST_PACKAGES[@]}")
 
+# mgw_install [PACKAGE...]: installs what is missing of PACKAGE..., or of
+# MGW_PACKAGES when none is named. Installing needs root or a sudo that can
+# run without asking (or can ask, at a terminal); otherwise it stops at once
+# and says what root has to run.
 mgw_install() {
-  local missing=()
-  for p in "${MGW_PACKAGES[@]}" "$@"; do
+  local wanted=("$@") missing=() p
+  [ ${#wanted[@]} -eq 0 ] && wanted=("${MGW_PACKAGES[@]}")
+  for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=() why=""
+  if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null 2>&1; then
+      why="you are not root and sudo is not installed"
+    elif sudo -n true 2>/dev/null; then
+      sudo=(sudo)
+    elif [ -t 0 ] && [ -t 2 ]; then
+      echo "Installing needs root: sudo asks for your password." >&2
+      sudo=(sudo)
+    else
+      why="you are not root and sudo wants a password that cannot be asked for here (no terminal)"
+    fi
+  fi
+  if [ -n "$why" ]; then
+    {
+      echo "These Debian packages are missing: ${missing[*]}"
+      echo "They cannot be installed from here: $why."
+      echo "Run this as root (or through sudo), then run $0 again:"
+      echo
+      echo "  apt-get install -y --no-install-recommends ${missing[*]}"
+      echo
+    } >&2
+    exit 1
+  fi
   echo "Installing: ${missing[*]}"
-  local sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+  "${sudo[@]}" apt-get update
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
 mgw_build() {

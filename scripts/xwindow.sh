@@ -24,14 +24,14 @@ mgw_find_window() {
 # mgw_xvfb COMMAND...: runs COMMAND under a fresh Xvfb server. `xvfb-run -a`
 # picks a free display by its lock file, and two servers started at the same
 # moment can pick the same one: the loser fails before COMMAND starts, so that
-# case alone is tried again.
+# case alone is tried again. MGW_XVFB_SCREEN sets another screen size.
 mgw_xvfb() {
   local started rc try
   started=$(mktemp)
   for try in 1 2 3; do
     rm -f "$started"
     rc=0
-    MGW_XVFB_STARTED=$started xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$@" || rc=$?
+    MGW_XVFB_STARTED=$started xvfb-run -a -s "-screen 0 ${MGW_XVFB_SCREEN:-1024x768x24} -nolisten tcp" "$@" || rc=$?
     [ -e "$started" ] || [ $rc -eq 0 ] && break
     echo "Xvfb did not start (try $try)" >&2
   done

@@ -101,6 +101,14 @@ void appendPoint(QByteArray &out, int16_t p)
 }
 } // namespace
 
+QByteArray CsvPointLines(int p)
+{
+    QByteArray out;
+    if (p >= 0 && p < BacnetPoints)
+        appendPoint(out, int16_t(p));
+    return out;
+}
+
 QByteArray CsvListing(const QString &fileName, int pointCount)
 {
     const int count = std::clamp(pointCount, 0, BacnetPoints);

@@ -20,4 +20,7 @@ constexpr int LonworksPoints = 350;
 // ",Relays Controlled" only.
 QByteArray CsvListing(const QString &fileName, int pointCount);
 
+// The line or lines of point index p alone, as the listing writes them.
+QByteArray CsvPointLines(int p);
+
 } // namespace modLumentorMGW

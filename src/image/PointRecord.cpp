@@ -42,6 +42,12 @@ bool GetRelayBit(int32_t p, int16_t n, int16_t r)
     return bitPlace(p, n, r, at) && ImageGetBit(at.bank, at.address, at.bit);
 }
 
+int16_t GetRelayCell(int32_t p, int16_t n, int16_t r)
+{
+    BitPlace at{};
+    return bitPlace(p, n, r, at) ? ImageGet(at.bank, at.address) : int16_t(0);
+}
+
 void SetRelayBit(int32_t p, int16_t n, int16_t r, bool state)
 {
     BitPlace at{};

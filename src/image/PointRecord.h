@@ -25,6 +25,9 @@ void SetPointNumber(int16_t p, int16_t value);
 // outside 0..63: there is no bitmap to touch.
 bool GetRelayBit(int32_t p, int16_t n, int16_t r);
 void SetRelayBit(int32_t p, int16_t n, int16_t r, bool state);
+// The whole cell holding relays r to r + 7 of node n (r a multiple of 8),
+// for readers that count relays a cell at a time; 0 where GetRelayBit refuses.
+int16_t GetRelayCell(int32_t p, int16_t n, int16_t r);
 
 int16_t GetResendFlag();
 void SetResendFlag(int16_t value);

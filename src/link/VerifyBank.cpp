@@ -24,17 +24,21 @@ int16_t VerifyBank(int16_t bank)
     const int32_t upper = length > 3 ? HexVal4(reply + 3, length - 3) : 0;
     const int32_t lower = length > 7 ? HexVal4(reply + 7, length - 7) : 0;
 
-    // Bank 0 cells above 255: the first is shown as it is met, the rest are
-    // counted and told in one box, so thousands of them cannot trap the
-    // operator in thousands of boxes.
+    // Bank 0 cells above 255: each of the first ten is shown as it is met,
+    // the rest are counted and told in one box, so thousands of them cannot
+    // trap the operator in thousands of boxes.
+    constexpr int32_t shownCells = 10;
     int32_t oversized = 0;
     const OversizedCellReport report = [&oversized](int32_t address, int16_t value) {
-        if (oversized++ == 0)
+        if (oversized++ < shownCells)
             ReportOversizedCell(address, value);
     };
     const uint32_t mine = BankChecksum(bank, bank == 0 ? report : OversizedCellReport());
-    if (oversized > 1)
-        MsgBox(QString::number(oversized - 1) + QStringLiteral(" More Cells Above 255 In Memory Bank 0"), vbOKOnly);
+    const int32_t more = oversized - shownCells;
+    if (more > 0)
+        MsgBox(QString::number(more) + (more == 1 ? QStringLiteral(" More Cell") : QStringLiteral(" More Cells"))
+                   + QStringLiteral(" Above 255 In Memory Bank 0"),
+               vbOKOnly);
     if (upper != int32_t(mine >> 16))
         return bank == 0 ? 61 : 63;
     if (lower != int32_t(mine & 0xFFFFu))

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 
 namespace {
@@ -79,6 +80,13 @@ void FileChooser::accept()
     if (edit && isPattern(edit->text())) {
         usePattern(edit->text().trimmed());
         return;
+    }
+    // A typed name that is no folder is taken as typed: the list may still
+    // hold every folder the completer passed on the way, which would win.
+    const QString typed = edit ? edit->text().trimmed() : QString();
+    if (!typed.isEmpty() && !QFileInfo(directory().absoluteFilePath(typed)).isDir()) {
+        if (const QListView *list = findChild<QListView *>(QStringLiteral("listView")))
+            list->selectionModel()->clearSelection();
     }
     const QString path = selectedFiles().value(0);
     if (!path.isEmpty() && !QFileInfo(path).isDir()) {

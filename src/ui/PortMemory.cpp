@@ -1,26 +1,21 @@
 #include "ui/PortMemory.h"
 
-#include <QSettings>
+#include "ui/ProgramSettings.h"
 
 namespace modLumentorMGW {
 
 namespace {
 const QString Key = QStringLiteral("port");
-
-QSettings settings()
-{
-    return QSettings(QSettings::UserScope, QStringLiteral("LumentorMGW"), QStringLiteral("LumentorMGW"));
-}
 } // namespace
 
 QString RememberedPort()
 {
-    return settings().value(Key).toString();
+    return ProgramSettings().value(Key).toString();
 }
 
 void RememberPort(const QString &name)
 {
-    settings().setValue(Key, name);
+    ProgramSettings().setValue(Key, name);
 }
 
 } // namespace modLumentorMGW

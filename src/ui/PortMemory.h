@@ -1,6 +1,5 @@
 #pragma once
-// The port chosen last, kept between runs by its name (QSettings, in the
-// user's configuration folder).
+// The port chosen last, kept between runs by its name (ProgramSettings).
 #include <QString>
 
 namespace modLumentorMGW {

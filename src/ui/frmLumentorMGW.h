@@ -22,6 +22,7 @@ class QRadioButton;
 class CellStep;
 class ClickLabel;
 class EditHistory;
+class PointOverview;
 
 class frmLumentorMGW : public QMainWindow {
     Q_OBJECT
@@ -92,6 +93,8 @@ public:
     QMenu *mnuEdit = nullptr;
     QAction *mnuEditUndo = nullptr;
     QAction *mnuEditRedo = nullptr;
+    QAction *mnuEditOverview = nullptr;
+    PointOverview *Overview = nullptr;   // made when first opened
 
     // Window routines.
     void ShowData();
@@ -159,6 +162,10 @@ public:
     void ImageReplaced();
     void ImageSaved();
 
+    // The point overview (frmLumentorMGW_overview.cpp).
+    void mnuEditOverview_Click();
+    void ChoosePoint(int p);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -178,6 +185,8 @@ private:
     void ShowTransferPanel(const QString &caption);
     void CloseIfAsked();
     void CreateEditMenu();
+    void CreateOverviewEntry();
+    void RefreshOverview();
     void ShowStep(const CellStep &step);
     void AutoMapNumber(QComboBox *countList, QComboBox *startList, const QString &numberMessage);
 };

@@ -25,21 +25,24 @@ bool frmLumentorMGW::DiscardChanges()
     return MsgBox(QStringLiteral("Discard Any Changes?"), vbYesNoQuestion, QStringLiteral("Arvane Lumentor")) == vbYes;
 }
 
-// Every close request, whatever its origin. During a transfer it acts as
-// Cancel: the transfer stops at its next block, and its menu command then
-// closes the window (so the transfer never outlives the window).
+// Every close request, whatever its origin. During a transfer the discard
+// prompt comes first, and No leaves the transfer running untouched; once
+// allowed, the close acts as Cancel: the transfer stops at its next block,
+// and its menu command then closes the window without asking again (so the
+// transfer never outlives the window).
 void frmLumentorMGW::Form_QueryUnload(bool &cancel)
 {
     cancel = false;
-    if (TransferRunning) {
-        CancelRequested = true;
-        CloseAfterTransfer = true;
+    if (!ExitConfirmed && !DiscardChanges()) {
         cancel = true;
         return;
     }
-    if (ExitConfirmed)
-        return;
-    cancel = !DiscardChanges();
+    if (TransferRunning) {
+        ExitConfirmed = true;
+        CancelRequested = true;
+        CloseAfterTransfer = true;
+        cancel = true;
+    }
 }
 
 void frmLumentorMGW::closeEvent(QCloseEvent *event)

@@ -83,12 +83,11 @@ void frmLumentorMGW::cboIInp_Click()
         SetPointNumber(p, indexOf(cboIInp));
 }
 
-// Checked stores 1, unchecked 0. A flag from a file that is neither (shown
-// checked) keeps its value: showing it must not change the map.
+// Unchecked stores 0, every other state 1: a flag from a file that is
+// neither becomes 1 when shown, so window, file and gateway agree on it.
 void frmLumentorMGW::chkResend_Click()
 {
-    const int16_t flag = GetResendFlag();
-    SetResendFlag(chkResend->checkState() == Qt::Unchecked ? 0 : (flag != 0 ? flag : 1));
+    SetResendFlag(chkResend->checkState() == Qt::Unchecked ? 0 : 1);
 }
 
 void frmLumentorMGW::cboTimeout_Click()

@@ -4,12 +4,13 @@
 
 #include "ui/BackColor.h"
 #include "ui/ClickLabel.h"
+#include "ui/InputGuard.h"
 #include "ui/ShowFileName.h"
 #include "ui/Twips.h"
+#include "ui/WindowFont.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QFont>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QIcon>
@@ -77,13 +78,7 @@ frmLumentorMGW::frmLumentorMGW(QWidget *parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
-    // The controls are sized for a small sans serif face of 8 points.
-    QFont face = font();
-    face.setFamilies({QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans")});
-    face.setStyleHint(QFont::SansSerif);
-    face.setPointSizeF(7.5);
-    setFont(face);
+    SetWindowFace(this);
 
     CreateMenu();
     CreateControls();
@@ -94,6 +89,8 @@ frmLumentorMGW::frmLumentorMGW(QWidget *parent)
     Form_Resize();
     Form_Load();
     CreateEditMenu();
+    FitWindowFont(this);
+    InputGuard::GuardControlsOf(this);
 }
 
 void frmLumentorMGW::CreateControls()

@@ -25,8 +25,7 @@ void frmLumentorMGW::ShowTransferPanel(const QString &caption)
     frmUpDown->repaint();
 }
 
-// A close asked for during the transfer was held back; now it is made,
-// with the discard prompt when the image has changed.
+// A close allowed during the transfer was held back until it stopped.
 void frmLumentorMGW::CloseIfAsked()
 {
     if (!CloseAfterTransfer)

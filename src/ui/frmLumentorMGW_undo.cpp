@@ -56,6 +56,7 @@ void frmLumentorMGW::CreateEditMenu()
     History().Clear(true);
     mnuEditUndo->setEnabled(false);
     mnuEditRedo->setEnabled(false);
+    CreateOverviewEntry();
 }
 
 void frmLumentorMGW::RunEditEvent(const QObject *source, const std::function<void()> &handler)
@@ -114,6 +115,7 @@ void frmLumentorMGW::ShowStep(const CellStep &step)
 void frmLumentorMGW::ImageReplaced()
 {
     History().Clear(!Dirty);
+    RefreshOverview();
 }
 
 void frmLumentorMGW::ImageSaved()

@@ -23,6 +23,7 @@
 #include <QDir>
 #include <QMouseEvent>
 #include <QSettings>
+#include <QWheelEvent>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <deque>
@@ -35,9 +36,8 @@ protected:
     {
         ASSERT_TRUE(home.isValid());
         PointHomeAt(home.path());
-        // Settings (the remembered port) go to this test's folder too.
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.path());
+        // Settings (the remembered port, the overview's place) go to this test's folder too.
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.filePath("config"));
         previousDialog = CommonDialog::SetHandler([this](const CommonDialog::Request &r) -> std::optional<QString> {
             asked.push_back(r);
             if (replies.empty()) {
@@ -78,6 +78,27 @@ protected:
         QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(widget, &press);
         QApplication::sendEvent(widget, &release);
+    }
+
+    // A double click as the platform delivers it: press, release, double-click event, release.
+    static void DoubleClick(QWidget *widget)
+    {
+        Click(widget);
+        const QPointF at = QRectF(widget->rect()).center();
+        const QPointF global = widget->mapToGlobal(at);
+        QMouseEvent twice(QEvent::MouseButtonDblClick, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &twice);
+        QApplication::sendEvent(widget, &release);
+    }
+
+    // One notch of the wheel over the middle of the widget, towards the user.
+    static void WheelDown(QWidget *widget)
+    {
+        const QPointF at = QRectF(widget->rect()).center();
+        QWheelEvent wheel(at, widget->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(widget, &wheel);
     }
 
     static std::vector<int16_t> ImageCopy()

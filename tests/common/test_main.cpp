@@ -1,10 +1,34 @@
 // Every suite runs inside a headless QApplication, so window tests and
-// serial-port tests share one event loop set-up.
+// serial-port tests share one event loop set-up. The home and XDG folders
+// point into a temporary folder first, so nothing a test does (the file
+// dialog's history, settings, the default folder) reaches the real ones.
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+namespace {
+void PointAt(const char *variable, const QString &path)
+{
+    QDir().mkpath(path);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv(variable, QFile::encodeName(path));
+}
+} // namespace
 
 int main(int argc, char **argv)
 {
+    QTemporaryDir home;
+    if (!home.isValid())
+        return 1;
+    PointAt("HOME", home.path());
+    PointAt("XDG_CONFIG_HOME", home.filePath(QStringLiteral(".config")));
+    PointAt("XDG_DATA_HOME", home.filePath(QStringLiteral(".local/share")));
+    PointAt("XDG_STATE_HOME", home.filePath(QStringLiteral(".local/state")));
+    PointAt("XDG_CACHE_HOME", home.filePath(QStringLiteral(".cache")));
+    PointAt("XDG_RUNTIME_DIR", home.filePath(QStringLiteral("runtime")));
+
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -193,14 +193,30 @@ TEST_F(GatewayTest, ReplyGets5000MsFromTheFrameAStalledWriteIncluded)
     EXPECT_EQ(clock.Now(), goneAt);
 }
 
-TEST_F(GatewayTest, ManyBank0CellsAbove255GiveTwoBoxesNotThousands)
+TEST_F(GatewayTest, Bank0CellsAbove255EachOfTheFirstTenThenOneSummary)
 {
     ASSERT_TRUE(OpenGatewayPort(1));
-    for (int32_t a = 100; a < 5100; ++a)
-        ImageSet(0, a, int16_t(256 + a % 7));
-    ImageSet(1, 4096, 300); // bank 1 is compared, never reported
-    EXPECT_EQ(VerifyBank(0), 61);
-    EXPECT_NE(VerifyBank(1), 0);
-    EXPECT_EQ(boxes.boxes, (Boxes{{"258 A:100", 0, "LumentorMGW"},
-                                  {"4999 More Cells Above 255 In Memory Bank 0", 0, "LumentorMGW"}}));
+    auto shown = [](int cells) {
+        Boxes expected;
+        for (int a = 100; a < 100 + std::min(cells, 10); ++a)
+            expected.push_back({QString::number(256 + a % 7) + " A:" + QString::number(a), 0, "LumentorMGW"});
+        return expected;
+    };
+    const std::pair<int, QString> cases[] = {
+        {2, ""}, {10, ""}, {11, "1 More Cell Above 255 In Memory Bank 0"},
+        {5000, "4990 More Cells Above 255 In Memory Bank 0"}};
+    for (const auto &[cells, summary] : cases) {
+        SCOPED_TRACE(cells);
+        ClearImage();
+        boxes.Clear();
+        for (int32_t a = 100; a < 100 + cells; ++a)
+            ImageSet(0, a, int16_t(256 + a % 7));
+        ImageSet(1, 4096, 300); // bank 1 is compared, never reported
+        EXPECT_EQ(VerifyBank(0), 61);
+        EXPECT_NE(VerifyBank(1), 0);
+        Boxes expected = shown(cells);
+        if (!summary.isEmpty())
+            expected.push_back({summary, 0, "LumentorMGW"});
+        EXPECT_EQ(boxes.boxes, expected);
+    }
 }

@@ -29,6 +29,7 @@ stray=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '^\./usr/' | grep -vx '\
 
 for program in LumentorMGW mgw mgw-gatesim; do
   [ -x "$root/usr/bin/$program" ] || fail "no /usr/bin/$program"
+  gzip -dc "$root/usr/share/man/man1/$program.1.gz" | grep -q "^\.TH ${program^^} 1 " || fail "no manual page for $program"
 done
 # The packaged (stripped) simulator and command-line program still run;
 # mgw needs no widget library.
@@ -55,8 +56,17 @@ grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" |
 [ "$(od -An -j16 -N8 -tu1 "$png" | tr -s ' ' | sed 's/^ //')" = "0 0 0 32 0 0 0 32" ] || fail "icon is not 32 x 32"
 grep -q '<svg' "$svg" || fail "scalable icon is not SVG"
 
-# Every Qt library the programs load is a declared dependency.
+# The licence where Debian keeps it, in the machine-readable form, naming MIT's text.
+copyright=$root/usr/share/doc/lumentormgw/copyright
+[ -s "$copyright" ] || fail "no /usr/share/doc/lumentormgw/copyright"
+head -n 1 "$copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+  fail "copyright is not in the machine-readable format"
+grep -qx 'License: Expat' "$copyright" || fail "copyright names no MIT (Expat) licence"
+
+# Every Qt library the programs load is a declared dependency, and so is the
+# window's face.
 depends=$(field Depends)
+[[ ", $depends," == *", fonts-liberation2,"* ]] || fail "Depends lacks fonts-liberation2: $depends"
 needed=$(objdump -p "$root/usr/bin/LumentorMGW" "$root/usr/bin/mgw" "$root/usr/bin/mgw-gatesim" | sed -n 's/^ *NEEDED *\(libQt6[A-Za-z]*\)\.so\.6$/\1/p' | sort -u)
 echo "$needed" | grep -qx libQt6Widgets || fail "LumentorMGW does not link Qt Widgets?"
 for lib in $needed; do

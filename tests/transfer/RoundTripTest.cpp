@@ -158,13 +158,14 @@ TEST_F(TransferTest, CancelMidUploadClearsTheImageAfterTheMessage)
     ExpectWindowBack();
 }
 
-TEST_F(TransferTest, CloseDuringATransferCancelsItThenCloses)
+TEST_F(TransferTest, CloseDuringAnUnchangedTransferCancelsItThenCloses)
 {
-    // Unchanged image: the window closes without a question once the download has stopped.
+    const int closeAt = 1024;
     QObject::connect(window->prgUpDown, &QProgressBar::valueChanged, [&](int v) {
-        if (v == 1024)
+        if (v == closeAt)
             Queue(window.get(), [this] { window->close(); });
     });
+    // No question; the download stops, says so, and the window closes.
     bool openDuringBox = false;
     boxes.onBox = [&](const RecordedBox &) { openDuringBox = window->isVisible(); };
     Run(window->mnuDownload);
@@ -174,17 +175,33 @@ TEST_F(TransferTest, CloseDuringATransferCancelsItThenCloses)
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(comMGW.PortOpen());
     EXPECT_EQ(Commands().size(), 4u); // no verification after the close
+}
 
-    // A changed point that the cancelled upload clears: the discard prompt, and "No" keeps the window.
-    window->show();
+TEST_F(TransferTest, CloseDuringAChangedTransferAsksFirst)
+{
+    const int closeAt = 512;
+    QObject::connect(window->prgUpDown, &QProgressBar::valueChanged, [&](int v) {
+        if (v == closeAt)
+            Queue(window.get(), [this] { window->close(); });
+    });
+    // The question comes first, and No leaves the upload running to its end.
     window->cboType->setCurrentIndex(5);
+    gateway.sim.Memory().SetCell(0, 100, 7);
     boxes.Answer(vbNo);
     Run(window->mnuUpload);
-    EXPECT_EQ(boxes.boxes, (Boxes{{UploadCancel, 48, "Upload"}, {"Discard Any Changes?", 36, "Arvane Lumentor"}}));
-    EXPECT_EQ(Commands().size(), 1024u);
+    const RecordedBox discard{"Discard Any Changes?", 36, "Arvane Lumentor"};
+    EXPECT_EQ(boxes.boxes, (Boxes{discard, {"Upload Complete", 0, "Upload"}}));
+    EXPECT_EQ(Commands().size(), 2050u);
+    EXPECT_EQ(ConfigImage[2 * 100], 7);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->cboType->currentIndex(), 0);
     ExpectWindowBack();
+
+    // Yes: the download stops with its message and the window closes without asking again.
+    window->cboType->setCurrentIndex(2);
     boxes.Answer(vbYes);
-    EXPECT_TRUE(window->close());
+    Run(window->mnuDownload);
+    EXPECT_EQ(boxes.boxes, (Boxes{discard, {"Manual Download Cancel.\r\nLumentor Controller May Not Function\r\n"
+                                            "Properly Until A Download Is Complete.", 48, "Download"}}));
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(comMGW.PortOpen());
 }

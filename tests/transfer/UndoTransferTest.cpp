@@ -1,6 +1,12 @@
 // The edit history around transfers: locked while one runs, kept by a
-// download, cleared by an upload, which replaces the image.
+// download, cleared by an upload, which replaces the image (and which the
+// point overview shows at once).
 #include "transfer/TransferFixture.h"
+
+#include "ui/PointOverview.h"
+#include "ui/PointOverviewModel.h"
+
+#include <QSettings>
 
 using namespace modLumentorMGW;
 
@@ -25,6 +31,9 @@ TEST_F(TransferTest, UndoIsLockedDuringATransferKeptByDownloadAndClearedByUpload
     EXPECT_TRUE(window->mnuEditUndo->isEnabled());
     EXPECT_TRUE(window->mnuEditRedo->isEnabled());
 
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.filePath("config"));
+    window->mnuEditOverview->trigger();
+    gateway.sim.Memory().SetCell(0, 40, 7);   // point 011 a preset
     lockedDuringBox = false;
     boxes.onBox = [&](const RecordedBox &) {
         lockedDuringBox = !window->mnuEditUndo->isEnabled() && !window->mnuEditRedo->isEnabled();
@@ -36,4 +45,5 @@ TEST_F(TransferTest, UndoIsLockedDuringATransferKeptByDownloadAndClearedByUpload
     EXPECT_FALSE(window->mnuEditUndo->isEnabled());
     EXPECT_FALSE(window->mnuEditRedo->isEnabled());
     EXPECT_EQ(window->mnuEditUndo->text(), "Undo");
+    EXPECT_EQ(window->Overview->Model()->index(10, 1).data().toString(), "Lumentor Preset");
 }

@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
@@ -134,6 +135,53 @@ TEST(FileDialog, OpenAndSaveHonourPatternFlagsAndCancel)
     EXPECT_TRUE(cd.Cancelled);
     EXPECT_EQ(cd.FileName, QDir::toNativeSeparators(dir.filePath("new")));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4); // the dialog writes nothing
+}
+
+// Keys as the operator types them, to whatever has the keyboard: the name
+// box, or the completer's list while it shows. Return is pressed after this
+// step has returned.
+void SendKey(QWidget *edit, int key, const QString &text)
+{
+    QWidget *to = QApplication::activePopupWidget() ? QApplication::activePopupWidget() : edit;
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(to, &press);
+    QApplication::sendEvent(to, &release);
+}
+
+Step TypeAndReturn(const QString &text)
+{
+    return On<QFileDialog>([text](QFileDialog *dialog) {
+        QLineEdit *edit = dialog->findChild<QLineEdit *>("fileNameEdit");
+        edit->setFocus();
+        for (QChar c : text) {
+            SendKey(edit, c.toUpper().unicode(), QString(c));
+            QApplication::processEvents();
+        }
+        QTimer::singleShot(0, edit, [edit] { SendKey(edit, Qt::Key_Return, "\r"); });
+    });
+}
+
+// Typed key by key, the completer passes the folder "c" on the way to "c.MGW".
+TEST(FileDialog, ATypedPathNamingAFileIsTakenAsTyped)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("c"));
+    QFile(dir.filePath("c.MGW")).open(QIODevice::WriteOnly);
+    const struct { Mode mode; const char *name; bool replaces; } cases[] = {
+        {Mode::Open, "c.MGW", false}, {Mode::Save, "c.MGW", true}, {Mode::Save, "cnew", false}};
+    for (const auto &c : cases) {
+        CommonDialog cd;
+        cd.Filter = "Lumentor Data Files (*.MGW)|*.MGW|All Files (*.*)|*.*";
+        cd.Flags = 6150;
+        cd.FileName = dir.path() + "/*.MGW";
+        QString question;
+        std::deque<Step> steps{TypeAndReturn(dir.filePath(c.name))};
+        if (c.replaces)
+            steps.push_back(PressOnBox(QMessageBox::Yes, &question));
+        EXPECT_TRUE(Show(cd, c.mode, steps)) << c.name;
+        EXPECT_EQ(cd.FileName, QDir::toNativeSeparators(dir.filePath(c.name))) << c.name;
+    }
 }
 
 TEST(CommonDialog, PipeEntriesBecomeNameFiltersThatMatchEveryName)

@@ -27,13 +27,17 @@ protected:
     {
         return {ImageCopy(), FileName, window->lblFileName->text(), window->cboPoint->currentIndex(), Dirty};
     }
-    // The last box tells `text` and, on a line of its own, why.
-    void ExpectFailureBox(const QString &text, const QString &title = QStringLiteral("File Error"))
+    // The last box tells `text` and, on a line of its own, why (in words, when given).
+    void ExpectFailureBox(const QString &text, const QString &title = QStringLiteral("File Error"),
+                          const QString &why = QString())
     {
         ASSERT_GE(boxes.Count(), 1);
         const QString reason = boxes.Last().text.section('\n', 1);
         EXPECT_EQ(boxes.Last(), (RecordedBox{text + '\n' + reason, 16, title}));
         EXPECT_FALSE(reason.isEmpty());
+        if (!why.isEmpty()) {
+            EXPECT_EQ(reason, why);
+        }
     }
 
     QTemporaryDir dir;
@@ -170,7 +174,7 @@ TEST_F(FileCommandTest, FailedSaveKeepsTheFileTheNameAndDirty)
         FileSizeLimit limit(100000);
         window->mnuFileSave->trigger();
     }
-    ExpectFailureBox("File Not Saved: " + path("a.MGW"));
+    ExpectFailureBox("File Not Saved: " + path("a.MGW"), "File Error", "File too large");
     EXPECT_EQ(Now(), before);
     EXPECT_EQ(ReadAll(path("a.MGW")), saved);
     EXPECT_EQ(FilesIn(dir.path()), (QStringList{"a.MGW", "plain"}));
@@ -205,7 +209,7 @@ TEST_F(FileCommandTest, ExportListsTheImageBesideTheMapFile)
         FileSizeLimit limit(4000);
         window->mnuExport->trigger();
     }
-    ExpectFailureBox("Settings Not Exported To: " + path("p.CSV"), "Export CSV");
+    ExpectFailureBox("Settings Not Exported To: " + path("p.CSV"), "Export CSV", "File too large");
     EXPECT_EQ(ReadAll(path("p.CSV")), expected);
 
     // A map file whose name already ends in CSV is never overwritten by its listing.

@@ -20,50 +20,39 @@ TEST_F(UndoTest, EachKindOfEditIsUndoneAndRedoneCellForCell)
 {
     struct Case {
         const char *name;
-        std::function<void()> setUp;    // the image before, written without history
-        int point;                       // the point the operator is on
-        int shown;                       // the point undoing shows (-1: a setting, the point stays)
+        int16_t type, number;   // of the shown point before the edit, written without history
+        int point;              // the point the operator is on
+        int shown;              // the point undoing shows (-1: a setting, the point stays)
         std::function<void()> edit;
         QString undoText;
         std::vector<std::pair<int, int16_t>> after;   // storage index, value
     };
     frmLumentorMGW &w = *window;
+    const auto pick = [](QComboBox *list, int index) { return [=] { list->setCurrentIndex(index); }; };
     const std::vector<Case> cases = {
-        {"type", [] {}, 11, 11, [&] { w.cboType->setCurrentIndex(1); }, "Undo Point Type", {{cell(0, 44), 1}}},
-        {"single node", [] { SetPointType(11, 1); }, 11, 11, [&] { w.cboSNode->setCurrentIndex(9); }, "Undo Node",
-         {{cell(0, 45), 9}}},
-        {"single relay", [] { SetPointType(11, 2); }, 11, 11, [&] { w.cboSRelay->setCurrentIndex(11); }, "Undo Relay",
-         {{cell(0, 46), 11}}},
-        {"group", [] { SetPointType(3, 5); }, 3, 3, [&] { w.cboLLGrp->setCurrentIndex(99); }, "Undo Group",
-         {{cell(0, 15), 99}}},
-        {"preset", [] { SetPointType(3, 7); }, 3, 3, [&] { w.cboLLPrs->setCurrentIndex(255); }, "Undo Preset",
-         {{cell(0, 15), 255}}},
-        {"input node", [] { SetPointType(3, 8); }, 3, 3, [&] { w.cboINode->setCurrentIndex(253); }, "Undo Node",
-         {{cell(0, 13), 253}}},
-        {"device", [] { SetPointType(3, 9); }, 3, 3, [&] { w.cboIDev->setCurrentIndex(63); }, "Undo Device",
-         {{cell(0, 14), 63}}},
-        {"input", [] { SetPointType(3, 8); }, 3, 3, [&] { w.cboIInp->setCurrentIndex(7); }, "Undo Input",
-         {{cell(0, 15), 7}}},
-        {"resend", [] {}, 0, -1, [&] { w.chkResend->setChecked(true); }, "Undo Command Resend", {{cell(0, 4096), 1}}},
-        {"timeout", [] {}, 0, -1, [&] { w.cboTimeout->setCurrentIndex(2); }, "Undo Timeout", {{cell(0, 4097), 2}}},
-        {"relay grid", [] { SetPointType(0, 3); }, 0, 0,
-         [&] {
-             w.cboMNode->setCurrentIndex(1);
-             Click(w.lblMInc[5]);
-         },
-         "Undo Relay Grid", {{cell(1, 8), 32}}},
+        {"type", 0, 0, 11, 11, pick(w.cboType, 1), "Undo Point Type", {{cell(0, 44), 1}}},
+        {"single node", 1, 0, 11, 11, pick(w.cboSNode, 9), "Undo Node", {{cell(0, 45), 9}}},
+        {"single relay", 2, 0, 11, 11, pick(w.cboSRelay, 11), "Undo Relay", {{cell(0, 46), 11}}},
+        {"group", 5, 0, 3, 3, pick(w.cboLLGrp, 99), "Undo Group", {{cell(0, 15), 99}}},
+        {"preset", 7, 0, 3, 3, pick(w.cboLLPrs, 255), "Undo Preset", {{cell(0, 15), 255}}},
+        {"input node", 8, 0, 3, 3, pick(w.cboINode, 253), "Undo Node", {{cell(0, 13), 253}}},
+        {"device", 9, 0, 3, 3, pick(w.cboIDev, 63), "Undo Device", {{cell(0, 14), 63}}},
+        {"input", 8, 0, 3, 3, pick(w.cboIInp, 7), "Undo Input", {{cell(0, 15), 7}}},
+        {"resend", 0, 0, 0, -1, [&] { w.chkResend->setChecked(true); }, "Undo Command Resend", {{cell(0, 4096), 1}}},
+        {"timeout", 0, 0, 0, -1, pick(w.cboTimeout, 2), "Undo Timeout", {{cell(0, 4097), 2}}},
+        {"relay grid", 3, 0, 0, 0, [&] { w.cboMNode->setCurrentIndex(1), Click(w.lblMInc[5]); }, "Undo Relay Grid",
+         {{cell(1, 8), 32}}},
         // Showing an input point stores its input reduced modulo 8; undoing shows
         // the point again, and that redraw's store is taken back.
-        {"input reduced when shown", [] { SetPointType(40, 8); SetPointNumber(40, 12); }, 39, 40,
-         [&] { SelectPoint(40); }, "Undo Point Choice", {{cell(0, 163), 4}}},
+        {"input reduced when shown", 8, 12, 39, 40, pick(w.cboPoint, 40), "Undo Point Choice", {{cell(0, 163), 4}}},
         // Picking a point whose file gave it a multi relay type past 050 stores "Unused".
-        {"refused type", [] { SetPointType(60, 3); }, 59, 60, [&] { SelectPoint(60); }, "Undo Point Choice",
-         {{cell(0, 240), 0}}},
+        {"refused type", 3, 0, 59, 60, pick(w.cboPoint, 60), "Undo Point Choice", {{cell(0, 240), 0}}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         ClearImage();
-        c.setUp();
+        SetPointType(int16_t(std::max(c.shown, 0)), c.type);
+        SetPointNumber(int16_t(std::max(c.shown, 0)), c.number);
         SelectPoint(c.point);
         window->ImageReplaced();   // the set-up is where the history starts
         const auto before = ImageCopy();

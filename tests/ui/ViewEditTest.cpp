@@ -105,6 +105,32 @@ TEST_F(ViewEditTest, RelayGridTogglesOneBitOfTheChosenNode)
     }
 }
 
+TEST_F(ViewEditTest, ADoubleClickActsOnceAndTheWheelMovesOnlyTheFocusedList)
+{
+    window->cboType->setCurrentIndex(3);
+    DoubleClick(window->lblMInc[5]);
+    EXPECT_EQ(window->lblMInc[5]->text(), "Yes");
+    EXPECT_EQ(ImageGet(1, 0), 1 << 5);
+    DoubleClick(window->chkResend);
+    EXPECT_EQ(ImageGet(0, 4096), 1);
+
+    // Scrolling over the window edits nothing; a list with the focus moves.
+    for (QComboBox *list : {window->cboType, window->cboPoint, window->cboMNode, window->cboTimeout}) {
+        WheelDown(list);
+        WheelDown(list);
+    }
+    EXPECT_EQ(window->cboType->currentIndex(), 3);
+    EXPECT_EQ(window->cboPoint->currentIndex(), 0);
+    EXPECT_EQ(window->cboMNode->currentIndex(), 0);
+    EXPECT_EQ(window->cboTimeout->currentIndex(), 0);
+    window->activateWindow();
+    QCoreApplication::processEvents();
+    window->cboPoint->setFocus();
+    ASSERT_TRUE(window->cboPoint->hasFocus());
+    WheelDown(window->cboPoint);
+    EXPECT_EQ(window->cboPoint->currentIndex(), 1);
+}
+
 TEST_F(ViewEditTest, FramesShareCellsAndSettingsAreStored)
 {
     window->cboType->setCurrentIndex(1);

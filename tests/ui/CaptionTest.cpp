@@ -1,0 +1,50 @@
+// No caption is cut: every check box, option button, label, frame title and
+// button, and the widest entry of every list, fits the room its control
+// gives it, in the face and size the window ended up with. CTest runs this
+// twice: with the machine's fonts, and with DejaVu Sans alone.
+#include "common/WindowFixture.h"
+#include "ui/CaptionRoom.h"
+
+#include <QComboBox>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+
+using namespace modLumentorMGW;
+
+using CaptionTest = WindowFixture;
+
+TEST_F(CaptionTest, EveryCaptionAndListEntryFitsItsControl)
+{
+    frmLumentorMGW &w = *window;
+    const QFontInfo face(w.font());
+    const QString where = QStringLiteral("%1 %2 pt").arg(face.family()).arg(w.font().pointSizeF());
+    // Under a font set-up limited to one face, that face is what the window got.
+    if (const QString expected = qEnvironmentVariable("MGW_EXPECT_FACE"); !expected.isEmpty()) {
+        ASSERT_EQ(face.family(), expected);
+    }
+    // The face of Arial's widths needs no shrinking: the layout was drawn for it.
+    if (face.family() == "Liberation Sans") {
+        EXPECT_EQ(w.font().pointSizeF(), 7.5);
+    }
+    EXPECT_GE(w.font().pointSizeF(), 6.0) << qPrintable(where);
+
+    // The texts that come and go, at their longest.
+    w.lblMRelay[63]->setText(QStringLiteral("Relay 64"));
+    w.lblMInc[63]->setText(QStringLiteral("Yes"));
+    w.lblProgress->setText(QStringLiteral("Verify Checksum For Memory Bank: 1"));
+    EXPECT_EQ(CutCaptions(&w), QStringList()) << qPrintable(where);
+
+    // A caption, an entry or a title longer than its control is caught.
+    w.chkResend->setText(w.chkResend->text() + QStringLiteral(" And Resend Again"));
+    w.cboTimeout->addItem(QStringLiteral("Timeout: Extended Beyond Every Limit"));
+    w.frmGMap->setTitle(QString(80, QLatin1Char('W')));
+    w.lblMRelay[0]->setText(QStringLiteral("Relay 0000001"));
+    const QString cut = CutCaptions(&w).join('\n');
+    EXPECT_TRUE(cut.contains("chkResend: \"Enable Command Resend When Relays Are Correct And Resend Again\" (needs "))
+        << qPrintable(cut);
+    EXPECT_TRUE(cut.contains("cboTimeout: \"Timeout: Extended Beyond Every Limit\" (needs ")) << qPrintable(cut);
+    EXPECT_TRUE(cut.contains("frmGMap: \"WWWW")) << qPrintable(cut);
+    EXPECT_TRUE(cut.contains("lblMRelay(0): \"Relay 0000001\"")) << qPrintable(cut);
+    EXPECT_EQ(cut.count('\n'), 3) << qPrintable(cut);
+}
