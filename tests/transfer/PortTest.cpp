@@ -3,14 +3,13 @@
 // reachable by --port; and a port that will not open says why.
 #include "transfer/TransferFixture.h"
 
+#include "common/ChildProcess.h"
 #include "link/PortList.h"
 
 #include <QFile>
 #include <QSerialPort>
-#include <csignal>
+
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace modLumentorMGW;
 
@@ -113,7 +112,8 @@ TEST_F(PortTest, ChoiceIsRememberedAndForgottenWhenGone)
 }
 
 // Each reason made real: a missing node, a port another opener holds, and
-// a node the user may not open (as root too: the opening runs as nobody).
+// a node the user may not open (as root too: the opening runs as nobody, see
+// ChildProcess.h).
 TEST_F(PortTest, PortThatWillNotOpenSaysWhy)
 {
     const QString pty = QString::fromStdString(gateway.sim.SlavePath());
@@ -139,29 +139,18 @@ TEST_F(PortTest, PortThatWillNotOpenSaysWhy)
     struct stat before {};
     ASSERT_EQ(stat(node.constData(), &before), 0);
     ASSERT_EQ(chmod(node.constData(), 0), 0);
-    int out[2];
-    ASSERT_EQ(pipe(out), 0);
-    const pid_t child = fork();
-    if (child == 0) {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
-            _exit(3);
-        SetMsgBoxHandler([&](const QString &text, int, const QString &) {
-            const QByteArray bytes = text.toUtf8();
-            return int(write(out[1], bytes.constData(), size_t(bytes.size())));
+    const std::string said = InChild([] {
+        if (const std::string why = BecomeUnprivileged(); !why.empty())
+            return why;
+        std::string text;
+        SetMsgBoxHandler([&text](const QString &box, int, const QString &) {
+            text = box.toStdString();
+            return vbOK;
         });
-        _exit(OpenGatewayPort(1) ? 1 : 0);
-    }
-    close(out[1]);
-    QByteArray said;
-    char buffer[512];
-    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;)
-        said.append(buffer, int(n));
-    close(out[0]);
-    int status = -1;
-    waitpid(child, &status, 0);
+        return OpenGatewayPort(1) ? std::string("opened") : text;
+    });
     chmod(node.constData(), before.st_mode & 07777);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    EXPECT_EQ(QString::fromUtf8(said), unable + "No permission to use " + pty
+    EXPECT_EQ(QString::fromStdString(said), unable + "No permission to use " + pty
                                            + ": join the group dialout (sudo usermod -aG dialout $USER), "
                                              "then log out and in again.");
     EXPECT_TRUE(gateway.sim.Journal().empty());
