@@ -33,7 +33,7 @@ int main(int argc, char **argv)
     QTemporaryDir home;
     bench::PrepareHeadless(home);
     QApplication app(argc, argv);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.filePath(QStringLiteral("config")));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.filePath(QStringLiteral("config")));
     bench::FillWorstImage();
     const std::vector<int16_t> dense(ConfigImage, ConfigImage + CellCount);
     constexpr int Passes = 7;

@@ -22,5 +22,8 @@ int FuzzView(const uint8_t *data, size_t size);
 // as an upload stores it.
 int FuzzUploadBlock(const uint8_t *data, size_t size);
 
-// Aborts with a message when a property does not hold.
+// Aborts with a message when a property does not hold, or tells the handler
+// set with SetFuzzFailure (the corpus replay's, which fails the test).
 void FuzzCheck(bool holds, const char *what);
+using FuzzFailure = void (*)(const char *what);
+void SetFuzzFailure(FuzzFailure handler);

@@ -4,8 +4,28 @@
 #include "link/TransferSteps.h"
 
 #include <QByteArray>
+#include <cctype>
+#include <cstring>
 
 using namespace modLumentorMGW;
+
+namespace {
+// The hex digits from `at` up to two, reading stopping at the first that is
+// not one or at the reply's end.
+int DigitPair(const QByteArray &reply, int at)
+{
+    int value = 0;
+    for (int k = at; k < at + 2 && k < reply.size(); ++k) {
+        const char c = reply[k];
+        const char *digits = "0123456789ABCDEF";
+        const char *d = c ? std::strchr(digits, std::toupper(static_cast<unsigned char>(c))) : nullptr;
+        if (!d)
+            break;
+        value = 16 * value + int(d - digits);
+    }
+    return value;
+}
+} // namespace
 
 int FuzzUploadBlock(const uint8_t *data, size_t size)
 {
@@ -27,7 +47,7 @@ int FuzzUploadBlock(const uint8_t *data, size_t size)
     for (int i = 0; i < CellCount; ++i) {
         const int b = i % 2, a = i / 2;
         if (b == bank && a >= first && a < first + 64)
-            FuzzCheck(ConfigImage[i] >= 0 && ConfigImage[i] <= 255, "a stored cell holds a byte");
+            FuzzCheck(ConfigImage[i] == DigitPair(reply, 3 + 2 * (a - first)), "a stored cell is its reply's digit pair");
         else
             FuzzCheck(ConfigImage[i] == before[i], "cells outside the block stay");
     }

@@ -6,12 +6,16 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+namespace {
+void Describe(QCoreApplication &app)
+{
+    app.setApplicationName(QStringLiteral("LumentorMGW"));
+    app.setApplicationVersion(QStringLiteral("1.6"));
+}
+} // namespace
+
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("LumentorMGW"));
-    QApplication::setApplicationVersion(QStringLiteral("1.6"));
-
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Configuration tool for the Lumentor mapped gateway."));
     parser.addHelpOption();
@@ -21,8 +25,22 @@ int main(int argc, char **argv)
                                                  "of the list, or any device path."),
                                   QStringLiteral("PORT"));
     parser.addOption(port);
-    parser.process(app);
+    {
+        // Help and version answer before any window system is needed, so
+        // they work without a display; the rest waits for the window
+        // system to take its own options (-platform, -style) out first.
+        QCoreApplication bare(argc, argv);
+        Describe(bare);
+        parser.parse(bare.arguments());
+        if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
+            parser.showHelp();
+        if (parser.isSet(QStringLiteral("version")))
+            parser.showVersion();
+    }
 
+    QApplication app(argc, argv);
+    Describe(app);
+    parser.process(app);
     modLumentorMGW::InstallMessageBox();
     frmLumentorMGW window;
     if (parser.isSet(port))

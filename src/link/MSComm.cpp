@@ -86,6 +86,7 @@ bool MSComm::SetPortOpen(bool open)
 {
     if (!open) {
         port_.reset(); // closes
+        rtsEnable_ = false;
         return true;
     }
     if (PortOpen())
@@ -113,6 +114,7 @@ bool MSComm::SetRTSEnable(bool on)
 {
     if (!PortOpen())
         return false;
+    rtsEnable_ = on;
     const bool done = port_->setRequestToSend(on);
     port_->clearError();
     return done;

@@ -41,6 +41,8 @@ public:
 
     // False when the line refuses (a pseudo-terminal has no RTS).
     bool SetRTSEnable(bool on);
+    // The RTS state last asked of the open port (false while closed).
+    bool RTSEnable() const { return rtsEnable_; }
 
     // Queues the whole text and hands the OS what it takes at once; false
     // when the port is not open or the write fails. Wait for PortWait::Output
@@ -66,6 +68,7 @@ private:
     QString settings_ = QStringLiteral("9600,N,8,1");
     QString lastError_;
     QString openFailure_;
+    bool rtsEnable_ = false;
 };
 
 // The one port the program talks to the gateway through.

@@ -3,6 +3,7 @@
 #include "export/CsvListing.h"
 #include "ui/OverviewFilter.h"
 #include "ui/PointOverviewModel.h"
+#include "ui/ProgramSettings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,9 +12,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
-#include "ui/ProgramSettings.h"
-
-#include <QSettings>
+#include <QScreen>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -21,11 +20,6 @@
 namespace {
 const QString GeometryKey = QStringLiteral("PointOverview/geometry");
 const QString ColumnsKey = QStringLiteral("PointOverview/columns");
-
-QSettings Settings()
-{
-    return modLumentorMGW::ProgramSettings();
-}
 } // namespace
 
 PointOverview::PointOverview(const QStringList &types, int pointCount, QWidget *mainWindow)
@@ -119,15 +113,23 @@ void PointOverview::hideEvent(QHideEvent *event)
     QWidget::hideEvent(event);
 }
 
-// Where it was last time; the first time, beside the main window at its height.
+// Where it was last time; the first time, beside the main window at its
+// height, on the side with room (narrower if neither side has enough).
 void PointOverview::RestorePlace()
 {
-    const QSettings settings = Settings();
+    const QSettings settings = modLumentorMGW::ProgramSettings();
     if (!restoreGeometry(settings.value(GeometryKey).toByteArray())) {
         const QWidget *main = parentWidget();
-        const QRect beside = main->frameGeometry();
-        resize(620, main->height());
-        move(beside.right() + 8, beside.top());
+        const QRect window = main->frameGeometry();
+        const QRect screen = main->screen()->availableGeometry();
+        const int right = screen.right() - window.right() - 8;
+        const int left = window.left() - 8 - screen.left();
+        const bool onRight = right >= 620 || right >= left;
+        const int width = std::clamp(onRight ? right : left, 360, 620);
+        const int x = onRight ? window.right() + 8 : window.left() - 8 - width;
+        // The width asked for is the frame's; the window's own is less its border.
+        resize(width - (frameGeometry().width() - geometry().width()), main->height());
+        move(std::clamp(x, screen.left(), std::max(screen.left(), screen.right() + 1 - width)), window.top());
     }
     if (!view_->horizontalHeader()->restoreState(settings.value(ColumnsKey).toByteArray()))
         FitColumns();
@@ -155,7 +157,7 @@ void PointOverview::FitColumns()
 
 void PointOverview::KeepPlace() const
 {
-    QSettings settings = Settings();
+    QSettings settings = modLumentorMGW::ProgramSettings();
     settings.setValue(GeometryKey, saveGeometry());
     settings.setValue(ColumnsKey, view_->horizontalHeader()->saveState());
 }

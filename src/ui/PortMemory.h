@@ -1,5 +1,6 @@
 #pragma once
-// The port chosen last, kept between runs by its name (ProgramSettings).
+// The port chosen last, kept between runs by its name (QSettings, in the
+// user's configuration folder).
 #include <QString>
 
 namespace modLumentorMGW {

@@ -1,14 +1,14 @@
 #pragma once
-// What the program keeps between runs (where the point overview was, the
-// port chosen last): one INI file in the user's configuration folder.
+// The program's one settings file, for what the window keeps between runs
+// (the port chosen last, where the point overview stood). Made anew at each
+// use: QSettings reads and writes its file on its own.
 #include <QSettings>
 
 namespace modLumentorMGW {
 
 inline QSettings ProgramSettings()
 {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("LumentorMGW"),
-                     QStringLiteral("LumentorMGW"));
+    return QSettings(QSettings::UserScope, QStringLiteral("LumentorMGW"), QStringLiteral("LumentorMGW"));
 }
 
 } // namespace modLumentorMGW

@@ -12,7 +12,6 @@
 #include <QComboBox>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QRadioButton>
 
 using namespace modLumentorMGW;
 
@@ -61,6 +60,7 @@ void frmLumentorMGW::CreateEditMenu()
 
 void frmLumentorMGW::RunEditEvent(const QObject *source, const std::function<void()> &handler)
 {
+    // What Undo and Redo will say for a step that this control's event began.
     QString text = QStringLiteral("Edit");
     const std::pair<const QObject *, const char *> named[] = {
         {cboPoint, "Point Choice"}, {cboType, "Point Type"},    {cboSNode, "Node"},

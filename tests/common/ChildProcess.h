@@ -7,9 +7,11 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <fstream>
 #include <functional>
 #include <grp.h>
 #include <sched.h>
+#include <sstream>
 #include <string>
 #include <sys/mount.h>
 #include <sys/wait.h>
@@ -52,6 +54,23 @@ inline std::string BecomeUnprivileged()
     return {};
 }
 
+// The mount point that holds path, as this process sees its file system.
+inline std::string MountPointOf(const std::string &path)
+{
+    std::ifstream table("/proc/self/mountinfo");
+    std::string line;
+    std::string best = "/";
+    while (std::getline(table, line)) {
+        std::istringstream fields(line);
+        std::string id, parent, device, root, point;
+        fields >> id >> parent >> device >> root >> point;
+        if (path.compare(0, point.size(), point) == 0 && point.size() > best.size()
+            && (path.size() == point.size() || path[point.size()] == '/'))
+            best = point;
+    }
+    return best;
+}
+
 // In a child: a mount namespace of its own (in a user namespace of its own
 // when allowed, so no mount can reach the parent's), with a tmpfs of `bytes`
 // on `folder`. Empty on success, else why not.
@@ -71,8 +90,10 @@ inline std::string MountSmallTmpfs(const std::string &folder, size_t bytes)
         if (!put("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1")
             || !put("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1"))
             return Why("mapping the user");
-    } else if (uid != 0 || unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+    } else if (uid != 0 || unshare(CLONE_NEWNS) != 0) {
         return Why("a mount namespace of its own");
+    } else if (mount(nullptr, MountPointOf(folder).c_str(), nullptr, MS_PRIVATE, nullptr) != 0) {
+        return Why("a private mount"); // root in a chroot: no user namespace, so no mount may propagate
     }
     const std::string size = "size=" + std::to_string(bytes);
     if (mount("tmpfs", folder.c_str(), "tmpfs", 0, size.c_str()) != 0)

@@ -36,8 +36,9 @@ protected:
     {
         ASSERT_TRUE(home.isValid());
         PointHomeAt(home.path());
-        // Settings (the remembered port, the overview's place) go to this test's folder too.
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.filePath("config"));
+        // Settings (the remembered port) go to this test's folder too.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.path());
         previousDialog = CommonDialog::SetHandler([this](const CommonDialog::Request &r) -> std::optional<QString> {
             asked.push_back(r);
             if (replies.empty()) {

@@ -12,6 +12,7 @@ using Target = int (*)(const uint8_t *, size_t);
 
 int replay(const char *corpus, Target target)
 {
+    SetFuzzFailure([](const char *what) { ADD_FAILURE() << "fuzz check failed: " << what; });
     const QDir dir(QStringLiteral(MGW_FUZZ_CORPUS "/") + QLatin1String(corpus));
     const QStringList names = dir.entryList(QDir::Files, QDir::Name);
     for (const QString &name : names) {

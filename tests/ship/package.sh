@@ -35,6 +35,11 @@ done
 # mgw needs no widget library.
 "$root/usr/bin/mgw-gatesim" --help | grep -q '^Usage: mgw-gatesim' || fail "mgw-gatesim --help"
 [ "$("$root/usr/bin/mgw" --version)" = "mgw 1.6" ] || fail "mgw --version"
+# The window program answers --help and --version without any display.
+[ "$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/LumentorMGW" --version)" = "LumentorMGW 1.6" ] ||
+  fail "LumentorMGW --version without a display"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/LumentorMGW" --help | grep -q -- '--port <PORT>' ||
+  fail "LumentorMGW --help without a display"
 objdump -p "$root/usr/bin/mgw" | grep -q 'NEEDED *libQt6Widgets' && fail "mgw links Qt Widgets"
 
 desktop=$root/usr/share/applications/$id.desktop

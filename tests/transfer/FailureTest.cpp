@@ -3,6 +3,7 @@
 
 #include "common/DrivenClock.h"
 
+#include <QRandomGenerator>
 #include <set>
 
 using namespace modLumentorMGW;
@@ -10,14 +11,21 @@ using gatesim::FaultKind;
 
 namespace {
 const QString Warning = "\r\nLumentor Controller May Not Function\r\nProperly Until A Download Is Complete.";
-struct Case { FaultKind kind; std::string prefix; uint32_t mask; int code; size_t sent; };
+struct Case { FaultKind kind; std::string prefix; uint32_t mask; int code; size_t sent; std::string text = {}; };
 } // namespace
 
-TEST_F(TransferTest, DownloadFailuresEndAtOnceWithTheirCode)
+TEST_F(TransferTest, DownloadFailuresEndAtOnceWithTheirCodeAndLoseNothing)
 {
+    DrivenClock clock(gateway.sim);
     ConfigImage[2 * 200] = 9;     // bank 0, block 3
     ConfigImage[1 + 2 * 640] = 9; // bank 1, block 10
+    std::string noise;
+    QRandomGenerator rng(8);
+    for (int n = 0; n < 300; ++n)
+        noise.push_back(char(rng.bounded(256)));
     const Case cases[] = {
+        {FaultKind::Replace, "38", 0, 4, 5, noise}, {FaultKind::Replace, "38", 0, 4, 5, "[F500][F500]"},
+        {FaultKind::Overlong, "38", 0, 4, 5}, // its sum is right, past the code table
         {FaultKind::BadChecksum, "3600", 0, 21, 1},  {FaultKind::BadChecksum, "3601", 0, 22, 2},
         {FaultKind::BadChecksum, "3610", 0, 23, 3},  {FaultKind::BadChecksum, "3611", 0, 24, 4},
         {FaultKind::BadChecksum, "38", 0, 4, 5},     {FaultKind::Trailing, "381", 0, 4, 6},
@@ -29,9 +37,13 @@ TEST_F(TransferTest, DownloadFailuresEndAtOnceWithTheirCode)
     const auto image = ImageCopy();
     for (const Case &c : cases) {
         SCOPED_TRACE(c.code);
-        gateway.sim.ArmFault(MakeFault(c.kind, c.prefix, c.mask));
+        gatesim::Fault fault = MakeFault(c.kind, c.prefix, c.mask);
+        fault.text = c.text;
+        fault.pieces = 1;
+        gateway.sim.ArmFault(fault);
         Run(window->mnuDownload);
         EXPECT_EQ(boxes.boxes, (Boxes{{"Download Error: " + QString::number(c.code) + Warning, 16, "Error"}}));
+        ASSERT_TRUE(gateway.sim.WaitForHandled(c.sent, 5000)); // the journal restarts with each run
         const auto sent = Commands();
         EXPECT_EQ(sent.size(), c.sent);
         EXPECT_EQ(std::set<std::string>(sent.begin(), sent.end()).size(), sent.size()); // no retry

@@ -92,41 +92,6 @@ TEST_F(TransferTest, HostileMapFilesOpenShowExportSendAndSaveBack)
     }
 }
 
-TEST_F(TransferTest, HostileRepliesEndADownloadWithItsCodeAndLoseNothing)
-{
-    for (int a = 0; a < 4096; a += 61)
-        ImageSet(0, a, int16_t(a % 250 + 1));
-    const auto image = ImageCopy();
-    QRandomGenerator rng(8);
-    std::vector<gatesim::Fault> faults;
-    for (int i = 0; i < 4; ++i) {
-        gatesim::Fault noise = MakeFault(FaultKind::Replace, "38");
-        for (int n = int(rng.bounded(1, 300)); n > 0; --n)
-            noise.text.push_back(char(rng.bounded(256)));
-        noise.text.append(6, 'x'); // never short: no wait for the time-out
-        noise.pieces = 1;
-        faults.push_back(noise);
-    }
-    faults.push_back(MakeFault(FaultKind::Overlong, "38")); // its sum is right, past the code table
-    gatesim::Fault many = MakeFault(FaultKind::Replace, "38");
-    many.text = "[F500][F500]";
-    many.pieces = 1;
-    faults.push_back(many);
-
-    for (const gatesim::Fault &fault : faults) {
-        gateway.sim.ArmFault(fault);
-        Run(window->mnuDownload);
-        ASSERT_EQ(boxes.Count(), 1);
-        EXPECT_TRUE(boxes.Last().text.startsWith("Download Error: 4\r\n")) << qPrintable(boxes.Last().text);
-        ASSERT_TRUE(gateway.sim.WaitForHandled(5, 5000)); // the journal restarts with each run
-        EXPECT_EQ(Commands().size(), 5u);
-        ExpectWindowBack();
-        gateway.sim.ClearFaults();
-    }
-    EXPECT_TRUE(ChangedCells(image).empty());
-    EXPECT_TRUE(Dirty);
-}
-
 TEST_F(TransferTest, SplitRepliesAndStaleNoiseStillGiveACompleteUpload)
 {
     for (int a = 0; a < 65536; a += 509)

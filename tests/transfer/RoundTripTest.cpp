@@ -4,6 +4,8 @@
 // preparing commands.
 #include "transfer/TransferFixture.h"
 
+#include "common/DrivenClock.h"
+
 using namespace modLumentorMGW;
 
 namespace {
@@ -61,6 +63,7 @@ TEST_F(TransferTest, DenseImageGoesOutCellForCellAndComesBack)
     EXPECT_TRUE(lockedWhileRunning);
     EXPECT_EQ(window->frmUpDown->title(), "Download To Gateway");
     EXPECT_EQ(captions->seen, Progress("Downloading"));
+    EXPECT_EQ(window->prgUpDown->maximum(), 2048);
     EXPECT_EQ(window->prgUpDown->value(), 2048);
     ExpectWindowBack();
 
@@ -80,6 +83,8 @@ TEST_F(TransferTest, DenseImageGoesOutCellForCellAndComesBack)
     EXPECT_TRUE(lockedWhileRunning);
     EXPECT_EQ(window->frmUpDown->title(), "Upload From Gateway");
     EXPECT_EQ(captions->seen, Progress("Uploading"));
+    EXPECT_EQ(window->prgUpDown->maximum(), 2048);
+    EXPECT_EQ(window->prgUpDown->value(), 2048);
     ExpectWindowBack();
     EXPECT_TRUE(ChangedCells(image).empty());
     EXPECT_EQ(Commands().size(), 2048u + 2u);
@@ -110,10 +115,13 @@ TEST_F(TransferTest, OnlyBlocksWithANonzeroCellAreSentAndWhole)
     EXPECT_EQ(boxes.boxes, (Boxes{{"Download Complete", 0, "Download"}}));
 }
 
-TEST_F(TransferTest, PortThatCannotBeOpenedSendsAndChangesNothing)
+// Entry COMn opens port n: each entry reaches its own device, and a port
+// that cannot be opened sends and changes nothing.
+TEST_F(TransferTest, EveryPortEntryReachesItsOwnDevice)
 {
     QTemporaryDir dir;
-    SetPortDevice(8, dir.filePath("no-such-port"));
+    for (int16_t m = 1; m <= 8; ++m)
+        SetPortDevice(m, dir.filePath("no-such-port"));
     window->cboComPort->setCurrentIndex(7);
     ImageSet(0, 12, 4);
     const auto image = ImageCopy();
@@ -122,10 +130,21 @@ TEST_F(TransferTest, PortThatCannotBeOpenedSendsAndChangesNothing)
         EXPECT_EQ(boxes.boxes, (Boxes{{"Unable To Open Port\r\nThere is no device " + dir.filePath("no-such-port")
                                            + ": plug the adapter in or choose another port.", 16, "Port Error"}}));
         EXPECT_TRUE(ChangedCells(image).empty());
-        EXPECT_TRUE(Dirty);
         ExpectWindowBack();
     }
-    SetPortDevice(8, QString());
+    for (int16_t n = 1; n <= 8; ++n) {
+        SCOPED_TRACE(n);
+        SimulatedGateway own(n);
+        DrivenClock clock(own.sim); // a wrong port times out at once
+        window->cboComPort->setCurrentIndex(n - 1);
+        boxes.Clear();
+        window->mnuDownload->trigger();
+        if (n == 2)
+            window->mnuUpload->trigger();
+        EXPECT_EQ(own.sim.Journal().size(), n == 2 ? 7u + 2050u : 7u);
+        ASSERT_EQ(boxes.Count(), n == 2 ? 2 : 1);
+        EXPECT_EQ(boxes.boxes[0].text, "Download Complete");
+    }
     EXPECT_TRUE(gateway.sim.Journal().empty());
 }
 

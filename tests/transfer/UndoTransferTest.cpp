@@ -6,7 +6,6 @@
 #include "ui/PointOverview.h"
 #include "ui/PointOverviewModel.h"
 
-#include <QSettings>
 
 using namespace modLumentorMGW;
 
@@ -31,7 +30,6 @@ TEST_F(TransferTest, UndoIsLockedDuringATransferKeptByDownloadAndClearedByUpload
     EXPECT_TRUE(window->mnuEditUndo->isEnabled());
     EXPECT_TRUE(window->mnuEditRedo->isEnabled());
 
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.filePath("config"));
     window->mnuEditOverview->trigger();
     gateway.sim.Memory().SetCell(0, 40, 7);   // point 011 a preset
     lockedDuringBox = false;

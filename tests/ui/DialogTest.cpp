@@ -2,7 +2,6 @@
 // waits for the modal widget it needs, acts, and hands over to the next.
 #include "link/MsgBox.h"
 #include "ui/CommonDialog.h"
-#include "ui/FileChooser.h"
 #include "ui/MessageBox.h"
 
 #include <QAbstractButton>
@@ -182,29 +181,6 @@ TEST(FileDialog, ATypedPathNamingAFileIsTakenAsTyped)
         EXPECT_TRUE(Show(cd, c.mode, steps)) << c.name;
         EXPECT_EQ(cd.FileName, QDir::toNativeSeparators(dir.filePath(c.name))) << c.name;
     }
-}
-
-TEST(CommonDialog, PipeEntriesBecomeNameFiltersThatMatchEveryName)
-{
-    EXPECT_EQ(CommonDialog::NameFilters("Lumentor Data Files (*.MGW)|*.MGW|All Files (*.*)|*.*"),
-              (QStringList{"Lumentor Data Files (*.MGW) (*.MGW)", "All Files (*.*) (*)"}));
-    EXPECT_EQ(CommonDialog::NameFilters("Pictures|*.bmp; *.ico|Odd"), QStringList{"Pictures (*.bmp *.ico)"});
-    EXPECT_TRUE(CommonDialog::NameFilters(QString()).isEmpty());
-}
-
-TEST(CommonDialog, FlagsDecideWhatEachDialogAccepts)
-{
-    QTemporaryDir dir;
-    const QString existing = dir.filePath("a.MGW");
-    ASSERT_TRUE(QFile(existing).open(QIODevice::WriteOnly));
-    const QString fresh = dir.filePath("new"), noFolder = dir.filePath("missing/x.MGW");
-    const struct { Mode mode; int flags; QString path; bool accepted; } cases[] = {
-        {Mode::Open, 6150, existing, true}, {Mode::Open, 6150, fresh, false}, {Mode::Open, 6150, dir.path(), false},
-        {Mode::Save, 6150, fresh, true}, {Mode::Save, 6150, noFolder, false}, {Mode::Save, 0, noFolder, true}};
-    for (const auto &c : cases)
-        EXPECT_EQ(FileChooser::Refusal(c.mode, c.flags, c.path).isEmpty(), c.accepted) << qPrintable(c.path);
-    EXPECT_TRUE(FileChooser(nullptr, Mode::Save, 0).testOption(QFileDialog::DontConfirmOverwrite));
-    EXPECT_FALSE(FileChooser(nullptr, Mode::Save, 6150).testOption(QFileDialog::DontConfirmOverwrite));
 }
 
 TEST(MessageBox, StylesGiveTheirButtonsIconsAndAnswers)

@@ -13,7 +13,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QSettings>
+#include <QScreen>
 #include <QTableView>
 
 using namespace modLumentorMGW;
@@ -24,13 +24,6 @@ QT_END_NAMESPACE
 
 class OverviewTest : public WindowFixture {
 protected:
-    void SetUp() override
-    {
-        // Settings of this test's own, whatever the environment says.
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.filePath("config"));
-        WindowFixture::SetUp();
-    }
-
     PointOverview &Open()
     {
         window->mnuEditOverview->trigger();
@@ -231,9 +224,11 @@ TEST_F(OverviewTest, DoubleClickOrEnterChoosesThePointThroughThePointList)
 
 TEST_F(OverviewTest, PlaceAndColumnWidthsAreKeptBetweenRuns)
 {
+    window->move(0, 0);
     PointOverview *overview = &Open();
-    // The first time it opens beside the main window.
+    // The first time it opens beside the main window, on the side with room.
     EXPECT_GT(overview->x(), window->frameGeometry().right());
+    EXPECT_LE(overview->frameGeometry().right(), overview->screen()->availableGeometry().right());
     overview->setGeometry(40, 50, 700, 420);
     overview->View()->horizontalHeader()->resizeSection(PointRow::Action, 333);
     const QRect place = overview->geometry();
@@ -244,5 +239,5 @@ TEST_F(OverviewTest, PlaceAndColumnWidthsAreKeptBetweenRuns)
     overview = &Open();
     EXPECT_EQ(overview->geometry(), place);
     EXPECT_EQ(overview->View()->horizontalHeader()->sectionSize(PointRow::Action), 333);
-    EXPECT_TRUE(QFile::exists(home.filePath("config/LumentorMGW/LumentorMGW.ini")));
+    EXPECT_TRUE(QFile::exists(home.filePath("LumentorMGW/LumentorMGW.conf")));
 }

@@ -3,6 +3,8 @@
 #include "common/WindowFixture.h"
 #include "image/PointRecord.h"
 
+#include <functional>
+
 using namespace modLumentorMGW;
 
 using ViewEditTest = WindowFixture;
@@ -51,6 +53,61 @@ TEST_F(ViewEditTest, ShowingAPointWithOtherValuesSetsDirtyAndStoresNothingNew)
     EXPECT_EQ(GetPointNumber(6), 99);
 }
 
+TEST_F(ViewEditTest, EachTypeShowsItsFrame)
+{
+    const QString frames[] = {"", "frmSMap", "frmSMap", "frmMMap", "frmMMap",
+                              "frmGMap", "frmGMap", "frmPMap", "frmIMap", "frmIMap"};
+    for (int t = 0; t < 10; ++t) {
+        window->cboType->setCurrentIndex(t); // chosen in the list
+        EXPECT_EQ(visibleFrame(*window), frames[t]) << t;
+        SetPointType(int16_t(10 + t), int16_t(t));
+    }
+    for (int t = 0; t < 10; ++t) {
+        SelectPoint(10 + t); // stored, then shown
+        EXPECT_EQ(visibleFrame(*window), frames[t]) << t;
+    }
+}
+
+// Each editing control on point 003 (record at bank 0, addresses 8 to 11).
+TEST_F(ViewEditTest, EveryControlStoresItsCellAndMarksTheImageChangedSoClosingAsks)
+{
+    frmLumentorMGW &w = *window;
+    const struct { const char *control; int type; std::function<void()> act; int bank, address, value; } rows[] = {
+        {"cboType", 0, [&] { w.cboType->setCurrentIndex(6); }, 0, 8, 6},
+        {"cboSNode", 1, [&] { w.cboSNode->setCurrentIndex(9); }, 0, 9, 9},
+        {"cboSRelay", 2, [&] { w.cboSRelay->setCurrentIndex(63); }, 0, 10, 63},
+        {"cboLLGrp", 5, [&] { w.cboLLGrp->setCurrentIndex(255); }, 0, 11, 255},
+        {"cboLLPrs", 7, [&] { w.cboLLPrs->setCurrentIndex(4); }, 0, 11, 4},
+        {"cboINode", 8, [&] { w.cboINode->setCurrentIndex(253); }, 0, 9, 253},
+        {"cboIDev", 9, [&] { w.cboIDev->setCurrentIndex(12); }, 0, 10, 12},
+        {"cboIInp", 8, [&] { w.cboIInp->setCurrentIndex(6); }, 0, 11, 6},
+        {"chkResend", 0, [&] { w.chkResend->setChecked(true); }, 0, 4096, 1},
+        {"cboTimeout", 0, [&] { w.cboTimeout->setCurrentIndex(2); }, 0, 4097, 2},
+        // Relay 06 of node 02: bank 1 from 2048 x 2, 8 cells a node. The node list changes nothing.
+        {"lblMInc", 3, [&] { w.cboMNode->setCurrentIndex(1); Click(w.lblMInc[5]); }, 1, 4096 + 8, 1 << 5},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.control);
+        ClearImage();
+        SelectPoint(2);
+        w.ShowData();
+        w.cboType->setCurrentIndex(row.type);
+        Dirty = false;
+        const auto before = ImageCopy();
+        row.act();
+        EXPECT_EQ(ChangedCells(before), std::vector<int>{row.bank + 2 * row.address});
+        EXPECT_EQ(ImageGet(int16_t(row.bank), row.address), row.value);
+        EXPECT_TRUE(Dirty);
+        boxes.Answer(vbNo);
+        EXPECT_FALSE(w.close());
+        EXPECT_EQ(boxes.Last(), (RecordedBox{"Discard Any Changes?", 36, "Arvane Lumentor"}));
+    }
+    // A second click clears the relay again.
+    Click(w.lblMInc[5]);
+    EXPECT_EQ(w.lblMInc[5]->text(), "No");
+    EXPECT_EQ(ImageGet(1, 4096 + 8), 0);
+}
+
 TEST_F(ViewEditTest, MultiRelayTypeRefusedFromPoint051AcceptedOn050)
 {
     SelectPoint(50);
@@ -77,34 +134,6 @@ TEST_F(ViewEditTest, MultiRelayTypeRefusedFromPoint051AcceptedOn050)
     EXPECT_EQ(window->lblMInc[62]->text(), "No");
 }
 
-TEST_F(ViewEditTest, RelayGridTogglesOneBitOfTheChosenNode)
-{
-    // Point 001 keeps its bitmap in bank 1, point 033 in bank 0 from 28672.
-    const struct { int p, relay, storage, value; } cases[] = {
-        {0, 5, 1 + 2 * 8, 1 << 5},
-        {32, 13, 0 + 2 * (28672 + 8 + 1), 1 << 5}};
-    for (const auto &c : cases) {
-        SelectPoint(c.p);
-        window->cboType->setCurrentIndex(3);
-        window->cboMNode->setCurrentIndex(1); // node 02, a view only
-        const auto before = ImageCopy();
-        ClickLabel *label = window->lblMInc[c.relay];
-        EXPECT_EQ(label->text(), "No");
-        Click(label);
-        EXPECT_EQ(ChangedCells(before), std::vector<int>{c.storage});
-        EXPECT_EQ(ConfigImage[c.storage], c.value);
-        EXPECT_EQ(label->text(), "Yes");
-        EXPECT_EQ(label->palette().color(QPalette::Window), QColor(0xFF, 0xFF, 0xFF));
-
-        window->cboMNode->setCurrentIndex(0);
-        EXPECT_EQ(label->text(), "No");
-        window->cboMNode->setCurrentIndex(1);
-        Click(label);
-        EXPECT_TRUE(ChangedCells(before).empty());
-        EXPECT_EQ(label->palette().color(QPalette::Window), QColor(0x80, 0x80, 0x80));
-    }
-}
-
 TEST_F(ViewEditTest, ADoubleClickActsOnceAndTheWheelMovesOnlyTheFocusedList)
 {
     window->cboType->setCurrentIndex(3);
@@ -129,28 +158,6 @@ TEST_F(ViewEditTest, ADoubleClickActsOnceAndTheWheelMovesOnlyTheFocusedList)
     ASSERT_TRUE(window->cboPoint->hasFocus());
     WheelDown(window->cboPoint);
     EXPECT_EQ(window->cboPoint->currentIndex(), 1);
-}
-
-TEST_F(ViewEditTest, FramesShareCellsAndSettingsAreStored)
-{
-    window->cboType->setCurrentIndex(1);
-    window->cboSNode->setCurrentIndex(9);
-    window->cboSRelay->setCurrentIndex(11);
-    EXPECT_EQ(GetPointNode(0), 9);
-    EXPECT_EQ(GetPointRelay(0), 11);
-    window->cboType->setCurrentIndex(8);
-    EXPECT_EQ(visibleFrame(*window), "frmIMap");
-    EXPECT_EQ(window->cboINode->currentText(), "Node: 0A");
-    EXPECT_EQ(window->cboIDev->currentText(), "Device: 0C");
-    window->cboIInp->setCurrentIndex(6);
-    EXPECT_EQ(GetPointNumber(0), 6);
-
-    window->chkResend->setChecked(true);
-    EXPECT_EQ(ImageGet(0, 4096), 1);
-    window->chkResend->setChecked(false);
-    EXPECT_EQ(ImageGet(0, 4096), 0);
-    window->cboTimeout->setCurrentIndex(2);
-    EXPECT_EQ(ImageGet(0, 4097), 2);
 }
 
 TEST_F(ViewEditTest, OutOfRangeValuesShowNoSelectionAndKeepTheirCells)

@@ -38,7 +38,7 @@ int main(int argc, char **argv)
     QTemporaryDir home;   // the default folder and the overview's settings land here
     qputenv("HOME", QFile::encodeName(home.path()));
     QApplication app(argc, argv);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.filePath(QStringLiteral("config")));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.filePath(QStringLiteral("config")));
     modLumentorMGW::InstallMessageBox();
     frmLumentorMGW w;
     w.move(0, 0);
