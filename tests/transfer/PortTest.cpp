@@ -3,12 +3,12 @@
 // reachable by --port; and a port that will not open says why.
 #include "transfer/TransferFixture.h"
 
-#include "link/PortList.h"
-
 #include "common/ChildProcess.h"
+#include "link/PortList.h"
 
 #include <QFile>
 #include <QSerialPort>
+
 #include <sys/stat.h>
 
 using namespace modLumentorMGW;
@@ -112,7 +112,8 @@ TEST_F(PortTest, ChoiceIsRememberedAndForgottenWhenGone)
 }
 
 // Each reason made real: a missing node, a port another opener holds, and
-// a node the user may not open (as root too: the opening runs as nobody).
+// a node the user may not open (as root too: the opening runs as nobody, see
+// ChildProcess.h).
 TEST_F(PortTest, PortThatWillNotOpenSaysWhy)
 {
     const QString pty = QString::fromStdString(gateway.sim.SlavePath());
@@ -139,11 +140,10 @@ TEST_F(PortTest, PortThatWillNotOpenSaysWhy)
     ASSERT_EQ(stat(node.constData(), &before), 0);
     ASSERT_EQ(chmod(node.constData(), 0), 0);
     const std::string said = InChild([] {
-        const std::string who = BecomeUnprivileged();
-        if (!who.empty())
-            return who;
+        if (const std::string why = BecomeUnprivileged(); !why.empty())
+            return why;
         std::string text;
-        SetMsgBoxHandler([&](const QString &box, int, const QString &) {
+        SetMsgBoxHandler([&text](const QString &box, int, const QString &) {
             text = box.toStdString();
             return vbOK;
         });
