@@ -36,25 +36,27 @@ public:
     {
         using modLumentorMGW::Waited;
         waits.push_back(msecs);
-        for (;;) {
-            // Quiet before and after a real slice with no news: nothing in flight.
+        // Quiet around a few real slices with no news: nothing is in flight,
+        // not even bytes the kernel has yet to hand from one end of the line
+        // to the other.
+        for (int quietSlices = 0; quietSlices < QuietSlices;) {
             const bool quietBefore = quiet_();
             const Waited waited = port.Wait(what, SliceMs);
             if (waited == Waited::Progress && what == modLumentorMGW::PortWait::Input && inputAt_ >= 0)
                 now_ = start_ + inputAt_;
             if (waited != Waited::TimedOut)
                 return waited;
-            if (quietBefore && quiet_()) {
-                now_ += msecs;
-                return Waited::TimedOut;
-            }
+            quietSlices = quietBefore && quiet_() ? quietSlices + 1 : 0;
         }
+        now_ += msecs;
+        return Waited::TimedOut;
     }
 
     std::vector<int32_t> waits; // what each wait asked for, in clock time
 
 private:
     static constexpr int SliceMs = 20;
+    static constexpr int QuietSlices = 3;
     std::function<bool()> quiet_;
     modLumentorMGW::ReplyClock *previous_;
     int32_t now_ = 0;

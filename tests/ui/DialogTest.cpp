@@ -68,14 +68,29 @@ Step On(std::function<void(T *)> act)
     };
 }
 
-// Types a name and presses the dialog's OK, after this step has returned.
-Step TypeAndAccept(const QString &name)
+// Keys as the operator types them, to whatever has the keyboard: the name
+// box, or the completer's list while it shows. Return is pressed after this
+// step has returned.
+void SendKey(QWidget *edit, int key, const QString &text)
 {
-    return On<QFileDialog>([name](QFileDialog *dialog) {
-        // As typing into the focused name box does, a new name drops the list's selection.
-        dialog->findChild<QListView *>("listView")->clearSelection();
-        dialog->findChild<QLineEdit *>("fileNameEdit")->setText(name);
-        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    QWidget *to = QApplication::activePopupWidget() ? QApplication::activePopupWidget() : edit;
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(to, &press);
+    QApplication::sendEvent(to, &release);
+}
+
+Step TypeAndReturn(const QString &text)
+{
+    return On<QFileDialog>([text](QFileDialog *dialog) {
+        QLineEdit *edit = dialog->findChild<QLineEdit *>("fileNameEdit");
+        edit->setFocus();
+        edit->selectAll(); // typed over what the box holds
+        for (QChar c : text) {
+            SendKey(edit, c.toUpper().unicode(), QString(c));
+            QApplication::processEvents();
+        }
+        QTimer::singleShot(0, edit, [edit] { SendKey(edit, Qt::Key_Return, "\r"); });
     });
 }
 
@@ -114,7 +129,7 @@ TEST(FileDialog, OpenAndSaveHonourPatternFlagsAndCancel)
         return shown.contains("e.Mgw") && shown.size() >= 3;
     };
     EXPECT_TRUE(Show(cd, Mode::Open,
-                     {look, TypeAndAccept("missing.MGW"), PressOnBox(QMessageBox::Ok, &refusal), TypeAndAccept("b.mgw")}));
+                     {look, TypeAndReturn("missing.MGW"), PressOnBox(QMessageBox::Ok, &refusal), TypeAndReturn("b.mgw")}));
     EXPECT_EQ(QDir(openedIn), QDir(dir.path()));
     EXPECT_EQ(shown, (QStringList{"a.MGW", "b.mgw", "e.Mgw"}));
     EXPECT_TRUE(refusal.contains("File not found")) << refusal.toStdString();
@@ -124,7 +139,7 @@ TEST(FileDialog, OpenAndSaveHonourPatternFlagsAndCancel)
     // dialog open) and takes a name without extension as typed.
     const Step readName = On<QFileDialog>([&](QFileDialog *d) { proposed = d->findChild<QLineEdit *>("fileNameEdit")->text(); });
     EXPECT_TRUE(Show(cd, Mode::Save,
-                     {readName, TypeAndAccept("a.MGW"), PressOnBox(QMessageBox::No, &question), TypeAndAccept("new")}));
+                     {readName, TypeAndReturn("a.MGW"), PressOnBox(QMessageBox::No, &question), TypeAndReturn("new")}));
     EXPECT_EQ(proposed, "b.mgw");
     EXPECT_TRUE(question.contains("a.MGW")) << question.toStdString();
     EXPECT_EQ(cd.FileName, QDir::toNativeSeparators(dir.filePath("new")));
@@ -134,31 +149,6 @@ TEST(FileDialog, OpenAndSaveHonourPatternFlagsAndCancel)
     EXPECT_TRUE(cd.Cancelled);
     EXPECT_EQ(cd.FileName, QDir::toNativeSeparators(dir.filePath("new")));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4); // the dialog writes nothing
-}
-
-// Keys as the operator types them, to whatever has the keyboard: the name
-// box, or the completer's list while it shows. Return is pressed after this
-// step has returned.
-void SendKey(QWidget *edit, int key, const QString &text)
-{
-    QWidget *to = QApplication::activePopupWidget() ? QApplication::activePopupWidget() : edit;
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(to, &press);
-    QApplication::sendEvent(to, &release);
-}
-
-Step TypeAndReturn(const QString &text)
-{
-    return On<QFileDialog>([text](QFileDialog *dialog) {
-        QLineEdit *edit = dialog->findChild<QLineEdit *>("fileNameEdit");
-        edit->setFocus();
-        for (QChar c : text) {
-            SendKey(edit, c.toUpper().unicode(), QString(c));
-            QApplication::processEvents();
-        }
-        QTimer::singleShot(0, edit, [edit] { SendKey(edit, Qt::Key_Return, "\r"); });
-    });
 }
 
 // Typed key by key, the completer passes the folder "c" on the way to "c.MGW".
