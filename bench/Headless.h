@@ -1,8 +1,9 @@
 #pragma once
 // Benchmarks run the real window headless, with the home folder (where the
-// window makes its default folder) in a temporary directory. Call before
-// the QApplication is made.
+// window makes its default folder) and its settings in a temporary
+// directory. Call before the QApplication is made.
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 
 namespace bench {
@@ -14,6 +15,8 @@ inline void PrepareHeadless(const QTemporaryDir &home)
     qputenv("HOME", QFile::encodeName(home.path()));
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path()));
+    // What the window keeps between runs stays in the temporary folder too.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
 }
 
 } // namespace bench

@@ -12,7 +12,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QSettings>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -33,7 +32,6 @@ int main(int argc, char **argv)
     QTemporaryDir home;
     bench::PrepareHeadless(home);
     QApplication app(argc, argv);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.filePath(QStringLiteral("config")));
     bench::FillWorstImage();
     const std::vector<int16_t> dense(ConfigImage, ConfigImage + CellCount);
     constexpr int Passes = 7;

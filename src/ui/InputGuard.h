@@ -1,9 +1,9 @@
 #pragma once
-// Mouse input the window acts on only as its controls' first design meant:
-// a double click is one click followed by a double-click event, so its
-// second press toggles or runs nothing; and the wheel changes a closed list
-// only while that list has the keyboard focus, so scrolling over the window
-// never edits the map unnoticed.
+// Mouse input as the window's controls are meant to take it: a double click
+// is one click followed by a double-click event, so its second press
+// toggles or runs nothing; and the wheel changes a closed list only while
+// that list has the keyboard focus, so scrolling over the window never
+// edits the map unnoticed.
 #include <QObject>
 
 class QWidget;

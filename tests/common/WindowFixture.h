@@ -70,27 +70,26 @@ protected:
     // Selects point index p as the operator would.
     void SelectPoint(int p) { window->cboPoint->setCurrentIndex(p); }
 
-    // A left-button press and release in the middle of the widget.
-    static void Click(QWidget *widget)
+    // A left-button event in the middle of the widget, with `held` down after it.
+    static void Mouse(QWidget *widget, QEvent::Type type, Qt::MouseButtons held)
     {
         const QPointF at = QRectF(widget->rect()).center();
-        const QPointF global = widget->mapToGlobal(at);
-        QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(widget, &press);
-        QApplication::sendEvent(widget, &release);
+        QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
     }
 
-    // A double click as the platform delivers it: press, release, double-click event, release.
+    static void Click(QWidget *widget)
+    {
+        Mouse(widget, QEvent::MouseButtonPress, Qt::LeftButton);
+        Mouse(widget, QEvent::MouseButtonRelease, Qt::NoButton);
+    }
+
+    // As the platform delivers it: press, release, double-click event, release.
     static void DoubleClick(QWidget *widget)
     {
         Click(widget);
-        const QPointF at = QRectF(widget->rect()).center();
-        const QPointF global = widget->mapToGlobal(at);
-        QMouseEvent twice(QEvent::MouseButtonDblClick, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(widget, &twice);
-        QApplication::sendEvent(widget, &release);
+        Mouse(widget, QEvent::MouseButtonDblClick, Qt::LeftButton);
+        Mouse(widget, QEvent::MouseButtonRelease, Qt::NoButton);
     }
 
     // One notch of the wheel over the middle of the widget, towards the user.

@@ -58,14 +58,18 @@ TEST_F(TransferTest, DenseImageGoesOutCellForCellAndComesBack)
         Click(window->lblMInc[0]);
         lockedWhileRunning = lockedWhileRunning && gateway.sim.Journal().size() == sent;
     };
+    // What the panel and the boxes showed, progress ending at 2048 of 2048.
+    const auto expectShown = [&](const QString &box, const QString &title, const char *verb) {
+        EXPECT_EQ(boxes.boxes, (Boxes{{box, 0, title}}));
+        EXPECT_TRUE(lockedWhileRunning);
+        EXPECT_EQ(window->frmUpDown->title(), title == "Download" ? "Download To Gateway" : "Upload From Gateway");
+        EXPECT_EQ(captions->seen, Progress(verb));
+        EXPECT_EQ(window->prgUpDown->maximum(), 2048);
+        EXPECT_EQ(window->prgUpDown->value(), 2048);
+        ExpectWindowBack();
+    };
     Run(window->mnuDownload);
-    EXPECT_EQ(boxes.boxes, (Boxes{{"Download Complete", 0, "Download"}}));
-    EXPECT_TRUE(lockedWhileRunning);
-    EXPECT_EQ(window->frmUpDown->title(), "Download To Gateway");
-    EXPECT_EQ(captions->seen, Progress("Downloading"));
-    EXPECT_EQ(window->prgUpDown->maximum(), 2048);
-    EXPECT_EQ(window->prgUpDown->value(), 2048);
-    ExpectWindowBack();
+    expectShown("Download Complete", "Download", "Downloading");
 
     const auto sent = Commands();
     ASSERT_EQ(sent.size(), 4u + 2048u + 2u);
@@ -79,13 +83,7 @@ TEST_F(TransferTest, DenseImageGoesOutCellForCellAndComesBack)
     Dirty = false;
     boxes.onBox = [&](const RecordedBox &) { lockedWhileRunning = SameAsGateway(gateway.sim.Memory()); };
     Run(window->mnuUpload);
-    EXPECT_EQ(boxes.boxes, (Boxes{{"Upload Complete", 0, "Upload"}}));
-    EXPECT_TRUE(lockedWhileRunning);
-    EXPECT_EQ(window->frmUpDown->title(), "Upload From Gateway");
-    EXPECT_EQ(captions->seen, Progress("Uploading"));
-    EXPECT_EQ(window->prgUpDown->maximum(), 2048);
-    EXPECT_EQ(window->prgUpDown->value(), 2048);
-    ExpectWindowBack();
+    expectShown("Upload Complete", "Upload", "Uploading");
     EXPECT_TRUE(ChangedCells(image).empty());
     EXPECT_EQ(Commands().size(), 2048u + 2u);
     EXPECT_EQ(Commands()[1025], "391004" "03F");
