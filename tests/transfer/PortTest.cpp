@@ -6,8 +6,12 @@
 #include "common/ChildProcess.h"
 #include "link/PortList.h"
 
+#include "common/TestFiles.h"
+
 #include <QFile>
+#include <QProcess>
 #include <QSerialPort>
+#include <QThread>
 
 #include <sys/stat.h>
 
@@ -87,6 +91,20 @@ TEST_F(PortTest, PortOptionCarriesAWholeTransferToTheSimulator)
     EXPECT_EQ(boxes.boxes, (Boxes{{"Upload Complete", 0, "Upload"}}));
     window->ChoosePort("com3"); // a COM name is its entry, however written
     EXPECT_EQ(window->cboComPort->currentIndex(), 2);
+
+    // The program takes --port to the same choice, which it remembers.
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", home.filePath("xdg"));
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    program.setProcessEnvironment(environment);
+    program.start(LUMENTORMGW_PROGRAM, {"--port", pty});
+    const QString remembered = home.filePath("xdg/LumentorMGW/LumentorMGW.conf");
+    for (int i = 0; i < 250 && !ReadAll(remembered).contains("port=" + pty.toUtf8()); ++i)
+        QThread::msleep(20);
+    program.kill();
+    program.waitForFinished();
+    EXPECT_EQ(ReadAll(remembered), "[General]\nport=" + pty.toUtf8() + "\n");
 }
 
 TEST_F(PortTest, ChoiceIsRememberedAndForgottenWhenGone)
