@@ -1,4 +1,4 @@
-# Where `cmake --install` and the Debian package put the program: the two
+# Where `cmake --install` and the Debian package put the program: the three
 # commands, and the desktop entry, AppStream metainfo and icons, all three
 # named by the one application id.
 include(GNUInstallDirs)

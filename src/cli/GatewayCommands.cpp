@@ -52,9 +52,10 @@ int Download(const Invocation &call)
 int Upload(const Invocation &call)
 {
     const QString file = call.files[0];
+    // Refused before anything is sent when the file could not take it: the
+    // folder takes a new file, or the file itself is written in place.
     const QFileInfo target(file);
-    if (target.isDir() || !QFileInfo(target.absolutePath()).isWritable()
-        || (target.exists() && !target.isWritable()))
+    if (target.isDir() || !(QFileInfo(target.absolutePath()).isWritable() || (target.exists() && target.isWritable())))
         return call.Refuse(QStringLiteral("cannot write %1").arg(file));
     const int status = RunTransfer(call, UploadImage);
     if (status != 0)

@@ -37,7 +37,7 @@ const char ProgramHelp[] =
     "gateway's error code (4, 21 to 24, 52, 61 to 64, 71) when a transfer fails;\n"
     "130 interrupted (Ctrl+C).\n";
 
-struct CommandSpec
+struct CommandEntry
 {
     const char *name;
     int (*run)(const Invocation &);
@@ -46,7 +46,7 @@ struct CommandSpec
     const char *help;
 };
 
-const CommandSpec Commands[] = {
+const CommandEntry Commands[] = {
     {"download", Download, 1, true,
      "Usage: mgw download FILE --port PORT [--quiet]\n\n"
      "Writes the map file FILE into the gateway as LumentorMGW's Download does:\n"
@@ -84,9 +84,9 @@ void Write(QIODevice &device, const char *text)
     device.write(text);
 }
 
-int RunCommand(const CommandSpec &spec, const QStringList &arguments, const Console &console)
+int RunCommand(const CommandEntry &entry, const QStringList &arguments, const Console &console)
 {
-    Invocation call{console, QString::fromLatin1(spec.name), {}, {}, {}, 750, false};
+    Invocation call{console, QString::fromLatin1(entry.name), {}, {}, {}, 750, false};
     QCommandLineParser parser;
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
     const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("PORT"));
@@ -94,35 +94,35 @@ int RunCommand(const CommandSpec &spec, const QStringList &arguments, const Cons
     const QCommandLineOption points(QStringLiteral("points"), QString(), QStringLiteral("N"));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(), QStringLiteral("CSV"));
     parser.addOption(help);
-    if (spec.gateway)
+    if (entry.gateway)
         parser.addOptions({port, quiet});
-    if (spec.run == Export)
+    if (entry.run == Export)
         parser.addOptions({points, output});
     if (!parser.parse(QStringList{QStringLiteral("mgw")} + arguments))
         return call.Refuse(parser.errorText());
     if (parser.isSet(help)) {
-        Write(console.out, spec.help);
+        Write(console.out, entry.help);
         return 0;
     }
     call.files = parser.positionalArguments();
-    if (call.files.size() != spec.files)
-        return call.Refuse(spec.files == 1 ? QStringLiteral("expects one map file (see mgw %1 --help)").arg(call.command)
+    if (call.files.size() != entry.files)
+        return call.Refuse(entry.files == 1 ? QStringLiteral("expects one map file (see mgw %1 --help)").arg(call.command)
                                            : QStringLiteral("expects two map files, A and B"));
-    if (spec.gateway) {
+    if (entry.gateway) {
         call.port = parser.value(port);
         call.quiet = parser.isSet(quiet);
         if (call.port.isEmpty())
             return call.Refuse(QStringLiteral("--port PORT is required"));
     }
-    if (spec.run == Export && parser.isSet(points)) {
+    if (entry.run == Export && parser.isSet(points)) {
         const QString n = parser.value(points);
         if (n != QLatin1String("350") && n != QLatin1String("750"))
             return call.Refuse(QStringLiteral("--points must be 350 or 750, not '%1'").arg(n));
         call.points = n.toInt();
     }
-    if (spec.run == Export)
+    if (entry.run == Export)
         call.output = parser.value(output);
-    return spec.run(call);
+    return entry.run(call);
 }
 } // namespace
 
@@ -131,9 +131,9 @@ int RunMgw(const QStringList &arguments, const Console &console)
     const QString first = arguments.value(0);
     if (first.isEmpty() || first == QLatin1String("--help") || first == QLatin1String("-h")
         || first == QLatin1String("help")) {
-        for (const CommandSpec &spec : Commands) {
-            if (first == QLatin1String("help") && arguments.value(1) == QLatin1String(spec.name)) {
-                Write(console.out, spec.help);
+        for (const CommandEntry &entry : Commands) {
+            if (first == QLatin1String("help") && arguments.value(1) == QLatin1String(entry.name)) {
+                Write(console.out, entry.help);
                 return 0;
             }
         }
@@ -144,15 +144,15 @@ int RunMgw(const QStringList &arguments, const Console &console)
         Write(console.out, Version);
         return 0;
     }
-    for (const CommandSpec &spec : Commands) {
-        if (first == QLatin1String(spec.name)) {
+    for (const CommandEntry &entry : Commands) {
+        if (first == QLatin1String(entry.name)) {
             // The transfers' boxes become lines on standard error.
             const modLumentorMGW::MsgBoxHandler previous = modLumentorMGW::SetMsgBoxHandler(
                 [&console](const QString &text, int style, const QString &) {
                     Say(console.err, text);
                     return (style & 0x0F) == 4 ? modLumentorMGW::vbNo : modLumentorMGW::vbOK;
                 });
-            const int status = RunCommand(spec, arguments.mid(1), console);
+            const int status = RunCommand(entry, arguments.mid(1), console);
             modLumentorMGW::SetMsgBoxHandler(previous);
             return status;
         }

@@ -6,7 +6,13 @@
 
 #include <csignal>
 #include <cstdio>
+#ifdef Q_OS_WIN
+#include <io.h>
+#define isatty _isatty
+#define STDERR_FILENO 2
+#else
 #include <unistd.h>
+#endif
 
 namespace {
 // The first Ctrl+C cancels at the next block; a second one ends at once.

@@ -3,12 +3,16 @@
 // reachable by --port; and a port that will not open says why.
 #include "transfer/TransferFixture.h"
 
+#include "common/ChildProcess.h"
 #include "link/PortList.h"
 
-#include "common/ChildProcess.h"
+#include "common/TestFiles.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QSerialPort>
+#include <QThread>
+
 #include <sys/stat.h>
 
 using namespace modLumentorMGW;
@@ -87,6 +91,20 @@ TEST_F(PortTest, PortOptionCarriesAWholeTransferToTheSimulator)
     EXPECT_EQ(boxes.boxes, (Boxes{{"Upload Complete", 0, "Upload"}}));
     window->ChoosePort("com3"); // a COM name is its entry, however written
     EXPECT_EQ(window->cboComPort->currentIndex(), 2);
+
+    // The program takes --port to the same choice, which it remembers.
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", home.filePath("xdg"));
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    program.setProcessEnvironment(environment);
+    program.start(LUMENTORMGW_PROGRAM, {"--port", pty});
+    const QString remembered = home.filePath("xdg/LumentorMGW/LumentorMGW.conf");
+    for (int i = 0; i < 250 && !ReadAll(remembered).contains("port=" + pty.toUtf8()); ++i)
+        QThread::msleep(20);
+    program.kill();
+    program.waitForFinished();
+    EXPECT_EQ(ReadAll(remembered), "[General]\nport=" + pty.toUtf8() + "\n");
 }
 
 TEST_F(PortTest, ChoiceIsRememberedAndForgottenWhenGone)
@@ -112,7 +130,8 @@ TEST_F(PortTest, ChoiceIsRememberedAndForgottenWhenGone)
 }
 
 // Each reason made real: a missing node, a port another opener holds, and
-// a node the user may not open (as root too: the opening runs as nobody).
+// a node the user may not open (as root too: the opening runs as nobody, see
+// ChildProcess.h).
 TEST_F(PortTest, PortThatWillNotOpenSaysWhy)
 {
     const QString pty = QString::fromStdString(gateway.sim.SlavePath());
@@ -139,11 +158,10 @@ TEST_F(PortTest, PortThatWillNotOpenSaysWhy)
     ASSERT_EQ(stat(node.constData(), &before), 0);
     ASSERT_EQ(chmod(node.constData(), 0), 0);
     const std::string said = InChild([] {
-        const std::string who = BecomeUnprivileged();
-        if (!who.empty())
-            return who;
+        if (const std::string why = BecomeUnprivileged(); !why.empty())
+            return why;
         std::string text;
-        SetMsgBoxHandler([&](const QString &box, int, const QString &) {
+        SetMsgBoxHandler([&text](const QString &box, int, const QString &) {
             text = box.toStdString();
             return vbOK;
         });
