@@ -10,21 +10,8 @@
 #include "ui/CommonDialog.h"
 #include "ui/frmLumentorMGW.h"
 
-// The window's kinds of control, so that tests can drive any of them.
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QDir>
-#include <QMouseEvent>
-#include <QSettings>
-#include <QWheelEvent>
-#include <QTemporaryDir>
+// Every kind of control the window has, so that tests can drive any of them.
+#include <QtWidgets>
 #include <gtest/gtest.h>
 #include <deque>
 #include <memory>

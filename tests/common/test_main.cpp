@@ -22,12 +22,11 @@ int main(int argc, char **argv)
     QTemporaryDir home;
     if (!home.isValid())
         return 1;
-    PointAt("HOME", home.path());
-    PointAt("XDG_CONFIG_HOME", home.filePath(QStringLiteral(".config")));
-    PointAt("XDG_DATA_HOME", home.filePath(QStringLiteral(".local/share")));
-    PointAt("XDG_STATE_HOME", home.filePath(QStringLiteral(".local/state")));
-    PointAt("XDG_CACHE_HOME", home.filePath(QStringLiteral(".cache")));
-    PointAt("XDG_RUNTIME_DIR", home.filePath(QStringLiteral("runtime")));
+    const std::pair<const char *, const char *> folders[] = {
+        {"HOME", ""}, {"XDG_CONFIG_HOME", ".config"}, {"XDG_DATA_HOME", ".local/share"},
+        {"XDG_STATE_HOME", ".local/state"}, {"XDG_CACHE_HOME", ".cache"}, {"XDG_RUNTIME_DIR", "runtime"}};
+    for (const auto &[variable, folder] : folders)
+        PointAt(variable, *folder ? home.filePath(QString::fromUtf8(folder)) : home.path());
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -85,19 +85,6 @@ TEST(CsvListing, KnownImageListsEveryLineAndNumberForm)
     EXPECT_EQ(CsvListing(QStringLiteral("C:\\maps\\plant.MGW"), 750).toStdString(), expected.toStdString());
 }
 
-TEST(CsvListing, ClearedImageGivesOneUnusedLinePerPoint)
-{
-    ClearImage();
-    const QByteArray all = "Mapped Gateway File: /maps/plant.MGW\r\n" + Unused(1, 750);
-    EXPECT_EQ(all.count('\n'), 751);
-    EXPECT_EQ(CsvListing(QStringLiteral("/maps/plant.MGW"), 750), all);
-    EXPECT_EQ(CsvListing(QStringLiteral("/maps/plant.MGW"), 100000), all);
-    EXPECT_EQ(CsvListing(QStringLiteral("x"), -3), "Mapped Gateway File: x\r\n");
-    // The title keeps the file name in UTF-8.
-    EXPECT_EQ(CsvListing(QString::fromUtf8("/home/zo\xc3\xab/\xe5\x9b\xbe.MGW"), 1),
-              "Mapped Gateway File: /home/zo\xc3\xab/\xe5\x9b\xbe.MGW\r\nPoint,1,Unused\r\n");
-}
-
 TEST(CsvPath, TakesTheLastThreeCharactersOfTheName)
 {
     const std::pair<const char *, const char *> cases[] = {

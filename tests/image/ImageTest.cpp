@@ -24,26 +24,6 @@ Cells NonzeroCells()
 }
 } // namespace
 
-TEST(ConfigImage, BanksInterleaveAndEveryWriteMarksDirty)
-{
-    ClearImage();
-    ImageSet(0, 0, 5);
-    ImageSet(1, 0, 7);
-    ImageSet(0, 1, 9);
-    ImageSet(1, 65535, 11);
-    ImageSet(2, 0, 9);      // no such bank
-    ImageSet(0, 65536, 9);  // no such address
-    EXPECT_EQ(NonzeroCells(), (Cells{{0, 5}, {1, 7}, {2, 9}, {131071, 11}}));
-    // The same value, or a bit cleared that was clear, still counts as a change.
-    ClearImage();
-    ImageSetBit(0, 10, 5, false);
-    EXPECT_TRUE(Dirty);
-    // Clearing a bit keeps a byte value: bits above 7 go as well.
-    ImageSet(0, 3, 511);
-    ImageSetBit(0, 3, 0, false);
-    EXPECT_EQ(ImageGet(0, 3), 254);
-}
-
 TEST(PointRecord, RelayBitmapAddresses)
 {
     struct Case { int p, n, r, bank, address, value; };

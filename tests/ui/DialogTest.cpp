@@ -1,8 +1,6 @@
 // The real dialogs behind the window's seams, driven headless: each step
 // waits for the modal widget it needs, acts, and hands over to the next.
-#include "link/MsgBox.h"
 #include "ui/CommonDialog.h"
-#include "ui/MessageBox.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -11,7 +9,6 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListView>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -20,7 +17,6 @@
 #include <deque>
 #include <functional>
 
-using namespace modLumentorMGW;
 using Mode = CommonDialog::Mode;
 
 namespace {
@@ -104,53 +100,6 @@ Step PressOnBox(QMessageBox::StandardButton button, QString *text)
 }
 } // namespace
 
-TEST(FileDialog, OpenAndSaveHonourPatternFlagsAndCancel)
-{
-    QTemporaryDir dir;
-    for (const char *name : {"a.MGW", "b.mgw", "e.Mgw", "c.txt"})
-        QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
-    CommonDialog cd;
-    cd.Filter = "Lumentor Data Files (*.MGW)|*.MGW|All Files (*.*)|*.*";
-    cd.Flags = 6150;
-    cd.FileName = QDir::toNativeSeparators(dir.path() + "/*.MGW");
-
-    QString openedIn, refusal, proposed, question;
-    QStringList shown;
-    const Step look = [&] { // done once the folder's names are listed
-        QFileDialog *dialog = topModal<QFileDialog>();
-        if (!dialog)
-            return false;
-        openedIn = dialog->directory().path();
-        const QListView *view = dialog->findChild<QListView *>("listView");
-        shown.clear();
-        for (int i = 0; i < view->model()->rowCount(view->rootIndex()); ++i)
-            shown << view->model()->index(i, 0, view->rootIndex()).data().toString();
-        shown.sort();
-        return shown.contains("e.Mgw") && shown.size() >= 3;
-    };
-    EXPECT_TRUE(Show(cd, Mode::Open,
-                     {look, TypeAndReturn("missing.MGW"), PressOnBox(QMessageBox::Ok, &refusal), TypeAndReturn("b.mgw")}));
-    EXPECT_EQ(QDir(openedIn), QDir(dir.path()));
-    EXPECT_EQ(shown, (QStringList{"a.MGW", "b.mgw", "e.Mgw"}));
-    EXPECT_TRUE(refusal.contains("File not found")) << refusal.toStdString();
-    EXPECT_EQ(cd.FileName, QDir::toNativeSeparators(dir.filePath("b.mgw")));
-
-    // Save As proposes the last choice, confirms a replacement (No keeps the
-    // dialog open) and takes a name without extension as typed.
-    const Step readName = On<QFileDialog>([&](QFileDialog *d) { proposed = d->findChild<QLineEdit *>("fileNameEdit")->text(); });
-    EXPECT_TRUE(Show(cd, Mode::Save,
-                     {readName, TypeAndReturn("a.MGW"), PressOnBox(QMessageBox::No, &question), TypeAndReturn("new")}));
-    EXPECT_EQ(proposed, "b.mgw");
-    EXPECT_TRUE(question.contains("a.MGW")) << question.toStdString();
-    EXPECT_EQ(cd.FileName, QDir::toNativeSeparators(dir.filePath("new")));
-
-    const Step cancel = On<QFileDialog>([](QFileDialog *d) { QMetaObject::invokeMethod(d, "reject", Qt::QueuedConnection); });
-    EXPECT_FALSE(Show(cd, Mode::Save, {cancel}));
-    EXPECT_TRUE(cd.Cancelled);
-    EXPECT_EQ(cd.FileName, QDir::toNativeSeparators(dir.filePath("new")));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4); // the dialog writes nothing
-}
-
 // Typed key by key, the completer passes the folder "c" on the way to "c.MGW".
 TEST(FileDialog, ATypedPathNamingAFileIsTakenAsTyped)
 {
@@ -171,31 +120,4 @@ TEST(FileDialog, ATypedPathNamingAFileIsTakenAsTyped)
         EXPECT_TRUE(Show(cd, c.mode, steps)) << c.name;
         EXPECT_EQ(cd.FileName, QDir::toNativeSeparators(dir.filePath(c.name))) << c.name;
     }
-}
-
-TEST(MessageBox, StylesGiveTheirButtonsIconsAndAnswers)
-{
-    const MsgBoxHandler previous = SetMsgBoxHandler(ShowMessageBox);
-    using B = QMessageBox;
-    const struct { int style; B::Icon icon; B::StandardButton press; int answer; } cases[] = {
-        {0, B::NoIcon, B::Ok, 1}, {16, B::Critical, B::Ok, 1}, {48, B::Warning, B::Ok, 1},
-        {64, B::Information, B::Ok, 1}, {36, B::Question, B::Yes, 6}, {36, B::Question, B::No, 7}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.style);
-        const bool question = c.style == 36;
-        QString seen;
-        std::function<void()> look = [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box)
-                return QTimer::singleShot(0, look);
-            seen = box->windowTitle() + '|' + box->text();
-            EXPECT_EQ(box->icon(), c.icon);
-            EXPECT_EQ(box->standardButtons(), question ? (B::Yes | B::No) : B::StandardButtons(B::Ok));
-            box->button(c.press)->click();
-        };
-        QTimer::singleShot(0, look);
-        EXPECT_EQ(MsgBox("Upload Complete", c.style, question ? "Arvane Lumentor" : ""), c.answer);
-        EXPECT_EQ(seen, (question ? "Arvane Lumentor" : "LumentorMGW") + QString("|Upload Complete"));
-    }
-    SetMsgBoxHandler(previous);
 }

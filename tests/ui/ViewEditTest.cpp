@@ -24,9 +24,6 @@ QString visibleFrame(const frmLumentorMGW &w)
 
 TEST_F(ViewEditTest, ShowingAPointWithOtherValuesSetsDirtyAndStoresNothingNew)
 {
-    SelectPoint(1); // all zero like point 001: nothing to bring into line
-    EXPECT_FALSE(Dirty);
-
     SetPointType(4, 7);
     SetPointNumber(4, 4);
     Dirty = false;
@@ -34,7 +31,6 @@ TEST_F(ViewEditTest, ShowingAPointWithOtherValuesSetsDirtyAndStoresNothingNew)
     SelectPoint(4);
     EXPECT_TRUE(Dirty);
     EXPECT_TRUE(ChangedCells(before).empty());
-    EXPECT_EQ(visibleFrame(*window), "frmPMap");
     EXPECT_EQ(window->cboLLPrs->currentText(), "Lumentor Preset: 005");
 
     // An input point whose cell 3 holds 12 shows input 5 and stores it reduced.
@@ -42,7 +38,6 @@ TEST_F(ViewEditTest, ShowingAPointWithOtherValuesSetsDirtyAndStoresNothingNew)
     SetPointNumber(5, 12);
     SelectPoint(0); // the input list moves from 0, so its event fires
     SelectPoint(5);
-    EXPECT_EQ(visibleFrame(*window), "frmIMap");
     EXPECT_EQ(GetPointNumber(5), 4);
 
     // A group point keeps its number when the input list shows it modulo 8.
@@ -108,30 +103,42 @@ TEST_F(ViewEditTest, EveryControlStoresItsCellAndMarksTheImageChangedSoClosingAs
     EXPECT_EQ(ImageGet(1, 4096 + 8), 0);
 }
 
-TEST_F(ViewEditTest, MultiRelayTypeRefusedFromPoint051AcceptedOn050)
+// Chosen on point 051 or later, a multi relay type is refused; stored there
+// by a file, it shows no relay and ignores clicks, or after another type the
+// refusal makes the point unused.
+TEST_F(ViewEditTest, MultiRelayTypeOnlyOnPoints001To050)
 {
-    SelectPoint(50);
-    window->cboType->setCurrentIndex(3);
-    EXPECT_EQ(boxes.boxes, (Boxes{{"Multi Relay Mapping Is Only Allowed On Points 001 - 0050", 16, "Out Of Range"}}));
-    EXPECT_EQ(GetPointType(50), 0);
-    EXPECT_EQ(window->cboType->currentText(), "Unused");
-    EXPECT_EQ(visibleFrame(*window), "");
-    EXPECT_TRUE(Dirty);
-
-    SelectPoint(749);
-    window->cboType->setCurrentIndex(4);
-    EXPECT_EQ(boxes.Count(), 2);
-    EXPECT_EQ(GetPointType(749), 0);
-
+    const Boxes refused{{"Multi Relay Mapping Is Only Allowed On Points 001 - 0050", 16, "Out Of Range"}};
+    for (const auto &[p, t] : {std::pair{50, 3}, {749, 4}}) {
+        SelectPoint(p);
+        window->cboType->setCurrentIndex(t);
+        EXPECT_EQ(boxes.boxes, refused);
+        EXPECT_EQ(GetPointType(p), 0);
+        EXPECT_EQ(window->cboType->currentText(), "Unused");
+        boxes.Clear();
+    }
     SetRelayBit(49, 1, 63, true);
     SelectPoint(49);
     window->cboMNode->setCurrentIndex(1);
     window->cboType->setCurrentIndex(3);
-    EXPECT_EQ(boxes.Count(), 2);
     EXPECT_EQ(GetPointType(49), 3);
-    EXPECT_EQ(visibleFrame(*window), "frmMMap");
     EXPECT_EQ(window->lblMInc[63]->text(), "Yes");
     EXPECT_EQ(window->lblMInc[62]->text(), "No");
+
+    SetPointType(60, 3);
+    SelectPoint(60); // the type list already reads multi relay: no event
+    EXPECT_TRUE(window->frmMMap->isVisible());
+    EXPECT_EQ(window->lblMInc[63]->text(), "No");
+    Dirty = false;
+    const auto before = ImageCopy();
+    Click(window->lblMInc[0]);
+    EXPECT_TRUE(ChangedCells(before).empty());
+    EXPECT_FALSE(Dirty);
+    SetPointType(70, 4);
+    SelectPoint(2);
+    SelectPoint(70);
+    EXPECT_EQ(boxes.boxes, refused);
+    EXPECT_EQ(GetPointType(70), 0);
 }
 
 TEST_F(ViewEditTest, ADoubleClickActsOnceAndTheWheelMovesOnlyTheFocusedList)
@@ -158,53 +165,4 @@ TEST_F(ViewEditTest, ADoubleClickActsOnceAndTheWheelMovesOnlyTheFocusedList)
     ASSERT_TRUE(window->cboPoint->hasFocus());
     WheelDown(window->cboPoint);
     EXPECT_EQ(window->cboPoint->currentIndex(), 1);
-}
-
-TEST_F(ViewEditTest, OutOfRangeValuesShowNoSelectionAndKeepTheirCells)
-{
-    SetPointType(1, 1); SetPointNode(1, 254); SetPointRelay(1, 64); SetPointNumber(1, -1);
-    ImageSet(0, 4097, 7);
-    SetPointType(3, 12);
-    const auto before = ImageCopy();
-    SelectPoint(1);
-    for (QComboBox *list : {window->cboSNode, window->cboINode, window->cboSRelay, window->cboIDev,
-                            window->cboLLGrp, window->cboIInp, window->cboTimeout})
-        EXPECT_EQ(list->currentIndex(), -1) << qPrintable(list->objectName());
-    SelectPoint(0);
-    SelectPoint(1);
-    window->cmdAMRly->click(); // the run would copy node 255 (no selection): nothing is written
-    EXPECT_EQ(boxes.Count(), 0);
-
-    // An unknown type leaves the frames as they were.
-    SelectPoint(3);
-    EXPECT_TRUE(window->frmSMap->isVisible());
-    EXPECT_EQ(window->cboType->currentIndex(), -1);
-    window->cmdAMRly->click();
-    EXPECT_TRUE(ChangedCells(before).empty());
-}
-
-TEST_F(ViewEditTest, MultiRelayTypeStoredOnPoint051)
-{
-    // Shown while the type list already reads multi relay: no relay set, clicks ignored.
-    SetPointType(0, 3); SetPointType(60, 3); SetRelayBit(0, 0, 0, true);
-    SelectPoint(1);
-    SelectPoint(0);
-    ASSERT_EQ(window->lblMInc[0]->text(), "Yes");
-    SelectPoint(60);
-    EXPECT_TRUE(window->frmMMap->isVisible());
-    for (ClickLabel *label : window->lblMInc)
-        ASSERT_EQ(label->text(), "No");
-    Dirty = false;
-    const auto before = ImageCopy();
-    Click(window->lblMInc[0]);
-    EXPECT_TRUE(ChangedCells(before).empty());
-    EXPECT_FALSE(Dirty);
-
-    // Shown after another type: the type event refuses it and the point becomes unused.
-    SetPointType(70, 4);
-    SelectPoint(2);
-    SelectPoint(70);
-    EXPECT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(GetPointType(70), 0);
-    EXPECT_FALSE(window->frmMMap->isVisible());
 }
