@@ -4,6 +4,8 @@
 // meanwhile appears).
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 
 class PortComboBox : public QComboBox {
     Q_OBJECT
@@ -23,6 +25,28 @@ public:
         QComboBox::showPopup();
     }
 
+    // The closed box shows the port's name without its description, and
+    // where even that is too long, its end: "/dev/pts/12" must not read
+    // "/dev/pts/", and "…/pts/12" still tells two pseudo-terminals apart.
+    static QString ClosedText(const QString &entry, const QFontMetrics &metrics, int width)
+    {
+        const QString name = entry.section(QStringLiteral(" ("), 0, 0);
+        return metrics.elidedText(name, Qt::ElideLeft, width);
+    }
+
 signals:
     void DropDown();
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                    QStyle::SC_ComboBoxEditField, this);
+        option.currentText = ClosedText(option.currentText, fontMetrics(), field.width());
+        painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+    }
 };

@@ -5,6 +5,7 @@
 
 #include "common/ChildProcess.h"
 #include "link/PortList.h"
+#include "ui/PortComboBox.h"
 
 #include "common/TestFiles.h"
 
@@ -68,6 +69,11 @@ TEST_F(PortTest, ListHoldsTheEightThenReportedPortsAndFollowsThePlugging)
     reopen();
     EXPECT_EQ(window->cboComPort->currentText(), "ttyUSB2 (CP2102)");
     EXPECT_EQ(window->cboComPort->currentIndex(), 10);
+    // The closed box shows the name, and of a long path its end.
+    const QFontMetrics metrics = window->cboComPort->fontMetrics();
+    EXPECT_EQ(PortComboBox::ClosedText("ttyUSB2 (CP2102)", metrics, 45), "ttyUSB2");
+    const QString shown = PortComboBox::ClosedText("/dev/pts/12", metrics, 45);
+    EXPECT_TRUE(shown.startsWith(QChar(0x2026)) && shown.endsWith("pts/12")) << shown.toStdString();
     // ... and once it is unplugged the list falls back on COM1.
     reported.erase(reported.begin() + 4);
     reopen();

@@ -47,6 +47,16 @@ protected:
         return out;
     }
 
+    // The first storage index whose gateway cell is not the image's low byte, or -1.
+    static int FirstDifference(const int16_t *image, const gatesim::Gateway &memory)
+    {
+        for (int i = 0; i < modLumentorMGW::CellCount; ++i) {
+            if (memory.Cell(i % 2, i / 2) != uint8_t(image[i]))
+                return i;
+        }
+        return -1;
+    }
+
     void Run(QAction *command)
     {
         boxes.Clear();
