@@ -16,7 +16,10 @@
 using namespace modLumentorMGW;
 
 namespace {
-struct Ran { int status = -1; QString out, err; };
+struct Ran {
+    int status = -1;
+    QString out, err;
+};
 
 const QString DownloadWarning = "\nLumentor Controller May Not Function\nProperly Until A Download Is Complete.\n";
 } // namespace
@@ -231,14 +234,9 @@ TEST_F(MgwTest, ProgramExitsWith130OnCtrlCAndItsStatusEndToEnd)
     }
     EXPECT_FALSE(QFile::exists(uploaded));
 
-    // A port that will not open ends the program with 3, a missing one with 2.
-    gateway.sim.SetPacing(false);
-    const std::pair<int, QStringList> ends[] = {{3, {"verify", map, "--port", dir.filePath("ttyUSB9")}},
-                                                {2, {"verify", map}}};
-    for (const auto &[status, arguments] : ends) {
-        QProcess mgw;
-        mgw.start(MGW_PROGRAM, arguments);
-        ASSERT_TRUE(mgw.waitForFinished(5000));
-        EXPECT_EQ(mgw.exitCode(), status) << qPrintable(arguments.join(' '));
-    }
+    // The status reaches the shell: 3 for a port that will not open.
+    QProcess mgw;
+    mgw.start(MGW_PROGRAM, {"verify", map, "--port", dir.filePath("ttyUSB9")});
+    ASSERT_TRUE(mgw.waitForFinished(5000));
+    EXPECT_EQ(mgw.exitCode(), 3);
 }
