@@ -1,10 +1,8 @@
 // The point overview: its rows for every type and for odd values, the live
 // refresh after each kind of change, the filter, the sort and the copy, the
 // jump to a point, and its place kept between runs.
-#include "common/TestFiles.h"
 #include "common/WindowFixture.h"
 #include "image/PointRecord.h"
-#include "ui/OverviewFilter.h"
 #include "ui/PointOverview.h"
 #include "ui/PointOverviewModel.h"
 #include "ui/TransferLock.h"
@@ -104,18 +102,25 @@ TEST_F(OverviewTest, FollowsEveryKindOfChangeLive)
         int point;
         QStringList row;   // the first four columns of the point's row
     };
+    const auto pick = [](QComboBox *list, int index) { return [=] { list->setCurrentIndex(index); }; };
+    const auto trigger = [](QAction *command) { return [=] { command->trigger(); }; };
+    const QStringList single = {"005", "Single Relay On/Off", "01"};
+    const QStringList multi = {"001", "Multi Relay On/Off (Points 001-050 Only)", "", ""};
+    replies = {path, path};   // Save, then Open
+    boxes.Answer(vbYes);
     const std::vector<Step> steps = {
-        {"edit", [&] { SelectPoint(4); window->cboType->setCurrentIndex(1); }, 4, {"005", "Single Relay On/Off", "01", "1"}},
-        {"edit of a field", [&] { window->cboSRelay->setCurrentIndex(6); }, 4, {"005", "Single Relay On/Off", "01", "7"}},
-        {"undo", [&] { window->mnuEditUndo->trigger(); }, 4, {"005", "Single Relay On/Off", "01", "1"}},
-        {"auto map", [&] { window->cboAMRly->setCurrentIndex(3); window->cmdAMRly->click(); }, 8,
-         {"009", "Single Relay On/Off", "01", "5"}},
-        {"relay grid", [&] { SelectPoint(0); window->cboType->setCurrentIndex(3); Click(window->lblMInc[2]); }, 0,
-         {"001", "Multi Relay On/Off (Points 001-050 Only)", "", ""}},
-        {"save, then New", [&] { replies.push_back(path); window->mnuFileSave->trigger(); boxes.Answer(vbYes); window->mnuFileNew->trigger(); },
-         8, {"009", "Unused", "", ""}},
-        {"Open", [&] { replies.push_back(path); window->mnuFileOpen->trigger(); }, 8,
-         {"009", "Single Relay On/Off", "01", "5"}},
+        {"point chosen", pick(window->cboPoint, 4), 4, {"005", "Unused", "", ""}},
+        {"edit", pick(window->cboType, 1), 4, single + QStringList{"1"}},
+        {"edit of a field", pick(window->cboSRelay, 6), 4, single + QStringList{"7"}},
+        {"undo", trigger(window->mnuEditUndo), 4, single + QStringList{"1"}},
+        {"auto map count", pick(window->cboAMRly, 3), 4, single + QStringList{"1"}},
+        {"auto map", [&] { window->cmdAMRly->click(); }, 8, {"009", "Single Relay On/Off", "01", "5"}},
+        {"point 001", pick(window->cboPoint, 0), 0, {"001", "Unused", "", ""}},
+        {"multi relay", pick(window->cboType, 3), 0, multi},
+        {"relay grid", [&] { Click(window->lblMInc[2]); }, 0, multi},
+        {"save", trigger(window->mnuFileSave), 8, {"009", "Single Relay On/Off", "01", "5"}},
+        {"New", trigger(window->mnuFileNew), 8, {"009", "Unused", "", ""}},
+        {"Open", trigger(window->mnuFileOpen), 8, {"009", "Single Relay On/Off", "01", "5"}},
     };
     for (const Step &s : steps) {
         SCOPED_TRACE(s.change);
@@ -165,7 +170,8 @@ TEST_F(OverviewTest, FiltersJumpsSortsAndCopies)
     }
     const QPoint at = view.visualRect(view.model()->index(0, 1)).center();
     for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonDblClick}) {
-        QMouseEvent event(type, at, view.viewport()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent event(type, at, view.viewport()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
         QApplication::sendEvent(view.viewport(), &event);
     }
     EXPECT_EQ(window->cboPoint->currentText(), "Point: 021");
@@ -192,11 +198,12 @@ TEST_F(OverviewTest, FiltersJumpsSortsAndCopies)
     QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
     QApplication::sendEvent(&view, &copy);
     QCoreApplication::processEvents();
-    EXPECT_EQ(QApplication::clipboard()->text(), "Point,21,Group On/Off,Group,120\n"
-                                                 "Point,5,Group On/Off,Group,12\n"
-                                                 "Point,2,Relay On/Off,Node,05,Relay,12\n"
-                                                 "Point,3,Multi Relay On/Off\n,Relays Controlled\n,,Node,05,Relay,1\n"
-                                                 "Point,8,TL On Input,Node,05,Device,01,Input,1\n");
+    const QString lines = "Point,21,Group On/Off,Group,120\n"
+                          "Point,5,Group On/Off,Group,12\n"
+                          "Point,2,Relay On/Off,Node,05,Relay,12\n"
+                          "Point,3,Multi Relay On/Off\n,Relays Controlled\n,,Node,05,Relay,1\n"
+                          "Point,8,TL On Input,Node,05,Device,01,Input,1\n";
+    EXPECT_EQ(QApplication::clipboard()->text(), lines);
     EXPECT_EQ(ImageCopy(), image);
 }
 

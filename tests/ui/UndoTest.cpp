@@ -4,8 +4,6 @@
 #include "common/WindowFixture.h"
 #include "image/PointRecord.h"
 
-#include <QMenuBar>
-
 using namespace modLumentorMGW;
 
 using UndoTest = WindowFixture;
@@ -39,8 +37,12 @@ TEST_F(UndoTest, EachKindOfEditIsUndoneAndRedoneCellForCell)
         {"input", 8, 0, 3, 3, pick(w.cboIInp, 7), "Undo Input", {{cell(0, 15), 7}}},
         {"resend", 0, 0, 0, -1, [&] { w.chkResend->setChecked(true); }, "Undo Command Resend", {{cell(0, 4096), 1}}},
         {"timeout", 0, 0, 0, -1, pick(w.cboTimeout, 2), "Undo Timeout", {{cell(0, 4097), 2}}},
-        {"relay grid", 3, 0, 0, 0, [&] { w.cboMNode->setCurrentIndex(1), Click(w.lblMInc[5]); }, "Undo Relay Grid",
-         {{cell(1, 8), 32}}},
+        {"relay grid", 3, 0, 0, 0,
+         [&] {
+             w.cboMNode->setCurrentIndex(1);   // the second node's relays are in bank 1
+             Click(w.lblMInc[5]);
+         },
+         "Undo Relay Grid", {{cell(1, 8), 32}}},
         // Showing an input point stores its input reduced modulo 8; undoing shows
         // the point again, and that redraw's store is taken back.
         {"input reduced when shown", 8, 12, 39, 40, pick(w.cboPoint, 40), "Undo Point Choice", {{cell(0, 163), 4}}},
