@@ -11,7 +11,7 @@
 #include "image/ConfigImage.h"
 #include "link/BankChecksum.h"
 #include "link/Frame.h"
-#include "link/Hex.h"
+#include "image/Hex.h"
 #include "link/MSComm.h"
 #include "link/VerifyBank.h"
 
