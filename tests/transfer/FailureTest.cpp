@@ -99,9 +99,11 @@ TEST_F(TransferTest, Bank0CellAbove255GoesOutAsItsLowByteAndFailsVerification)
 
 TEST_F(TransferTest, LateReplyIsNeverTakenForTheNextTransfersReply)
 {
-    DrivenClock clock(gateway.sim);
-    gateway.sim.ArmFault(MakeFault(FaultKind::Silence, "3611"));
-    Run(window->mnuDownload);
+    {
+        DrivenClock clock(gateway.sim); // only the silence is waited out in no real time
+        gateway.sim.ArmFault(MakeFault(FaultKind::Silence, "3611"));
+        Run(window->mnuDownload);
+    }
     EXPECT_EQ(boxes.boxes, (Boxes{{"Download Error: 24" + Warning, 16, "Error"}}));
     EXPECT_EQ(Commands().size(), 4u);
     gateway.sim.Inject("[F500]"); // the reply, once the port is closed
