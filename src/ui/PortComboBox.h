@@ -46,7 +46,8 @@ protected:
         painter.drawComplexControl(QStyle::CC_ComboBox, option);
         const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option,
                                                     QStyle::SC_ComboBoxEditField, this);
-        option.currentText = ClosedText(option.currentText, fontMetrics(), field.width());
+        // The style draws the label a little inside the edit field.
+        option.currentText = ClosedText(option.currentText, fontMetrics(), field.width() - 6);
         painter.drawControl(QStyle::CE_ComboBoxLabel, option);
     }
 };

@@ -16,7 +16,10 @@
 using namespace modLumentorMGW;
 
 namespace {
-struct Ran { int status = -1; QString out, err; };
+struct Ran {
+    int status = -1;
+    QString out, err;
+};
 
 const QString DownloadWarning = "\nLumentor Controller May Not Function\nProperly Until A Download Is Complete.\n";
 } // namespace
@@ -24,12 +27,12 @@ const QString DownloadWarning = "\nLumentor Controller May Not Function\nProperl
 // The window's transfer fixture: the simulator behind COM1 and Commands().
 class MgwTest : public TransferTest {
 protected:
-    Ran Mgw(const QStringList &arguments, bool terminal = false)
+    Ran Mgw(const QStringList &arguments)
     {
         QBuffer out, err;
         out.open(QIODevice::WriteOnly);
         err.open(QIODevice::WriteOnly);
-        const int status = mgw::RunMgw(arguments, mgw::Console{out, err, terminal});
+        const int status = mgw::RunMgw(arguments, mgw::Console{out, err, false});
         return {status, QString::fromUtf8(out.data()), QString::fromUtf8(err.data())};
     }
 
@@ -70,7 +73,6 @@ TEST_F(MgwTest, DownloadVerifyAndUploadAgainstTheGateway)
     const auto sent = Commands();
     ASSERT_EQ(sent.size(), 8u);
     EXPECT_EQ(sent[4], "38" "0" "0000" "3F" + std::string(88, '0') + "01040B" + std::string(34, '0'));
-    EXPECT_EQ(sent[5].substr(0, 9), "38" "1" "1380" "3F");
     EXPECT_EQ(gateway.sim.Memory().Cell(1, 5000), 0x5A);
 
     // Verify: two checksum commands and nothing else; COM1 reaches the same gateway.
@@ -91,12 +93,6 @@ TEST_F(MgwTest, DownloadVerifyAndUploadAgainstTheGateway)
     QByteArray expected = ReadAll(map);
     expected[4 * 65535 + 2] = 1;
     EXPECT_EQ(ReadAll(uploaded), expected);
-
-    // On a terminal the progress is one bar, redrawn in place.
-    r = Mgw({"download", map, "--port", Pty()}, true);
-    EXPECT_TRUE(r.err.startsWith("\r[------------------------------] 16 blocks done, 2032 to go, ")) << qPrintable(r.err);
-    EXPECT_TRUE(r.err.contains("\r[##############################] 2048 blocks done, 0 to go, 0:00 left\x1b[K\n"
-                               "Verify Checksum For Memory Bank: 0\n"));
 }
 
 TEST_F(MgwTest, FailuresExitWithTheGatewaysCodeAndUploadLeavesNoFile)
@@ -146,17 +142,13 @@ TEST_F(MgwTest, BadArgumentsSayWhichInOneLineAndSendNothing)
     } cases[] = {
         {{"download"}, "mgw download: expects one map file (see mgw download --help)"},
         {{"download", map}, "mgw download: --port PORT is required"},
-        {{"download", map, "--port"}, "mgw download: Missing value after '--port'."},
         {{"download", map, "--port", Pty(), "--fast"}, "mgw download: Unknown option 'fast'."},
         {{"upload", dir.filePath("no/such/folder.MGW"), "--port", Pty()},
          "mgw upload: cannot write " + dir.filePath("no/such/folder.MGW")},
         {{"verify", dir.filePath("short.MGW"), "--port", Pty()},
          "mgw verify: cannot read " + dir.filePath("short.MGW") + ": The file holds 10 bytes; a map file holds 262144."},
-        {{"download", dir.path(), "--port", Pty()}, "mgw download: cannot read " + dir.path() + ": it is a folder"},
         {{"export", map, "--points", "500"}, "mgw export: --points must be 350 or 750, not '500'"},
-        {{"export", map, "--port", Pty()}, "mgw export: Unknown option 'port'."},
         {{"diff", map}, "mgw diff: expects two map files, A and B"},
-        {{"dowload", map}, "mgw: unknown command 'dowload' (see mgw --help)"},
     };
     for (const auto &c : cases) {
         const Ran r = Mgw(c.arguments);
@@ -165,60 +157,34 @@ TEST_F(MgwTest, BadArgumentsSayWhichInOneLineAndSendNothing)
         EXPECT_EQ(r.out, "");
     }
     EXPECT_TRUE(gateway.sim.Journal().empty());
-
-    const Ran help = Mgw({"upload", "--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(help.out.startsWith("Usage: mgw upload FILE --port PORT [--quiet]\n"));
-    EXPECT_EQ(Mgw({"--version"}).out, "mgw 1.6\n");
 }
 
-TEST_F(MgwTest, ExportWritesTheWindowsListing)
+// Export writes what the window's Export writes; diff lists what differs.
+TEST_F(MgwTest, ExportWritesTheWindowsListingAndDiffWhatDiffers)
 {
     const QString map = SampleMap();
     SetPointType(2, 3);
     SetRelayBit(2, 0, 0, true);
+    ImageSet(1, 5000, 0); // a relay of point 003 too: one relay is enough here
     Save("plant.MGW");
-    ASSERT_TRUE(ReadImageFile());
     window->optProtocol[1]->setChecked(true); // LonWorks: 350 points
     window->ExportCSV();
     const QString csv = dir.filePath("plant.CSV");
     const QByteArray windows = ReadAll(csv);
-    ASSERT_EQ(windows.count("\r\n"), 354); // title, 350 points, two more lines of point 003
+    ASSERT_EQ(windows.count("\r\n"), 353); // title, 350 points, two more lines of point 003
     ASSERT_TRUE(QFile::remove(csv));
-
     Ran r = Mgw({"export", map, "--points", "350"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "Settings Exported To: " + csv + "\n");
     EXPECT_EQ(ReadAll(csv), windows);
-    r = Mgw({"export", map, "--points", "350", "--output", "-"});
-    EXPECT_EQ(r.out.toUtf8(), windows);
+    EXPECT_EQ(Mgw({"export", map, "--points", "350", "--output", "-"}).out.toUtf8(), windows);
 
-    // A map file whose listing would replace it is refused, as by the window.
-    const QString odd = dir.filePath("odd.CSV");
-    ASSERT_TRUE(QFile::copy(map, odd));
-    r = Mgw({"export", odd});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_TRUE(r.err.startsWith("mgw export: Settings Not Exported To: " + odd + ": ")) << qPrintable(r.err);
-    EXPECT_EQ(ReadAll(odd), ReadAll(map));
-}
-
-TEST_F(MgwTest, DiffListsThePointsAndSettingsThatDiffer)
-{
-    ClearImage();
-    SetPointType(2, 3);
-    SetRelayBit(2, 0, 0, true);
-    SetPointType(11, 1);
-    SetPointNode(11, 4);
-    SetPointRelay(11, 11);
-    const QString a = Save("a.MGW");
     SetRelayBit(2, 0, 1, true);
     SetPointType(11, 5);
     SetPointNumber(11, 5);
     SetTimeoutCode(1);
     ImageSet(1, 9, 1);
-    const QString b = Save("b.MGW");
-
-    const Ran r = Mgw({"diff", a, b});
+    r = Mgw({"diff", map, Save("b.MGW")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "Point 3\n"
                      "-Point,3,Multi Relay On/Off\n-,Relays Controlled\n-,,Node,01,Relay,1\n"
@@ -228,9 +194,13 @@ TEST_F(MgwTest, DiffListsThePointsAndSettingsThatDiffer)
                      "+Point,12,Group On/Off,Group,6\n"
                      "Settings\n-Timeout,Normal\n+Timeout,Extended 1\n"
                      "Cells Differing: 5\n");
-    const Ran same = Mgw({"diff", a, a});
-    EXPECT_EQ(same.status, 0);
-    EXPECT_EQ(same.out, "");
+    EXPECT_EQ(Mgw({"diff", map, map}).status, 0);
+
+    // A map file whose listing would replace it is refused, as by the window.
+    const QString odd = dir.filePath("odd.CSV");
+    ASSERT_TRUE(QFile::copy(map, odd));
+    EXPECT_EQ(Mgw({"export", odd}).status, 2);
+    EXPECT_EQ(ReadAll(odd), ReadAll(map));
 }
 
 // The real program: Ctrl+C ends a transfer at the next block with the
@@ -264,14 +234,9 @@ TEST_F(MgwTest, ProgramExitsWith130OnCtrlCAndItsStatusEndToEnd)
     }
     EXPECT_FALSE(QFile::exists(uploaded));
 
-    gateway.sim.SetPacing(false);
-    const std::pair<int, QStringList> ends[] = {{1, {"verify", map, "--port", Pty()}},
-                                                {3, {"verify", map, "--port", dir.filePath("ttyUSB9")}},
-                                                {2, {"verify", map}}};
-    for (const auto &[status, arguments] : ends) {
-        QProcess mgw;
-        mgw.start(MGW_PROGRAM, arguments);
-        ASSERT_TRUE(mgw.waitForFinished(5000));
-        EXPECT_EQ(mgw.exitCode(), status) << qPrintable(arguments.join(' '));
-    }
+    // The status reaches the shell: 3 for a port that will not open.
+    QProcess mgw;
+    mgw.start(MGW_PROGRAM, {"verify", map, "--port", dir.filePath("ttyUSB9")});
+    ASSERT_TRUE(mgw.waitForFinished(5000));
+    EXPECT_EQ(mgw.exitCode(), 3);
 }

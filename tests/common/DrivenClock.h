@@ -55,8 +55,10 @@ public:
     std::vector<int32_t> waits; // what each wait asked for, in clock time
 
 private:
+    // A loaded machine may hold bytes between the two ends of a
+    // pseudo-terminal for tens of milliseconds: quiet means quiet for 200.
     static constexpr int SliceMs = 20;
-    static constexpr int QuietSlices = 3;
+    static constexpr int QuietSlices = 10;
     std::function<bool()> quiet_;
     modLumentorMGW::ReplyClock *previous_;
     int32_t now_ = 0;

@@ -1,4 +1,4 @@
-#include "link/Hex.h"
+#include "image/Hex.h"
 
 namespace modLumentorMGW {
 

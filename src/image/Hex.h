@@ -1,5 +1,6 @@
 #pragma once
-// Hexadecimal text helpers shared by the frames, the lists and the listing.
+// Hexadecimal text helpers shared by the frames, the lists and the listing:
+// on the lowest floor, so the listing need not reach into the link for them.
 #include <QString>
 #include <cstdint>
 
