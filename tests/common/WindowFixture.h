@@ -22,7 +22,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(home.isValid());
-        PointHomeAt(home.path());
+        qputenv("HOME", QFile::encodeName(home.path()));
+        ASSERT_EQ(QDir::homePath(), QDir::cleanPath(home.path()));
         // Settings (the remembered port) go to this test's folder too.
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.path());
@@ -46,12 +47,6 @@ protected:
         modLumentorMGW::ForgetNamedPorts();
         CommonDialog::SetHandler(previousDialog);
         qputenv("HOME", savedHome);
-    }
-
-    void PointHomeAt(const QString &path)
-    {
-        qputenv("HOME", QFile::encodeName(path));
-        ASSERT_EQ(QDir::homePath(), QDir::cleanPath(path));
     }
 
     // Selects point index p as the operator would.
