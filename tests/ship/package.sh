@@ -28,6 +28,8 @@ done
 [ "$("$root/usr/bin/mgw" --version)" = "mgw 1.6" ] || fail "mgw --version"
 [ "$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/LumentorMGW" --version)" = "LumentorMGW 1.6" ] ||
   fail "LumentorMGW --version without a display"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/LumentorMGW" --help | grep -q -- '--port <PORT>' ||
+  fail "LumentorMGW --help without a display"
 
 # One id ties the desktop entry, its icons and the metainfo together.
 desktop=$root/usr/share/applications/$id.desktop

@@ -79,3 +79,21 @@ TEST_F(TransferTest, UploadFailuresClearTheImageAfterTheMessage)
         gateway.sim.ClearFaults();
     }
 }
+
+TEST_F(TransferTest, LateReplyIsNeverTakenForTheNextTransfersReply)
+{
+    {
+        DrivenClock clock(gateway.sim); // only the silence is waited out in no real time
+        gateway.sim.ArmFault(MakeFault(FaultKind::Silence, "3611"));
+        Run(window->mnuDownload);
+    }
+    EXPECT_EQ(boxes.boxes, (Boxes{{"Download Error: 24" + Warning, 16, "Error"}}));
+    EXPECT_EQ(Commands().size(), 4u);
+    gateway.sim.Inject("[F500]"); // the reply, once the port is closed
+    ASSERT_TRUE(gateway.sim.WaitForUnread(6, 3000));
+
+    gateway.sim.Memory().SetCell(1, 65535, 0x5A);
+    Run(window->mnuUpload);
+    EXPECT_EQ(boxes.boxes, (Boxes{{"Upload Complete", 0, "Upload"}}));
+    EXPECT_EQ(ConfigImage[1 + 2 * 65535], 0x5A);
+}

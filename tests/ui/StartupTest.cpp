@@ -77,3 +77,38 @@ TEST_F(CloseTest, ExitAsksOnceAndOnlyWhileDirty)
     EXPECT_EQ(boxes.Count(), 2);
     EXPECT_FALSE(window->isVisible());
 }
+
+TEST_F(StartupTest, DefaultFolderIsMadeKeptOrDoneWithout)
+{
+    const QString folder = home.filePath("Arvane Lumentor Mapped Gateway");
+    ASSERT_TRUE(WriteAll(folder + "/kept.MGW", "x"));
+    window = std::make_unique<frmLumentorMGW>();
+    EXPECT_TRUE(QFile::exists(folder + "/kept.MGW"));
+
+    // A home below a plain file: the folder cannot be made, the window still starts.
+    ASSERT_TRUE(WriteAll(home.filePath("plain"), "x"));
+    qputenv("HOME", QFile::encodeName(home.filePath("plain/home")));
+    window = std::make_unique<frmLumentorMGW>();
+    EXPECT_EQ(window->cboPoint->currentText(), "Point: 001");
+    EXPECT_FALSE(Dirty);
+    EXPECT_EQ(boxes.Count(), 0);
+}
+
+TEST_F(CloseTest, ProtocolRebuildsThePointListAndRaisesOneEvent)
+{
+    SetPointType(500, 5);
+    SelectPoint(200);
+    const auto before = ImageCopy();
+    std::vector<int> events;
+    QObject::connect(window->cboPoint, &QComboBox::currentIndexChanged, [&](int i) { events.push_back(i); });
+
+    window->optProtocol[1]->setChecked(true);
+    EXPECT_EQ(window->cboPoint->count(), 350);
+    EXPECT_EQ(window->cboPoint->itemText(349), "Point: 350");
+    EXPECT_EQ(events, std::vector<int>{0}); // the selection, nothing for the clear or the fill
+    window->optProtocol[0]->setChecked(true);
+    EXPECT_EQ(window->cboPoint->count(), 750);
+    EXPECT_EQ(window->cboPoint->currentText(), "Point: 001");
+    EXPECT_EQ(events, (std::vector<int>{0, 0}));
+    EXPECT_TRUE(ChangedCells(before).empty());
+}
