@@ -21,34 +21,15 @@ protected:
         const auto before = ImageCopy();
         boxes.Clear();
         button->click();
-        const Boxes said = refusal.isEmpty() ? Boxes() : Boxes{{refusal, 16, "Auto Map Error"}};
-        EXPECT_EQ(boxes.boxes, said);
+        EXPECT_EQ(boxes.boxes, (refusal.isEmpty() ? Boxes() : Boxes{{refusal, 16, "Auto Map Error"}}));
         EXPECT_TRUE(refusal.isEmpty() || ChangedCells(before).empty());
     }
 };
 
-// A relay run, then a group run over the same points that keeps their node
-// and relay cells; LonWorks runs may pass point 350.
-TEST_F(AutoMapTest, RunsCountUpAndKeepTheOtherCells)
-{
-    window->optProtocol[1]->setChecked(true);
-    SingleRelay(348, 7, 20);
-    window->cboAMRly->setCurrentIndex(2); // count 4: points 349 to 352
-    Press(window->cmdAMRly);
-    window->cboType->setCurrentIndex(6);
-    window->cboLLGrp->setCurrentIndex(99);
-    window->cboAMGrp->setCurrentIndex(2);
-    Press(window->cmdAMGrp);
-    for (int j = 0; j < 4; ++j) {
-        EXPECT_EQ(GetPointType(348 + j), 6);
-        EXPECT_EQ(GetPointNumber(348 + j), 99 + j);
-        EXPECT_EQ(GetPointNode(348 + j), 7);
-        EXPECT_EQ(GetPointRelay(348 + j), 20 + j);
-    }
-    EXPECT_EQ(GetPointType(352), 0);
-}
-
-TEST_F(AutoMapTest, LimitsOnPointsAndNumbers)
+// Runs within their limits; then, on LonWorks, a relay run and a group run
+// over the same points that keeps their node and relay cells and may pass
+// point 350.
+TEST_F(AutoMapTest, RunsCountUpWithinTheirLimitsAndKeepTheOtherCells)
 {
     SingleRelay(748, 0, 62); // point 749, relay 63, count 2: fits exactly
     Press(window->cmdAMRly);
@@ -72,10 +53,22 @@ TEST_F(AutoMapTest, LimitsOnPointsAndNumbers)
     window->cboType->setCurrentIndex(7);
     window->cboLLPrs->setCurrentIndex(255);
     Press(window->cmdAMPrs, "First Preset Plus Auto Map Count Exceeds 256");
-    window->cboAMPrs->setCurrentIndex(254); // count 256 from point 021 ends at 276
-    window->cboLLPrs->setCurrentIndex(0);
+    window->cboLLPrs->setCurrentIndex(254);
     Press(window->cmdAMPrs);
-    EXPECT_EQ(GetPointType(275), 7);
-    EXPECT_EQ(GetPointNumber(275), 255);
-    EXPECT_EQ(GetPointType(276), 0);
+    EXPECT_EQ(GetPointType(21), 7);
+    EXPECT_EQ(GetPointNumber(21), 255);
+
+    window->optProtocol[1]->setChecked(true);
+    SingleRelay(348, 7, 20);
+    window->cboAMRly->setCurrentIndex(2); // count 4: points 349 to 352
+    Press(window->cmdAMRly);
+    window->cboType->setCurrentIndex(6);
+    window->cboLLGrp->setCurrentIndex(99);
+    window->cboAMGrp->setCurrentIndex(2);
+    Press(window->cmdAMGrp);
+    std::vector<std::array<int, 4>> run; // type, group, node, relay of points 349 to 353
+    for (int p = 348; p <= 352; ++p)
+        run.push_back({GetPointType(p), GetPointNumber(p), GetPointNode(p), GetPointRelay(p)});
+    EXPECT_EQ(run, (std::vector<std::array<int, 4>>{{6, 99, 7, 20}, {6, 100, 7, 21}, {6, 101, 7, 22}, {6, 102, 7, 23},
+                                                   {0, 0, 0, 0}}));
 }

@@ -1,72 +1,15 @@
-// The real dialogs behind the window's seams, driven headless: each step
-// waits for the modal widget it needs, acts, and hands over to the next.
+// The real file dialog behind the window's seam, driven headless from a
+// polling timer while it is open.
 #include "ui/CommonDialog.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QFileDialog>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QTemporaryDir>
-#include <QTimer>
+#include <QtWidgets>
 #include <gtest/gtest.h>
-
-#include <deque>
-#include <functional>
 
 using Mode = CommonDialog::Mode;
 
 namespace {
-using Step = std::function<bool()>;
-
-template <typename T>
-T *topModal()
-{
-    QWidget *w = QApplication::activeModalWidget();
-    return w && w->isVisible() ? qobject_cast<T *>(w) : nullptr;
-}
-
-// Shows the dialog and runs the steps from a polling timer while it is open;
-// a step returns true once done. A box nobody expects, a dialog that outlives
-// its steps or 10 s gone close every modal widget, so that a failing test
-// ends instead of hanging.
-bool Show(CommonDialog &cd, Mode mode, std::deque<Step> steps)
-{
-    QElapsedTimer clock;
-    clock.start();
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        if (clock.elapsed() > 10000 || (steps.empty() && topModal<QMessageBox>())) {
-            ADD_FAILURE() << "dialog driver gave up";
-            steps.clear();
-            while (QDialog *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-                dialog->reject();
-        } else if (!steps.empty() && steps.front()()) {
-            steps.pop_front();
-        }
-    });
-    timer.start(10);
-    return mode == Mode::Open ? cd.ShowOpen() : cd.ShowSave();
-}
-
-// Does `act` to the modal widget of type T once it is on top.
-template <typename T>
-Step On(std::function<void(T *)> act)
-{
-    return [act] {
-        T *widget = topModal<T>();
-        if (widget)
-            act(widget);
-        return widget != nullptr;
-    };
-}
-
 // Keys as the operator types them, to whatever has the keyboard: the name
-// box, or the completer's list while it shows. Return is pressed after this
-// step has returned.
+// box, or the completer's list while it shows.
 void SendKey(QWidget *edit, int key, const QString &text)
 {
     QWidget *to = QApplication::activePopupWidget() ? QApplication::activePopupWidget() : edit;
@@ -76,27 +19,40 @@ void SendKey(QWidget *edit, int key, const QString &text)
     QApplication::sendEvent(to, &release);
 }
 
-Step TypeAndReturn(const QString &text)
+// Shows the dialog, types `typed` over its name box key by key and presses
+// Return; every box on top is answered Yes and its text kept in *said. After
+// 1000 ticks (10 s or more) every modal widget is closed, so that a failing
+// test ends instead of hanging.
+bool Show(CommonDialog &cd, Mode mode, const QString &typed, QStringList *said)
 {
-    return On<QFileDialog>([text](QFileDialog *dialog) {
-        QLineEdit *edit = dialog->findChild<QLineEdit *>("fileNameEdit");
-        edit->setFocus();
-        edit->selectAll(); // typed over what the box holds
-        for (QChar c : text) {
-            SendKey(edit, c.toUpper().unicode(), QString(c));
-            QApplication::processEvents();
+    int ticks = 0;
+    bool done = false;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (++ticks > 1000) {
+            ADD_FAILURE() << "dialog driver gave up";
+            while (QDialog *open = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                open->reject();
+        } else if (box && box->isVisible()) {
+            *said << box->text();
+            if (QAbstractButton *yes = box->button(QMessageBox::Yes))
+                yes->click();
+        } else if (dialog && dialog->isVisible() && !done) {
+            done = true;
+            QLineEdit *edit = dialog->findChild<QLineEdit *>("fileNameEdit");
+            edit->setFocus();
+            edit->selectAll();
+            for (QChar c : typed) {
+                SendKey(edit, c.toUpper().unicode(), QString(c));
+                QApplication::processEvents();
+            }
+            QTimer::singleShot(0, edit, [edit] { SendKey(edit, Qt::Key_Return, "\r"); });
         }
-        QTimer::singleShot(0, edit, [edit] { SendKey(edit, Qt::Key_Return, "\r"); });
     });
-}
-
-// Reads the message box on top into *text and presses `button` on it.
-Step PressOnBox(QMessageBox::StandardButton button, QString *text)
-{
-    return On<QMessageBox>([=](QMessageBox *box) {
-        *text = box->text();
-        box->button(button)->click();
-    });
+    timer.start(10);
+    return mode == Mode::Open ? cd.ShowOpen() : cd.ShowSave();
 }
 } // namespace
 
@@ -106,18 +62,16 @@ TEST(FileDialog, ATypedPathNamingAFileIsTakenAsTyped)
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir("c"));
     QFile(dir.filePath("c.MGW")).open(QIODevice::WriteOnly);
-    const struct { Mode mode; const char *name; bool replaces; } cases[] = {
-        {Mode::Open, "c.MGW", false}, {Mode::Save, "c.MGW", true}, {Mode::Save, "cnew", false}};
+    const struct { Mode mode; const char *name; int questions; } cases[] = {
+        {Mode::Open, "c.MGW", 0}, {Mode::Save, "c.MGW", 1}, {Mode::Save, "cnew", 0}};
     for (const auto &c : cases) {
         CommonDialog cd;
         cd.Filter = "Lumentor Data Files (*.MGW)|*.MGW|All Files (*.*)|*.*";
         cd.Flags = 6150;
         cd.FileName = dir.path() + "/*.MGW";
-        QString question;
-        std::deque<Step> steps{TypeAndReturn(dir.filePath(c.name))};
-        if (c.replaces)
-            steps.push_back(PressOnBox(QMessageBox::Yes, &question));
-        EXPECT_TRUE(Show(cd, c.mode, steps)) << c.name;
+        QStringList said;
+        EXPECT_TRUE(Show(cd, c.mode, dir.filePath(c.name), &said)) << c.name;
         EXPECT_EQ(cd.FileName, QDir::toNativeSeparators(dir.filePath(c.name))) << c.name;
+        EXPECT_EQ(said.size(), c.questions) << c.name; // Save asks before replacing
     }
 }
