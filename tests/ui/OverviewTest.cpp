@@ -141,14 +141,15 @@ TEST_F(OverviewTest, FiltersJumpsSortsAndCopies)
     EXPECT_EQ(window->cboPoint->currentText(), "Point: 005");
     EXPECT_EQ(window->cboLLGrp->currentText(), "Lumentor Group: 012");   // shown as if picked in the list
 
-    overview.FilterText()->setText("group");
-    view.sortByColumn(PointRow::Group, Qt::DescendingOrder);
+    overview.FilterText()->setText("Tessaline");
+    view.sortByColumn(PointRow::Input, Qt::DescendingOrder);   // by number: 13 before 8
     view.selectAll();
     view.setFocus();
     QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
     QApplication::sendEvent(&view, &copy);
-    EXPECT_EQ(QApplication::clipboard()->text(),
-              "Point,6,Group On/Timer Off,Group,256\nPoint,5,Group On/Off,Group,12\nPoint,14,Group On/Off,Group,0\n");
+    EXPECT_EQ(QApplication::clipboard()->text(), "Point,13,TL On Input,Node,01,Device,01,Input,13\n"
+                                                 "Point,9,TL Off Input,Node,01,Device,40,Input,8\n"
+                                                 "Point,8,TL On Input,Node,0A,Device,0A,Input,3\n");
 }
 
 TEST_F(OverviewTest, PlaceAndColumnWidthsAreKeptBetweenRuns)
