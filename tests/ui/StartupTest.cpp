@@ -13,9 +13,9 @@ TEST_F(StartupTest, FreshWindowShowsAnEmptyCleanImageLaidOutAsDesigned)
     frmLumentorMGW &w = *window;
     const QStringList texts = {w.lblFileName->text(), w.cboPoint->currentText(), w.cboType->currentText(),
                                w.cboTimeout->currentText(), w.cboLLGrp->itemText(255), w.cboAMRly->currentText(),
-                               w.cboPoint->itemText(w.cboPoint->count() - 1)};
+                               w.cboPoint->itemText(w.cboPoint->count() - 1), w.cboComPort->currentText()};
     EXPECT_EQ(texts, QStringList({"None", "Point: 001", "Unused", "Timeout: Normal", "Lumentor Group: 256", "2",
-                                  "Point: 750"}));
+                                  "Point: 750", "COM1"}));
     EXPECT_FALSE(w.chkResend->isChecked() || w.frmUpDown->isVisible() || Dirty);
 
     EXPECT_EQ(w.centralWidget()->size(), QSize(393, 450));
