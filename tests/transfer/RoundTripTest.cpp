@@ -91,7 +91,7 @@ TEST_F(TransferTest, EveryPortEntryReachesItsOwnDevice)
 // Closing asks first, and No leaves the transfer running to its end; Cancel
 // stops an upload and clears its image; Yes stops a download and closes the
 // window without asking again.
-TEST_F(TransferTest, CancelAndAnAllowedCloseStopAtTheNextBlock)
+TEST_F(TransferTest, ClosingAsksFirstThenStopsLikeCancelWhichClearsAnUpload)
 {
     std::function<void()> at512;
     QObject::connect(window->prgUpDown, &QProgressBar::valueChanged, [&](int v) {
