@@ -3,14 +3,12 @@
 // the history's size (cell changes kept, resident memory it took) and the
 // time of one undo of a whole run.
 #include "BenchReport.h"
-#include "Headless.h"
+#include "HeadlessWindow.h"
 
 #include "image/ConfigImage.h"
 #include "ui/EditHistory.h"
-#include "ui/frmLumentorMGW.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
@@ -32,12 +30,8 @@ double ResidentMiB()
 
 int main(int argc, char **argv)
 {
-    QTemporaryDir home;
-    bench::PrepareHeadless(home);
-    QApplication app(argc, argv);
-    frmLumentorMGW window;
-    window.show();
-    QCoreApplication::processEvents();
+    bench::HeadlessWindow headless(argc, argv);
+    frmLumentorMGW &window = headless.window;
 
     window.cboType->setCurrentIndex(5);
     window.cboAMGrp->setCurrentIndex(200);   // 202 points a run

@@ -3,15 +3,11 @@
 // point differs from the one before in type and every field, so that each
 // selection runs every list's event and the type event's second redraw.
 #include "BenchReport.h"
-#include "Headless.h"
+#include "HeadlessWindow.h"
 #include "WorstImage.h"
 
-#include "ui/frmLumentorMGW.h"
-
-#include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 
 using namespace modLumentorMGW;
 using bench::Format;
@@ -71,12 +67,8 @@ void Measure(frmLumentorMGW &window, const char *image, void (*fill)())
 
 int main(int argc, char **argv)
 {
-    QTemporaryDir home;
-    bench::PrepareHeadless(home);
-    QApplication app(argc, argv);
-    frmLumentorMGW window;
-    window.show();
-    QCoreApplication::processEvents();
+    bench::HeadlessWindow headless(argc, argv);
+    frmLumentorMGW &window = headless.window;
     Measure(window, "worst-case image", bench::FillWorstImage);
     Measure(window, "varied image", FillVariedImage);
     return 0;

@@ -8,10 +8,6 @@
 #include "link/MSComm.h"
 #include "link/ReplyClock.h"
 
-#include <cstdint>
-#include <functional>
-#include <vector>
-
 class DrivenClock : public modLumentorMGW::ReplyClock {
 public:
     // Quiet when nothing more is coming; with no gateway, always.

@@ -8,9 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <functional>
-#include <ostream>
-#include <vector>
 
 inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << qPrintable(text) << '"'; }
 
@@ -29,12 +26,7 @@ inline void PrintTo(const RecordedBox &box, std::ostream *os)
 
 class MsgBoxRecorder {
 public:
-    MsgBoxRecorder()
-        : previous_(modLumentorMGW::SetMsgBoxHandler([this](const QString &text, int style, const QString &title) {
-              return Record(text, style, title);
-          }))
-    {
-    }
+    MsgBoxRecorder() : previous_(modLumentorMGW::SetMsgBoxHandler([this](auto &&...box) { return Record(box...); })) {}
     ~MsgBoxRecorder() { modLumentorMGW::SetMsgBoxHandler(previous_); }
     MsgBoxRecorder(const MsgBoxRecorder &) = delete;
     MsgBoxRecorder &operator=(const MsgBoxRecorder &) = delete;

@@ -1,7 +1,7 @@
 #pragma once
 // A gateway simulator on a fresh pseudo-terminal, with a port number of the
 // program redirected to it; undone (port closed, redirection dropped) when
-// it goes.
+// it goes. Not copyable, as the simulator is not.
 #include "gatesim/GateSim.h"
 #include "link/PortDevice.h"
 #include "link/Transaction.h"
@@ -28,8 +28,6 @@ public:
         modLumentorMGW::SetPortDevice(port, QString());
         sim.Stop();
     }
-    SimulatedGateway(const SimulatedGateway &) = delete;
-    SimulatedGateway &operator=(const SimulatedGateway &) = delete;
 
     gatesim::GateSim sim;
     const int16_t port;

@@ -30,27 +30,20 @@ inline QStringList FilesIn(const QString &folder)
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
 }
 
-// While it lives no file grows past `bytes`; SIGXFSZ is ignored so that the
-// write fails instead of ending the test program.
+// While it lives no file grows past `bytes`. SIGXFSZ stays ignored after it,
+// so that the write fails instead of ending the test program.
 class FileSizeLimit {
 public:
-    explicit FileSizeLimit(rlim_t bytes) : signal_(std::signal(SIGXFSZ, SIG_IGN))
+    explicit FileSizeLimit(rlim_t bytes)
     {
+        std::signal(SIGXFSZ, SIG_IGN);
         getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit small = saved_;
-        small.rlim_cur = bytes;
+        const rlimit small{bytes, saved_.rlim_max};
         if (setrlimit(RLIMIT_FSIZE, &small) != 0)
             ADD_FAILURE() << "file size limit not set";
     }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, signal_);
-    }
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
 
 private:
     rlimit saved_{};
-    void (*signal_)(int);
 };

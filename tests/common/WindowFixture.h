@@ -13,9 +13,6 @@
 // Every kind of control the window has, so that tests can drive any of them.
 #include <QtWidgets>
 #include <gtest/gtest.h>
-#include <deque>
-#include <memory>
-#include <vector>
 
 class WindowFixture : public ::testing::Test {
 protected:
@@ -46,7 +43,6 @@ protected:
         window.reset();
         modLumentorMGW::ForgetNamedPorts();
         CommonDialog::SetHandler(previousDialog);
-        qputenv("HOME", savedHome);
     }
 
     // Selects point index p as the operator would.
@@ -101,7 +97,6 @@ protected:
 
     static bool ImageIsClear() { return ChangedCells(std::vector<int16_t>(modLumentorMGW::CellCount, 0)).empty(); }
 
-    QByteArray savedHome = qgetenv("HOME");
     QTemporaryDir home;
     MsgBoxRecorder boxes;
     std::vector<CommonDialog::Request> asked;

@@ -4,18 +4,8 @@
 // dialog's history, settings, the default folder) reaches the real ones.
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-namespace {
-void PointAt(const char *variable, const QString &path)
-{
-    QDir().mkpath(path);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv(variable, QFile::encodeName(path));
-}
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -25,8 +15,12 @@ int main(int argc, char **argv)
     const std::pair<const char *, const char *> folders[] = {
         {"HOME", ""}, {"XDG_CONFIG_HOME", ".config"}, {"XDG_DATA_HOME", ".local/share"},
         {"XDG_STATE_HOME", ".local/state"}, {"XDG_CACHE_HOME", ".cache"}, {"XDG_RUNTIME_DIR", "runtime"}};
-    for (const auto &[variable, folder] : folders)
-        PointAt(variable, *folder ? home.filePath(QString::fromUtf8(folder)) : home.path());
+    for (const auto &[variable, folder] : folders) {
+        const QString path = home.filePath(QString::fromUtf8(folder));
+        QDir().mkpath(path);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv(variable, QFile::encodeName(path));
+    }
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -81,6 +81,7 @@ private:
     bool PauseUntil(Clock::time_point when);
     bool Serve();
     void Wake();
+    void DrainWake();
     void CloseLine();
     void Trace(const std::string &line) { if (trace_) trace_(line); }
     void CountHandled();
