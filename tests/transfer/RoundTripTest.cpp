@@ -1,22 +1,13 @@
 // Whole transfers of the real window through a pseudo-terminal: what
 // reaches the gateway, what comes back, and what the panel shows. Cancel and
-// a close request take effect at the next block, never in the middle of the
-// preparing commands.
+// a close request take effect at the next block.
 #include "transfer/TransferFixture.h"
 
-#include "common/DrivenClock.h"
+#include <functional>
 
 using namespace modLumentorMGW;
 
 namespace {
-const QString UploadCancel = "Manual Upload Cancel.\r\nAll Host Data Cleared.";
-const QString DownloadCancel = "Manual Download Cancel.\r\nLumentor Controller May Not Function\r\n"
-                               "Properly Until A Download Is Complete.";
-
-// A call that reaches the window the next time it handles its events.
-template <typename F>
-void Queue(QObject *to, F call) { QMetaObject::invokeMethod(to, call, Qt::QueuedConnection); }
-
 std::vector<QString> Progress(const char *verb)
 {
     std::vector<QString> out;
@@ -30,150 +21,107 @@ std::vector<QString> Progress(const char *verb)
 
 TEST_F(TransferTest, DenseImageGoesOutCellForCellAndComesBack)
 {
-    // Every block of both banks nonzero; point 001 and the settings sane.
+    // Every block of both banks nonzero; point 001 a group, resend on.
     for (int i = 0; i < CellCount; ++i)
         ConfigImage[i] = int16_t((i * 37 + 11) % 256);
-    const int16_t sane[] = {5, 0, 0, 3};
-    for (int a = 0; a < 4; ++a)
-        ConfigImage[2 * a] = sane[a];
+    ConfigImage[0] = 5;
     ConfigImage[2 * 4096] = 1;
-    ConfigImage[2 * 4097] = 1;
     const auto image = ImageCopy();
+    window->cmdCancel_Click(); // a Cancel left over from before is forgotten
 
-    bool lockedWhileRunning = false;
+    int lockedWhileRunning = 0;
     boxes.onBox = [&](const RecordedBox &) {
-        lockedWhileRunning = window->frmUpDown->isVisible() && window->cmdCancel->isEnabled()
-                             && !window->mnuUpload->isEnabled() && !window->mnuFile->menuAction()->isEnabled();
-        for (QWidget *w : OtherControls())
-            lockedWhileRunning = lockedWhileRunning && !w->isEnabled();
-        const size_t sent = gateway.sim.Journal().size();
-        window->mnuUpload->trigger(); // refused: no second transfer
-        Click(window->lblMInc[0]);
-        lockedWhileRunning = lockedWhileRunning && gateway.sim.Journal().size() == sent;
+        lockedWhileRunning = Locked();
+        if (boxes.Count() == 1)
+            window->mnuUpload_Click(); // refused: no second transfer
     };
     // What the panel and the boxes showed, progress ending at 2048 of 2048.
-    const auto expectShown = [&](const QString &box, const QString &title, const char *verb) {
-        EXPECT_EQ(boxes.boxes, (Boxes{{box, 0, title}}));
-        EXPECT_TRUE(lockedWhileRunning);
-        EXPECT_EQ(window->frmUpDown->title(), title == "Download" ? "Download To Gateway" : "Upload From Gateway");
-        EXPECT_EQ(captions->seen, Progress(verb));
+    const auto expectShown = [&](const RecordedBox &box, const QString &title, const char *verb) {
+        EXPECT_EQ(boxes.boxes, (Boxes{box}));
+        EXPECT_EQ(lockedWhileRunning, 5);
+        EXPECT_EQ(window->frmUpDown->title(), title);
+        EXPECT_EQ(captions.seen, Progress(verb));
         EXPECT_EQ(window->prgUpDown->maximum(), 2048);
         EXPECT_EQ(window->prgUpDown->value(), 2048);
         ExpectWindowBack();
     };
     Run(window->mnuDownload);
-    expectShown("Download Complete", "Download", "Downloading");
-
+    expectShown({"Download Complete", 0, "Download"}, "Download To Gateway", "Downloading");
     EXPECT_EQ(Commands().size(), 4u + 2048u + 2u);
     EXPECT_EQ(FirstDifference(ConfigImage, gateway.sim.Memory()), -1);
 
     ClearImage();
     window->ShowData();
     Dirty = false;
-    boxes.onBox = [&](const RecordedBox &) { lockedWhileRunning = FirstDifference(ConfigImage, gateway.sim.Memory()) == -1; };
     Run(window->mnuUpload);
-    expectShown("Upload Complete", "Upload", "Uploading");
+    expectShown({"Upload Complete", 0, "Upload"}, "Upload From Gateway", "Uploading");
     EXPECT_TRUE(ChangedCells(image).empty());
     EXPECT_EQ(Commands().size(), 2048u + 2u);
     // The redraw shows the uploaded point 001 and, showing new values, marks the image changed.
     EXPECT_EQ(window->cboType->currentIndex(), 5);
-    EXPECT_EQ(window->cboLLGrp->currentIndex(), 3);
-    EXPECT_TRUE(window->chkResend->isChecked());
     EXPECT_TRUE(Dirty);
 }
 
-TEST_F(TransferTest, OnlyBlocksWithANonzeroCellAreSentAndWhole)
-{
-    window->cmdCancel_Click(); // a Cancel left over from before is forgotten
-    Run(window->mnuDownload);
-    EXPECT_EQ(Commands(), (std::vector<std::string>{"3600$*", "3601$*", "3610$*", "3611$*", "3F00000FFFF",
-                                                    "3F10000FFFF"}));
-    EXPECT_EQ(boxes.boxes, (Boxes{{"Download Complete", 0, "Download"}}));
-
-    ConfigImage[0 + 2 * 64] = 0xA5;          // bank 0, block 1, first cell
-    ConfigImage[1 + 2 * (64 * 5 + 63)] = 1;  // bank 1, block 5, last cell
-    Run(window->mnuDownload);
-    const auto sent = Commands();
-    ASSERT_EQ(sent.size(), 8u);
-    EXPECT_EQ(sent[4], "380004" "03F" "A5" + std::string(126, '0'));
-    EXPECT_EQ(sent[5], "381014" "03F" + std::string(126, '0') + "01");
-    EXPECT_EQ(boxes.boxes, (Boxes{{"Download Complete", 0, "Download"}}));
-}
-
-// Entry COMn opens port n: each entry reaches its own device, and a port
-// that cannot be opened sends and changes nothing.
+// Entry COMn opens port n, for download and upload alike; a port that
+// cannot be opened changes nothing.
 TEST_F(TransferTest, EveryPortEntryReachesItsOwnDevice)
 {
-    QTemporaryDir dir;
-    for (int16_t m = 1; m <= 8; ++m)
-        SetPortDevice(m, dir.filePath("no-such-port"));
-    window->cboComPort->setCurrentIndex(7);
+    const QString missing = home.filePath("no-such-port");
     ImageSet(0, 12, 4);
     const auto image = ImageCopy();
-    for (QAction *command : {window->mnuDownload, window->mnuUpload}) {
-        Run(command);
-        EXPECT_EQ(boxes.boxes, (Boxes{{"Unable To Open Port\r\nThere is no device " + dir.filePath("no-such-port")
-                                           + ": plug the adapter in or choose another port.", 16, "Port Error"}}));
-        EXPECT_TRUE(ChangedCells(image).empty());
-        ExpectWindowBack();
-    }
     for (int16_t n = 1; n <= 8; ++n) {
         SCOPED_TRACE(n);
-        SimulatedGateway own(n);
-        DrivenClock clock(own.sim); // a wrong port times out at once
+        for (int16_t m = 1; m <= 8; ++m)
+            SetPortDevice(m, m == n ? QString::fromStdString(gateway.sim.SlavePath()) : missing);
         window->cboComPort->setCurrentIndex(n - 1);
-        boxes.Clear();
-        window->mnuDownload->trigger();
-        if (n == 2)
-            window->mnuUpload->trigger();
-        EXPECT_EQ(own.sim.Journal().size(), n == 2 ? 7u + 2050u : 7u);
-        ASSERT_EQ(boxes.Count(), n == 2 ? 2 : 1);
-        EXPECT_EQ(boxes.boxes[0].text, "Download Complete");
+        Run(n == 2 ? window->mnuUpload : window->mnuDownload);
+        const QString verb = n == 2 ? "Upload" : "Download";
+        EXPECT_EQ(boxes.boxes, (Boxes{{verb + " Complete", 0, verb}}));
     }
-    EXPECT_TRUE(gateway.sim.Journal().empty());
-}
-
-TEST_F(TransferTest, CancelMidUploadClearsTheImageAfterTheMessage)
-{
-    gateway.sim.Memory().SetCell(0, 100, 7);
-    QObject::connect(window->prgUpDown, &QProgressBar::valueChanged, [&](int v) {
-        if (v == 512)
-            Queue(window->cmdCancel, [this] { window->cmdCancel->click(); });
-    });
-    bool uploadedDuringBox = false;
-    boxes.onBox = [&](const RecordedBox &) { uploadedDuringBox = ConfigImage[2 * 100] == 7; };
+    window->cboComPort->setCurrentIndex(0); // now gone
     Run(window->mnuUpload);
-    EXPECT_EQ(boxes.boxes, (Boxes{{UploadCancel, 48, "Upload"}}));
-    EXPECT_EQ(Commands().size(), 512u);
-    EXPECT_TRUE(uploadedDuringBox);
-    EXPECT_TRUE(ImageIsClear());
-    EXPECT_FALSE(Dirty);
+    EXPECT_EQ(boxes.boxes, (Boxes{{"Unable To Open Port\r\nThere is no device " + missing
+                                       + ": plug the adapter in or choose another port.", 16, "Port Error"}}));
+    EXPECT_TRUE(ChangedCells(image).empty());
     ExpectWindowBack();
+    for (int16_t m = 2; m <= 8; ++m)
+        SetPortDevice(m, QString());
 }
 
-TEST_F(TransferTest, CloseDuringAChangedTransferAsksFirst)
+// Closing asks first, and No leaves the transfer running to its end; Cancel
+// stops an upload and clears its image; Yes stops a download and closes the
+// window without asking again.
+TEST_F(TransferTest, ClosingAsksFirstThenStopsLikeCancelWhichClearsAnUpload)
 {
+    std::function<void()> at512;
     QObject::connect(window->prgUpDown, &QProgressBar::valueChanged, [&](int v) {
         if (v == 512)
-            Queue(window.get(), [this] { window->close(); });
+            QMetaObject::invokeMethod(window.get(), at512, Qt::QueuedConnection);
     });
-    // The question comes first, and No leaves the upload running to its end.
+    const RecordedBox discard{"Discard Any Changes?", 36, "Arvane Lumentor"};
+    at512 = [this] { window->close(); };
     window->cboType->setCurrentIndex(5);
     gateway.sim.Memory().SetCell(0, 100, 7);
     boxes.Answer(vbNo);
     Run(window->mnuUpload);
-    const RecordedBox discard{"Discard Any Changes?", 36, "Arvane Lumentor"};
     EXPECT_EQ(boxes.boxes, (Boxes{discard, {"Upload Complete", 0, "Upload"}}));
     EXPECT_EQ(Commands().size(), 2050u);
-    EXPECT_EQ(ConfigImage[2 * 100], 7);
     EXPECT_TRUE(window->isVisible());
     ExpectWindowBack();
 
-    // Yes: the download stops with its message and the window closes without asking again.
+    at512 = [this] { window->cmdCancel->click(); };
+    Run(window->mnuUpload);
+    EXPECT_EQ(boxes.boxes, (Boxes{{"Manual Upload Cancel.\r\nAll Host Data Cleared.", 48, "Upload"}}));
+    EXPECT_EQ(Commands().size(), 512u);
+    EXPECT_TRUE(ImageIsClear());
+    ExpectWindowBack();
+
+    at512 = [this] { window->close(); };
     window->cboType->setCurrentIndex(2);
     boxes.Answer(vbYes);
     Run(window->mnuDownload);
-    EXPECT_EQ(boxes.boxes, (Boxes{discard, {DownloadCancel, 48, "Download"}}));
+    EXPECT_EQ(boxes.boxes, (Boxes{discard, {"Manual Download Cancel.\r\nLumentor Controller May Not Function\r\n"
+                                            "Properly Until A Download Is Complete.", 48, "Download"}}));
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(comMGW.PortOpen());
 }

@@ -74,6 +74,7 @@ TEST_F(FileCommandTest, RefusedOpenAndFailedSaveLeaveEverythingAsItWas)
 {
     replies = {path("a.MGW")};
     window->mnuFileSaveAs->trigger();
+    const QByteArray saved = ReadAll(path("a.MGW"));
     SelectPoint(6);
     window->cboType->setCurrentIndex(7);
     ASSERT_TRUE(WriteAll(path("short.MGW"), QByteArray(MapFileBytes - 2, 1)));
@@ -99,7 +100,9 @@ TEST_F(FileCommandTest, RefusedOpenAndFailedSaveLeaveEverythingAsItWas)
         window->mnuFileSave->trigger();
     }
     EXPECT_EQ(boxes.Last(), (RecordedBox{"File Not Saved: " + path("a.MGW") + "\nFile too large", 16, "File Error"}));
-    EXPECT_EQ(Now(), before); // what a failed write leaves of the file is the file writer's own test
+    // Nothing lost: the window as it was, the saved file whole, no temporary file left.
+    EXPECT_EQ(Now(), before);
+    EXPECT_EQ(ReadAll(path("a.MGW")), saved);
     EXPECT_EQ(FilesIn(dir.path()), (QStringList{"a.MGW", "short.MGW"}));
 }
 

@@ -24,6 +24,11 @@ TEST_F(ViewEditTest, ShowingAPointWithOtherValuesSetsDirtyAndStoresNothingNew)
     SelectPoint(6);
     EXPECT_EQ(window->cboIInp->currentIndex(), 3);
     EXPECT_EQ(GetPointNumber(6), 99);
+    // An input point stores what the list shows.
+    SetPointType(7, 8);
+    SetPointNumber(7, 12);
+    SelectPoint(7);
+    EXPECT_EQ(GetPointNumber(7), 4);
 }
 
 TEST_F(ViewEditTest, EachTypeShowsItsFrame)
