@@ -31,7 +31,6 @@ public:
     modLumentorMGW::Waited Wait(modLumentorMGW::MSComm &port, modLumentorMGW::PortWait what, int32_t msecs) override
     {
         using modLumentorMGW::Waited;
-        waits.push_back(msecs);
         // Quiet around a few real slices with no news: nothing is in flight,
         // not even bytes the kernel has yet to hand from one end of the line
         // to the other.
@@ -47,8 +46,6 @@ public:
         now_ += msecs;
         return Waited::TimedOut;
     }
-
-    std::vector<int32_t> waits; // what each wait asked for, in clock time
 
 private:
     // A loaded machine may hold bytes between the two ends of a
