@@ -10,8 +10,10 @@
 struct CaptionLog : QObject {
     bool eventFilter(QObject *label, QEvent *event) override
     {
+        if (event->type() != QEvent::Paint)
+            return false; // a label being destroyed is no longer a QLabel
         const QString text = static_cast<QLabel *>(label)->text();
-        if (event->type() == QEvent::Paint && !text.isEmpty() && (seen.empty() || seen.back() != text))
+        if (!text.isEmpty() && (seen.empty() || seen.back() != text))
             seen.push_back(text);
         return false;
     }
