@@ -5,13 +5,26 @@
 
 #include "link/PortList.h"
 #include "ui/ListSelection.h"
-#include "ui/PortMemory.h"
+#include "ui/ProgramSettings.h"
 
 #include <QFileInfo>
 
 using namespace modLumentorMGW;
 
 namespace {
+// The port chosen last, by its name; empty when none was chosen yet.
+const QString PortKey = QStringLiteral("port");
+
+QString RememberedPort()
+{
+    return ProgramSettings().value(PortKey).toString();
+}
+
+void RememberPort(const QString &name)
+{
+    ProgramSettings().setValue(PortKey, name);
+}
+
 QStringList entryTexts()
 {
     QStringList texts;
