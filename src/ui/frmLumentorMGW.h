@@ -153,11 +153,12 @@ public:
     void ExportCSV();
 
     // Undo and redo (frmLumentorMGW_undo.cpp). Every operator event runs
-    // through RunEditEvent, which makes it one step of the history.
+    // through RunEditEvent, which makes it one step of the history, named
+    // for what Undo and Redo will say ("Undo Auto Map").
     void mnuEditUndo_Click();
     void mnuEditRedo_Click();
     EditHistory &History();
-    void RunEditEvent(const QObject *source, const std::function<void()> &handler);
+    void RunEditEvent(const QString &step, const std::function<void()> &handler);
     // After New, Open and Upload, and after a save.
     void ImageReplaced();
     void ImageSaved();

@@ -65,36 +65,42 @@ void frmLumentorMGW::SetTabOrder()
 
 void frmLumentorMGW::ConnectEvents()
 {
-    const auto onChange = [this](QComboBox *list, void (frmLumentorMGW::*handler)()) {
+    // Each editing event is one step of the history, named as Undo shows it.
+    const auto onChange = [this](QComboBox *list, void (frmLumentorMGW::*handler)(), const char *step) {
         connect(list, &QComboBox::currentIndexChanged, this,
-                [this, list, handler] { RunEditEvent(list, [&] { (this->*handler)(); }); });
+                [this, handler, step] { RunEditEvent(QString::fromLatin1(step), [&] { (this->*handler)(); }); });
     };
-    onChange(cboPoint, &frmLumentorMGW::cboPoint_Click);
-    onChange(cboMNode, &frmLumentorMGW::cboMNode_Click);
-    onChange(cboType, &frmLumentorMGW::cboType_Click);
-    onChange(cboSNode, &frmLumentorMGW::cboSNode_Click);
-    onChange(cboSRelay, &frmLumentorMGW::cboSRelay_Click);
-    onChange(cboLLGrp, &frmLumentorMGW::cboLLGrp_Click);
-    onChange(cboLLPrs, &frmLumentorMGW::cboLLPrs_Click);
-    onChange(cboINode, &frmLumentorMGW::cboINode_Click);
-    onChange(cboIDev, &frmLumentorMGW::cboIDev_Click);
-    onChange(cboIInp, &frmLumentorMGW::cboIInp_Click);
-    onChange(cboTimeout, &frmLumentorMGW::cboTimeout_Click);
+    onChange(cboPoint, &frmLumentorMGW::cboPoint_Click, "Point Choice");
+    onChange(cboMNode, &frmLumentorMGW::cboMNode_Click, "Edit");   // a viewing choice: rarely a step
+    onChange(cboType, &frmLumentorMGW::cboType_Click, "Point Type");
+    onChange(cboSNode, &frmLumentorMGW::cboSNode_Click, "Node");
+    onChange(cboSRelay, &frmLumentorMGW::cboSRelay_Click, "Relay");
+    onChange(cboLLGrp, &frmLumentorMGW::cboLLGrp_Click, "Group");
+    onChange(cboLLPrs, &frmLumentorMGW::cboLLPrs_Click, "Preset");
+    onChange(cboINode, &frmLumentorMGW::cboINode_Click, "Node");
+    onChange(cboIDev, &frmLumentorMGW::cboIDev_Click, "Device");
+    onChange(cboIInp, &frmLumentorMGW::cboIInp_Click, "Input");
+    onChange(cboTimeout, &frmLumentorMGW::cboTimeout_Click, "Timeout");
     // The port list is read at each transfer; opening it refreshes it, and
     // the operator's pick is remembered.
     connect(cboComPort, &PortComboBox::DropDown, this, &frmLumentorMGW::cboComPort_DropDown);
     connect(cboComPort, &QComboBox::activated, this, &frmLumentorMGW::cboComPort_Click);
-    connect(chkResend, &QCheckBox::stateChanged, this, [this] { RunEditEvent(chkResend, [this] { chkResend_Click(); }); });
+    connect(chkResend, &QCheckBox::stateChanged, this,
+            [this] { RunEditEvent(QStringLiteral("Command Resend"), [this] { chkResend_Click(); }); });
 
     // An option button's event is its becoming selected.
     connect(optProtocolGroup, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
-            RunEditEvent(optProtocolGroup, [&] { optProtocol_Click(id); });
+            RunEditEvent(QStringLiteral("Protocol Choice"), [&] { optProtocol_Click(id); });
     });
 
-    connect(cmdAMRly, &QPushButton::clicked, this, [this] { RunEditEvent(cmdAMRly, [this] { cmdAMRly_Click(); }); });
-    connect(cmdAMGrp, &QPushButton::clicked, this, [this] { RunEditEvent(cmdAMGrp, [this] { cmdAMGrp_Click(); }); });
-    connect(cmdAMPrs, &QPushButton::clicked, this, [this] { RunEditEvent(cmdAMPrs, [this] { cmdAMPrs_Click(); }); });
+    const auto onAutoMap = [this](QPushButton *button, void (frmLumentorMGW::*handler)()) {
+        connect(button, &QPushButton::clicked, this,
+                [this, handler] { RunEditEvent(QStringLiteral("Auto Map"), [&] { (this->*handler)(); }); });
+    };
+    onAutoMap(cmdAMRly, &frmLumentorMGW::cmdAMRly_Click);
+    onAutoMap(cmdAMGrp, &frmLumentorMGW::cmdAMGrp_Click);
+    onAutoMap(cmdAMPrs, &frmLumentorMGW::cmdAMPrs_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmLumentorMGW::cmdCancel_Click);
 
     connect(mnuFileNew, &QAction::triggered, this, &frmLumentorMGW::mnuFileNew_Click);

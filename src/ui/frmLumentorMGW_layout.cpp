@@ -184,7 +184,7 @@ ClickLabel *frmLumentorMGW::NewStateLabel(int i)
     SetBackColor(label, QColor(128, 128, 128));
     label->setVisible(i == 0);
     connect(label, &ClickLabel::clicked, this,
-            [this, label](int index) { RunEditEvent(label, [&] { lblMInc_Click(index); }); });
+            [this](int index) { RunEditEvent(QStringLiteral("Relay Grid"), [&] { lblMInc_Click(index); }); });
     return label;
 }
 

@@ -3,15 +3,11 @@
 #include "ui/frmLumentorMGW.h"
 
 #include "image/ConfigImage.h"
-#include "ui/ClickLabel.h"
 #include "ui/EditHistory.h"
 
 #include <QAction>
-#include <QButtonGroup>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QMenuBar>
-#include <QPushButton>
 
 using namespace modLumentorMGW;
 
@@ -58,23 +54,9 @@ void frmLumentorMGW::CreateEditMenu()
     CreateOverviewEntry();
 }
 
-void frmLumentorMGW::RunEditEvent(const QObject *source, const std::function<void()> &handler)
+void frmLumentorMGW::RunEditEvent(const QString &step, const std::function<void()> &handler)
 {
-    // What Undo and Redo will say for a step that this control's event began.
-    QString text = QStringLiteral("Edit");
-    const std::pair<const QObject *, const char *> named[] = {
-        {cboPoint, "Point Choice"}, {cboType, "Point Type"},    {cboSNode, "Node"},
-        {cboINode, "Node"},         {cboSRelay, "Relay"},       {cboIDev, "Device"},
-        {cboLLGrp, "Group"},        {cboLLPrs, "Preset"},       {cboIInp, "Input"},
-        {chkResend, "Command Resend"}, {cboTimeout, "Timeout"}, {cmdAMRly, "Auto Map"},
-        {cmdAMGrp, "Auto Map"},     {cmdAMPrs, "Auto Map"},     {optProtocolGroup, "Protocol Choice"}};
-    for (const auto &[control, name] : named) {
-        if (control == source)
-            text = QString::fromLatin1(name);
-    }
-    if (qobject_cast<const ClickLabel *>(source))
-        text = QStringLiteral("Relay Grid");
-    History().Begin(text);
+    History().Begin(step);
     handler();
     History().End();
 }
