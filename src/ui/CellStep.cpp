@@ -12,6 +12,12 @@ void write(int32_t cell, int16_t value)
 }
 } // namespace
 
+void TakeBack(const std::vector<CellChange> &changes)
+{
+    for (auto change = changes.rbegin(); change != changes.rend(); ++change)
+        write(change->cell, change->before);
+}
+
 CellStep::CellStep(const QString &text, std::vector<CellChange> changes)
     : QUndoCommand(text), changes_(std::move(changes))
 {
@@ -19,8 +25,7 @@ CellStep::CellStep(const QString &text, std::vector<CellChange> changes)
 
 void CellStep::undo()
 {
-    for (auto change = changes_.rbegin(); change != changes_.rend(); ++change)
-        write(change->cell, change->before);
+    TakeBack(changes_);
 }
 
 void CellStep::redo()

@@ -14,6 +14,9 @@ struct CellChange {
     int16_t after;
 };
 
+// Writes each change's value before back, the last change first.
+void TakeBack(const std::vector<CellChange> &changes);
+
 class CellStep : public QUndoCommand
 {
 public:

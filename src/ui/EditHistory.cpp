@@ -1,7 +1,5 @@
 #include "ui/EditHistory.h"
 
-#include "image/ConfigImage.h"
-
 using namespace modLumentorMGW;
 
 EditHistory::EditHistory(QObject *parent)
@@ -68,8 +66,7 @@ void EditHistory::BeginRedraw()
 void EditHistory::EndRedraw()
 {
     mode_ = Mode::Replaying;
-    for (auto change = pending_.rbegin(); change != pending_.rend(); ++change)
-        ImageSet(int16_t(change->cell % 2), change->cell / 2, change->before);
+    TakeBack(pending_);
     pending_.clear();
     pendingAt_.clear();
     mode_ = Mode::Recording;
