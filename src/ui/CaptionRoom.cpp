@@ -8,10 +8,16 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOption>
+#include <optional>
 
 namespace modLumentorMGW {
 
 namespace {
+struct CaptionRoom {
+    QString text;
+    QRect room;
+};
+
 QRect ButtonRoom(const QAbstractButton *button, QStyle::SubElement contents)
 {
     QStyleOptionButton option;
@@ -63,8 +69,8 @@ CaptionRoom WidestEntry(const QComboBox *list)
     }
     return widest;
 }
-} // namespace
 
+// The caption and its room, or nothing for a control without a caption.
 std::optional<CaptionRoom> CaptionRoomOf(const QWidget *control)
 {
     if (const auto *box = qobject_cast<const QCheckBox *>(control))
@@ -81,6 +87,7 @@ std::optional<CaptionRoom> CaptionRoomOf(const QWidget *control)
         return WidestEntry(list);
     return std::nullopt;
 }
+} // namespace
 
 QStringList CutCaptions(const QWidget *window)
 {

@@ -2,22 +2,11 @@
 // Where the style draws a control's caption, to tell whether it is cut:
 // the caption of a check box, option button, push button, label or frame,
 // or the widest entry of a list, with the room the control gives it.
-#include <QRect>
-#include <QString>
 #include <QStringList>
-#include <optional>
 
 class QWidget;
 
 namespace modLumentorMGW {
-
-struct CaptionRoom {
-    QString text;
-    QRect room;
-};
-
-// The caption and its room, or nothing for a control without a caption.
-std::optional<CaptionRoom> CaptionRoomOf(const QWidget *control);
 
 // Every control of `window` whose caption does not fit, in the control's own
 // font: "name: "caption" (needs W x H, has W x H)".

@@ -2,6 +2,14 @@
 
 #include "ui/PointOverviewModel.h"
 
+namespace {
+// Lower case, colons as spaces, single spaces: "Node: 05" reads "node 05".
+QString normalized(const QString &text)
+{
+    return QString(text).replace(QLatin1Char(':'), QLatin1Char(' ')).simplified().toLower();
+}
+} // namespace
+
 OverviewFilter::OverviewFilter(QObject *parent)
     : QSortFilterProxyModel(parent)
 {
@@ -17,13 +25,8 @@ void OverviewFilter::SetMappedOnly(bool mappedOnly)
 
 void OverviewFilter::SetText(const QString &text)
 {
-    text_ = Normalized(text);
+    text_ = normalized(text);
     invalidateFilter();
-}
-
-QString OverviewFilter::Normalized(const QString &text)
-{
-    return QString(text).replace(QLatin1Char(':'), QLatin1Char(' ')).simplified().toLower();
 }
 
 bool OverviewFilter::filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const

@@ -12,9 +12,6 @@ public:
     void SetMappedOnly(bool mappedOnly);
     void SetText(const QString &text);
 
-    // Lower case, colons as spaces, single spaces.
-    static QString Normalized(const QString &text);
-
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const override;
 

@@ -19,7 +19,6 @@ public:
     PointOverview(const QStringList &types, int pointCount, QWidget *mainWindow);
 
     PointOverviewModel *Model() const { return model_; }
-    OverviewFilter *Filter() const { return filter_; }
     QTableView *View() const { return view_; }
     QCheckBox *MappedOnly() const { return mappedOnly_; }
     QLineEdit *FilterText() const { return filterText_; }

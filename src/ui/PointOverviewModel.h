@@ -22,8 +22,6 @@ public:
 
     // Every row read again; `pointCount` rows from now on.
     void Refresh(int pointCount);
-    // Rows written since the last update, read again now.
-    void UpdateStale();
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -33,6 +31,9 @@ public:
     void CellWritten(int16_t bank, int32_t address, int16_t before, int16_t after) override;
 
 private:
+    // Rows written since the last update, read again now.
+    void UpdateStale();
+
     QStringList types_;
     std::vector<PointRow> rows_;
     std::vector<char> stale_;
