@@ -1,5 +1,7 @@
 #include "ui/CaptionRoom.h"
 
+#include "ui/PortComboBox.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -83,6 +85,10 @@ std::optional<CaptionRoom> CaptionRoomOf(const QWidget *control)
         return CaptionRoom{frame->title(), TitleRoom(frame)};
     if (const auto *label = qobject_cast<const QLabel *>(control))
         return CaptionRoom{label->text(), LabelRoom(label)};
+    // The port box shows each entry shortened to fit (a name, or a path's
+    // end); an adapter's long entry must not shrink the whole window.
+    if (qobject_cast<const PortComboBox *>(control))
+        return std::nullopt;
     if (const auto *list = qobject_cast<const QComboBox *>(control))
         return WidestEntry(list);
     return std::nullopt;

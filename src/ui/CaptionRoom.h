@@ -1,7 +1,8 @@
 #pragma once
 // Where the style draws a control's caption, to tell whether it is cut:
 // the caption of a check box, option button, push button, label or frame,
-// or the widest entry of a list, with the room the control gives it.
+// or the widest entry of a list (not the port box, which shortens its
+// entries to fit), with the room the control gives it.
 #include <QStringList>
 
 class QWidget;

@@ -1,5 +1,5 @@
 // No caption is cut: every check box, option button, label, frame title and
-// button, and the widest entry of every list, fits the room its control
+// button, and the widest entry of every list but the port box, fits the room its control
 // gives it, in the face and size the window ended up with. CTest runs this
 // twice: with the machine's fonts, and with DejaVu Sans alone.
 #include "common/WindowFixture.h"
@@ -16,6 +16,11 @@ using CaptionTest = WindowFixture;
 
 TEST_F(CaptionTest, EveryCaptionAndListEntryFitsItsControl)
 {
+    // With an adapter reported, whose entry the port box shows shortened.
+    const PortReporter previous =
+        SetPortReporter([] { return std::vector<ReportedPort>{{"ttyUSB0", "FT232R USB UART", "/dev/ttyUSB0"}}; });
+    window = std::make_unique<frmLumentorMGW>();
+    SetPortReporter(previous);
     frmLumentorMGW &w = *window;
     const QFontInfo face(w.font());
     const QString where = QStringLiteral("%1 %2 pt").arg(face.family()).arg(w.font().pointSizeF());
