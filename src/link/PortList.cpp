@@ -11,8 +11,6 @@
 namespace modLumentorMGW {
 
 namespace {
-constexpr int16_t ComPorts = 8;
-
 std::vector<ReportedPort> systemPorts()
 {
     std::vector<ReportedPort> ports;
