@@ -1,13 +1,26 @@
 # Where `cmake --install` and the Debian package put the program: the three
-# commands, and the desktop entry, AppStream metainfo and icons, all three
-# named by the one application id.
+# commands with their manual pages, and the desktop entry, AppStream metainfo
+# and icons, all three named by the one application id.
 include(GNUInstallDirs)
 
 set(MGW_APP_ID org.lumentormgw.LumentorMGW)
 
+# mgw_install_gzipped(FILE DESTINATION): installs FILE compressed, as Debian
+# keeps manual pages and change logs; a change to FILE configures again.
+function(mgw_install_gzipped file destination)
+  get_filename_component(name ${file} NAME)
+  set(gz ${PROJECT_BINARY_DIR}/gz/${name}.gz)
+  file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/gz)
+  execute_process(COMMAND gzip -9nc INPUT_FILE ${file} OUTPUT_FILE ${gz} COMMAND_ERROR_IS_FATAL ANY)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${file})
+  install(FILES ${gz} DESTINATION ${destination})
+endfunction()
+
+# Each program with its manual page.
 foreach(program LumentorMGW mgw mgw-gatesim)
   if(TARGET ${program})
     install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    mgw_install_gzipped(${PROJECT_SOURCE_DIR}/data/man/${program}.1 ${CMAKE_INSTALL_MANDIR}/man1)
   endif()
 endforeach()
 
@@ -21,23 +34,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/src/ui/LumentorMGW.png
 install(FILES ${PROJECT_SOURCE_DIR}/src/ui/LumentorMGW.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME ${MGW_APP_ID}.svg)
-# The licence (machine-readable form) and the change log, compressed, where
-# Debian keeps every package's.
-set(MGW_CHANGELOG_GZ ${PROJECT_BINARY_DIR}/changelog.gz)
-execute_process(COMMAND gzip -9nc INPUT_FILE ${PROJECT_SOURCE_DIR}/data/changelog
-                OUTPUT_FILE ${MGW_CHANGELOG_GZ} COMMAND_ERROR_IS_FATAL ANY)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/changelog)
-install(FILES ${PROJECT_SOURCE_DIR}/data/copyright ${MGW_CHANGELOG_GZ}
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lumentormgw)
-
-# A manual page for each program, compressed as Debian keeps them.
-foreach(program LumentorMGW mgw mgw-gatesim)
-  if(TARGET ${program})
-    set(page ${PROJECT_BINARY_DIR}/man/${program}.1.gz)
-    file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/man)
-    execute_process(COMMAND gzip -9nc INPUT_FILE ${PROJECT_SOURCE_DIR}/data/man/${program}.1
-                    OUTPUT_FILE ${page} COMMAND_ERROR_IS_FATAL ANY)
-    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/man/${program}.1)
-    install(FILES ${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-  endif()
-endforeach()
+# The licence (machine-readable form) and the change log, where Debian keeps
+# every package's.
+install(FILES ${PROJECT_SOURCE_DIR}/data/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lumentormgw)
+mgw_install_gzipped(${PROJECT_SOURCE_DIR}/data/changelog ${CMAKE_INSTALL_DATADIR}/doc/lumentormgw)

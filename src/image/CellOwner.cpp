@@ -1,17 +1,17 @@
 #include "image/CellOwner.h"
 
+#include "image/PointRecord.h"
+
 namespace modLumentorMGW {
 
 namespace {
 constexpr int32_t RecordCells = 4 * 750;
-constexpr int32_t BitmapCells = 2048;        // one point's 256 node slots of 8 cells
-constexpr int32_t Bank0Bitmaps = 28672;      // points 033 to 050 from here in bank 0
 
 CellOwner bitmapOwner(int32_t firstPoint, int32_t offset)
 {
     CellOwner owner;
-    owner.point = int16_t(firstPoint + offset / BitmapCells);
-    owner.node = int16_t((offset % BitmapCells) / 8);
+    owner.point = int16_t(firstPoint + offset / BitmapCellsPerPoint);
+    owner.node = int16_t((offset % BitmapCellsPerPoint) / 8);
     return owner;
 }
 } // namespace
@@ -26,8 +26,8 @@ CellOwner OwnerOfCell(int16_t bank, int32_t address)
         return {};
     if (address < RecordCells)
         return {int16_t(address / 4), int16_t(address % 4), -1};
-    if (address >= Bank0Bitmaps)
-        return bitmapOwner(32, address - Bank0Bitmaps);
+    if (address >= Bank0BitmapStart)
+        return bitmapOwner(Bank1BitmapPoints, address - Bank0BitmapStart);
     return {};
 }
 

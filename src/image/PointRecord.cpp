@@ -19,10 +19,10 @@ inline bool bitPlace(int32_t p, int16_t n, int16_t r, BitPlace &at)
     if (p < 0 || p >= MultiRelayPoints || n < 0 || n >= BitmapNodeSlots || r < 0 || r >= RelaysPerNode)
         return false;
     const int32_t offset = n * 8 + r / 8;
-    if (p < 32)
-        at = {1, p * 2048 + offset, int16_t(r % 8)};
+    if (p < Bank1BitmapPoints)
+        at = {1, p * BitmapCellsPerPoint + offset, int16_t(r % 8)};
     else
-        at = {0, (p - 32) * 2048 + offset + 28672, int16_t(r % 8)};
+        at = {0, (p - Bank1BitmapPoints) * BitmapCellsPerPoint + offset + Bank0BitmapStart, int16_t(r % 8)};
     return true;
 }
 } // namespace

@@ -11,6 +11,11 @@ constexpr int32_t TimeoutCodeAddress = 4097;
 constexpr int32_t MultiRelayPoints = 50;   // points 001 to 050 own a bitmap
 constexpr int16_t BitmapNodeSlots = 256;
 constexpr int16_t RelaysPerNode = 64;
+// Where the bitmaps lie: 2048 cells a point (8 a node slot), points 001 to
+// 032 in bank 1 from cell 0, points 033 to 050 in bank 0 from cell 28672.
+constexpr int32_t BitmapCellsPerPoint = 2048;
+constexpr int32_t Bank1BitmapPoints = 32;
+constexpr int32_t Bank0BitmapStart = 28672;
 
 int16_t GetPointType(int16_t p);
 void SetPointType(int16_t p, int16_t value);

@@ -11,9 +11,10 @@ namespace modLumentorMGW {
 // permissions. On failure the file on disk keeps its old content (or stays
 // missing), no temporary file is left, the result is false and *reason says
 // why in words ("No space left on device"). A file with more than one hard
-// link, or in a folder that refuses the new file while the file itself is
-// writable, is written in place instead (its other names see the new
-// content); a failure there can leave it damaged.
+// link, in a folder that refuses the new file while the file itself is
+// writable, or whose owner the new file cannot take, is written in place
+// instead (its other names see the new content); a failure there can leave
+// it damaged.
 bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *reason = nullptr);
 
 } // namespace modLumentorMGW

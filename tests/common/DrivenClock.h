@@ -10,12 +10,8 @@
 
 class DrivenClock : public modLumentorMGW::ReplyClock {
 public:
-    // Quiet when nothing more is coming; with no gateway, always.
-    explicit DrivenClock(std::function<bool()> quiet = [] { return true; })
-        : quiet_(std::move(quiet)), previous_(modLumentorMGW::SetReplyClock(this))
-    {
-    }
-    explicit DrivenClock(const gatesim::GateSim &sim) : DrivenClock([&sim] { return sim.Idle(); }) {}
+    // The gateway is quiet when it is idle: nothing more is coming.
+    explicit DrivenClock(const gatesim::GateSim &sim) : sim_(sim), previous_(modLumentorMGW::SetReplyClock(this)) {}
     ~DrivenClock() override { modLumentorMGW::SetReplyClock(previous_); }
     DrivenClock(const DrivenClock &) = delete;
     DrivenClock &operator=(const DrivenClock &) = delete;
@@ -35,13 +31,13 @@ public:
         // not even bytes the kernel has yet to hand from one end of the line
         // to the other.
         for (int quietSlices = 0; quietSlices < QuietSlices;) {
-            const bool quietBefore = quiet_();
+            const bool quietBefore = sim_.Idle();
             const Waited waited = port.Wait(what, SliceMs);
             if (waited == Waited::Progress && what == modLumentorMGW::PortWait::Input && inputAt_ >= 0)
                 now_ = start_ + inputAt_;
             if (waited != Waited::TimedOut)
                 return waited;
-            quietSlices = quietBefore && quiet_() ? quietSlices + 1 : 0;
+            quietSlices = quietBefore && sim_.Idle() ? quietSlices + 1 : 0;
         }
         now_ += msecs;
         return Waited::TimedOut;
@@ -52,7 +48,7 @@ private:
     // pseudo-terminal for tens of milliseconds: quiet means quiet for 200.
     static constexpr int SliceMs = 20;
     static constexpr int QuietSlices = 10;
-    std::function<bool()> quiet_;
+    const gatesim::GateSim &sim_;
     modLumentorMGW::ReplyClock *previous_;
     int32_t now_ = 0;
     int32_t start_ = 0;

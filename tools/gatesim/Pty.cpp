@@ -17,6 +17,15 @@ bool Fail(std::string *error, const char *what)
         *error = std::string(what) + ": " + std::strerror(errno);
     return false;
 }
+
+// Characters waiting to be read on fd; 0 for a closed end.
+int Waiting(int fd)
+{
+    int count = 0;
+    if (fd < 0 || ::ioctl(fd, FIONREAD, &count) != 0)
+        return 0;
+    return count;
+}
 } // namespace
 
 bool Pty::Open(std::string *error)
@@ -56,24 +65,14 @@ void Pty::Close()
     slave_ = master_ = -1;
 }
 
-} // namespace gatesim
-
-namespace gatesim {
-
 int Pty::Unread() const
 {
-    int count = 0;
-    if (slave_ < 0 || ::ioctl(slave_, FIONREAD, &count) != 0)
-        return 0;
-    return count;
+    return Waiting(slave_);
 }
 
 int Pty::Unserved() const
 {
-    int count = 0;
-    if (master_ < 0 || ::ioctl(master_, FIONREAD, &count) != 0)
-        return 0;
-    return count;
+    return Waiting(master_);
 }
 
 long Pty::Fill()
