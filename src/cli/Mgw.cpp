@@ -150,7 +150,7 @@ int RunMgw(const QStringList &arguments, const Console &console)
             const modLumentorMGW::MsgBoxHandler previous = modLumentorMGW::SetMsgBoxHandler(
                 [&console](const QString &text, int style, const QString &) {
                     Say(console.err, text);
-                    return (style & 0x0F) == 4 ? modLumentorMGW::vbNo : modLumentorMGW::vbOK;
+                    return modLumentorMGW::UnattendedAnswer(style);
                 });
             const int status = RunCommand(entry, arguments.mid(1), console);
             modLumentorMGW::SetMsgBoxHandler(previous);

@@ -10,8 +10,7 @@ namespace {
 int defaultHandler(const QString &text, int style, const QString &title)
 {
     std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
-    // Nobody can answer a question here: say No, which keeps everything.
-    return (style & 0x0F) == 4 ? vbNo : vbOK;
+    return UnattendedAnswer(style);
 }
 
 MsgBoxHandler &handlerSlot()
@@ -20,6 +19,11 @@ MsgBoxHandler &handlerSlot()
     return handler;
 }
 } // namespace
+
+int UnattendedAnswer(int style)
+{
+    return (style & 0x0F) == 4 ? vbNo : vbOK;
+}
 
 int MsgBox(const QString &text, int style, const QString &title)
 {

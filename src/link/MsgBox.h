@@ -23,6 +23,10 @@ extern const QString AppTitle; // "LumentorMGW"
 
 using MsgBoxHandler = std::function<int(const QString &text, int style, const QString &title)>;
 
+// The answer where nobody can answer: No to a question, which keeps
+// everything; OK to anything else.
+int UnattendedAnswer(int style);
+
 // An empty title means the application's title.
 int MsgBox(const QString &text, int style = vbOKOnly, const QString &title = QString());
 

@@ -19,7 +19,7 @@ QString PortDevice(int16_t port)
     const QString redirected = redirections().value(port);
     if (!redirected.isEmpty())
         return redirected;
-    if (port > 8)
+    if (port > ComPorts)
         return ListedPortDevice(port);
     return DefaultPortDevice(port);
 }

@@ -11,8 +11,6 @@
 namespace modLumentorMGW {
 
 namespace {
-constexpr int16_t ComPorts = 8;
-
 std::vector<ReportedPort> systemPorts()
 {
     std::vector<ReportedPort> ports;
@@ -68,11 +66,6 @@ bool sameDevice(const QString &a, const QString &b)
         return true;
     const QString real = QFileInfo(a).canonicalFilePath();
     return !real.isEmpty() && real == QFileInfo(b).canonicalFilePath();
-}
-
-QString deviceOf(int16_t port)
-{
-    return port <= ComPorts ? PortDevice(port) : entries()[size_t(port - 1)].device;
 }
 
 // ttyUSB2 before ttyUSB10, COM9 before COM10: runs of digits by value.
@@ -158,7 +151,7 @@ int16_t ListedPortNumber(const QString &name)
             return int16_t(i + 1);
     }
     for (size_t i = 0; i < list.size(); ++i) {
-        if (sameDevice(name, deviceOf(int16_t(i + 1))))
+        if (sameDevice(name, PortDevice(int16_t(i + 1))))
             return int16_t(i + 1);
     }
     return 0;

@@ -11,6 +11,9 @@
 
 namespace modLumentorMGW {
 
+// COM1 to COM8: the port numbers the list always starts with.
+constexpr int16_t ComPorts = 8;
+
 // One port as the system reports it (QSerialPortInfo).
 struct ReportedPort
 {

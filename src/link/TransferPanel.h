@@ -1,7 +1,7 @@
 #pragma once
-// What a transfer needs of the window that shows it: one chance to handle
-// pending events before each block (that is when a Cancel click arrives),
-// and the progress bar and caption of the transfer panel.
+// What a transfer needs of whatever shows it (the window, or mgw on a
+// terminal): one chance to handle pending events before each block (that is
+// when a Cancel click or Ctrl+C arrives), and the progress and caption.
 #include <QString>
 
 namespace modLumentorMGW {
