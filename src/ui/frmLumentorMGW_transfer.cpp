@@ -53,16 +53,19 @@ void frmLumentorMGW::mnuUpload_Click()
 {
     if (TransferRunning)
         return;
+    int16_t outcome = PortNotOpened;
     {
         TransferLock lock(*this);
         ShowTransferPanel(QStringLiteral("Upload From Gateway"));
         WindowTransferPanel panel(prgUpDown, lblProgress);
-        UploadImage(int16_t(cboComPort->currentIndex() + 1), panel);
+        outcome = UploadImage(int16_t(cboComPort->currentIndex() + 1), panel);
         CloseGatewayPort();
         ShowData();
         frmUpDown->setVisible(false);
     }
-    ImageReplaced();
+    // A port that would not open left the image as it was, and its history with it.
+    if (outcome != PortNotOpened)
+        ImageReplaced();
     CloseIfAsked();
 }
 

@@ -1,5 +1,6 @@
 // The edit history around transfers: locked while one runs, kept by a
-// download, cleared by an upload, which replaces the image.
+// download and by an upload that never starts, cleared by an upload, which
+// replaces the image.
 #include "transfer/TransferFixture.h"
 
 using namespace modLumentorMGW;
@@ -22,6 +23,13 @@ TEST_F(TransferTest, UndoIsLockedDuringATransferKeptByDownloadAndClearedByUpload
     EXPECT_TRUE(window->mnuEditRedo->isEnabled());
 
     boxes.onBox = nullptr;
+    // An upload whose port will not open replaces nothing: the history stays.
+    SetPortDevice(2, home.filePath("ttyUSB7"));
+    window->cboComPort->setCurrentIndex(1);
+    Run(window->mnuUpload);
+    SetPortDevice(2, QString());
+    EXPECT_EQ(window->mnuEditUndo->text(), "Undo Timeout");
+    window->cboComPort->setCurrentIndex(0);
     Run(window->mnuUpload);
     EXPECT_FALSE(window->mnuEditUndo->isEnabled() || window->mnuEditRedo->isEnabled());
 }
