@@ -29,9 +29,13 @@ int main(int argc, char **argv)
         // Help and version answer before any window system is needed, so
         // they work without a display; the rest waits for the window
         // system to take its own options (-platform, -style) out first.
+        // The window system's options are still in, so a single-dash word is
+        // one option here: -reverse is not -r -e -v...
         QCoreApplication bare(argc, argv);
         Describe(bare);
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.parse(bare.arguments());
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
         if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
             parser.showHelp();
         if (parser.isSet(QStringLiteral("version")))

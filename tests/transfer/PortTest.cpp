@@ -68,9 +68,10 @@ TEST_F(PortTest, PortOptionCarriesAWholeTransferToTheSimulator)
     window->ChoosePort("com3"); // a COM name is its entry, however written
     EXPECT_EQ(window->cboComPort->currentIndex(), 2);
 
-    // The program takes --port to the same choice, which it remembers.
+    // The program takes --port to the same choice, which it remembers, among
+    // the window system's own options (whose letters are no -v or -h).
     QProcess program;
-    program.start(LUMENTORMGW_PROGRAM, {"--port", pty});
+    program.start(LUMENTORMGW_PROGRAM, {"-reverse", "-platformtheme", "none", "--port", pty});
     const QString remembered = qEnvironmentVariable("XDG_CONFIG_HOME") + "/LumentorMGW/LumentorMGW.conf";
     for (int i = 0; i < 250 && !ReadAll(remembered).contains("port=" + pty.toUtf8()); ++i)
         QThread::msleep(20);
