@@ -1,7 +1,7 @@
 #include "export/CsvListing.h"
 
 #include "image/PointRecord.h"
-#include "image/Hex.h"
+#include "link/Hex.h"
 
 #include <algorithm>
 #include <charconv>

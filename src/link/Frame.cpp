@@ -1,6 +1,6 @@
 #include "link/Frame.h"
 
-#include "image/Hex.h"
+#include "link/Hex.h"
 
 #include <algorithm>
 

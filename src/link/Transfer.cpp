@@ -1,7 +1,7 @@
 #include "link/Transfer.h"
 
 #include "image/ConfigImage.h"
-#include "image/Hex.h"
+#include "link/Hex.h"
 #include "link/TransferSteps.h"
 #include "link/VerifyBank.h"
 

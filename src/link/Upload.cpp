@@ -3,7 +3,7 @@
 #include "link/Transfer.h"
 
 #include "image/ConfigImage.h"
-#include "image/Hex.h"
+#include "link/Hex.h"
 #include "link/MsgBox.h"
 #include "link/Transaction.h"
 #include "link/TransferSteps.h"

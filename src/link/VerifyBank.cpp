@@ -1,7 +1,7 @@
 #include "link/VerifyBank.h"
 
 #include "link/BankChecksum.h"
-#include "image/Hex.h"
+#include "link/Hex.h"
 #include "link/MsgBox.h"
 #include "link/Transaction.h"
 

@@ -4,7 +4,7 @@
 
 #include "image/ConfigImage.h"
 #include "image/MapFile.h"
-#include "image/Hex.h"
+#include "link/Hex.h"
 #include "ui/ClickLabel.h"
 #include "ui/DefaultFolder.h"
 #include "ui/ListSelection.h"

@@ -1,6 +1,5 @@
 #pragma once
-// Hexadecimal text helpers shared by the frames, the lists and the listing:
-// on the lowest floor, so the listing need not reach into the link for them.
+// Hexadecimal text helpers shared by the frames, the lists and the listing.
 #include <QString>
 #include <cstdint>
 

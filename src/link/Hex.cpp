@@ -1,4 +1,4 @@
-#include "image/Hex.h"
+#include "link/Hex.h"
 
 namespace modLumentorMGW {
 
