@@ -141,6 +141,8 @@ const std::vector<PortEntry> &PortEntries()
 
 int16_t ListedPortNumber(const QString &name)
 {
+    if (name.isEmpty())
+        return 0; // the eight COM entries keep an empty device: no name is theirs
     if (const int16_t n = comNumber(name))
         return n;
     // The entries as they stand: a path needs no asking the system (slow),
