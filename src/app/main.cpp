@@ -10,7 +10,7 @@ namespace {
 void Describe(QCoreApplication &app)
 {
     app.setApplicationName(QStringLiteral("LumentorMGW"));
-    app.setApplicationVersion(QStringLiteral("1.6"));
+    app.setApplicationVersion(QStringLiteral(MGW_VERSION));
 }
 } // namespace
 

@@ -11,7 +11,7 @@ namespace mgw {
 volatile std::sig_atomic_t Interrupted = 0;
 
 namespace {
-const char Version[] = "mgw 1.6\n";
+const char Version[] = "mgw " MGW_VERSION "\n";
 
 const char ProgramHelp[] =
     "Usage: mgw COMMAND ARGUMENTS [--quiet]\n"
