@@ -51,13 +51,10 @@ MapView View()
 {
     MapView view;
     view.cells.assign(ConfigImage, ConfigImage + CellCount);
-    const QStringList lines = QString::fromUtf8(CsvListing(QString(), 750)).split(QStringLiteral("\r\n"));
-    int point = 0;
-    for (const QString &line : lines.mid(1)) {
-        if (line.startsWith(QLatin1String("Point,")))
-            point = line.section(QLatin1Char(','), 1, 1).toInt();
-        if (!line.isEmpty())
-            view.points[point] << line;
+    for (int p = 0; p < 750; ++p) {
+        const QStringList lines = QString::fromUtf8(CsvPointLines(p)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        if (!lines.isEmpty())
+            view.points[p + 1] = lines;
     }
     static const QStringList timeouts = {QStringLiteral("Normal"), QStringLiteral("Extended 1"),
                                          QStringLiteral("Extended 2")};
