@@ -1,5 +1,5 @@
 #pragma once
-// Told of every cell write through ImageSet, so that the window can keep a
+// Told of every cell ImageSet changes, so that the window can keep a
 // history of edits and follow the map live without any editing routine
 // knowing about either. Whole-image loads (map file, upload, clear) bypass
 // ImageSet and are not reported; their commands tell the window themselves.
@@ -11,7 +11,7 @@ class CellObserver
 {
 public:
     virtual ~CellObserver() = default;
-    // After the cell holds `after`; called for unchanged values too.
+    // After the cell holds `after`, never equal to `before`.
     virtual void CellWritten(int16_t bank, int32_t address, int16_t before, int16_t after) = 0;
 };
 

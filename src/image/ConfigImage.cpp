@@ -38,7 +38,8 @@ void ImageSet(int16_t bank, int32_t address, int16_t value)
     const int16_t before = cell;
     cell = value;
     Dirty = true;
-    NotifyCellWritten(bank, address, before, value);
+    if (before != value)
+        NotifyCellWritten(bank, address, before, value);
 }
 
 bool ImageGetBit(int16_t bank, int32_t address, int16_t bit)

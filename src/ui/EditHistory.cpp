@@ -94,8 +94,6 @@ void EditHistory::Note(int32_t cell, int16_t before, int16_t after)
         pending_[found->second].after = after;
         return;
     }
-    if (before == after)
-        return;
     pendingAt_.emplace(cell, pending_.size());
     pending_.push_back({cell, before, after});
 }

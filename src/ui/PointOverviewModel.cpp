@@ -52,10 +52,8 @@ void PointOverviewModel::UpdateStale()
     }
 }
 
-void PointOverviewModel::CellWritten(int16_t bank, int32_t address, int16_t before, int16_t after)
+void PointOverviewModel::CellWritten(int16_t bank, int32_t address, int16_t, int16_t)
 {
-    if (before == after)
-        return;
     const CellOwner owner = OwnerOfCell(bank, address);
     if (owner.point < 0 || owner.point >= int(rows_.size()))
         return;
