@@ -4,8 +4,8 @@
 #include "LineLog.h"
 
 #include "link/Transfer.h"
-#include "ui/WindowTransferPanel.h"
-#include "ui/frmLumentorMGW.h"
+#include "ui/window/WindowTransferPanel.h"
+#include "ui/window/frmLumentorMGW.h"
 
 #include <QElapsedTimer>
 

@@ -2,7 +2,7 @@
 // The real window, shown headless, its home folder in a temporary directory.
 #include "Headless.h"
 
-#include "ui/frmLumentorMGW.h"
+#include "ui/window/frmLumentorMGW.h"
 
 #include <QApplication>
 

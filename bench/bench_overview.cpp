@@ -6,8 +6,8 @@
 #include "Headless.h"
 #include "WorstImage.h"
 
-#include "ui/PointOverview.h"
-#include "ui/frmLumentorMGW.h"
+#include "ui/overview/PointOverview.h"
+#include "ui/window/frmLumentorMGW.h"
 
 #include <QAction>
 #include <QApplication>

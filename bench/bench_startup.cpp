@@ -7,8 +7,8 @@
 #include "BenchReport.h"
 #include "FirstPaint.h"
 
-#include "ui/MessageBox.h"
-#include "ui/frmLumentorMGW.h"
+#include "ui/dialogs/MessageBox.h"
+#include "ui/window/frmLumentorMGW.h"
 
 #include <QApplication>
 #include <QProcess>

@@ -17,8 +17,8 @@
 #include "link/PortDevice.h"
 #include "link/Transaction.h"
 #include "link/Transfer.h"
-#include "ui/TransferLock.h"
-#include "ui/frmLumentorMGW.h"
+#include "ui/window/TransferLock.h"
+#include "ui/window/frmLumentorMGW.h"
 
 #include <QAction>
 #include <QApplication>

@@ -6,7 +6,7 @@
 #include "HeadlessWindow.h"
 
 #include "image/ConfigImage.h"
-#include "ui/EditHistory.h"
+#include "ui/history/EditHistory.h"
 
 #include <QAction>
 #include <QComboBox>

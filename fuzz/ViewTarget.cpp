@@ -1,7 +1,7 @@
 #include "FuzzTargets.h"
 #include "ImageWrites.h"
 
-#include "ui/frmLumentorMGW.h"
+#include "ui/window/frmLumentorMGW.h"
 
 #include <QComboBox>
 #include <QRadioButton>

@@ -1,7 +1,7 @@
 // Starts the program: one window; closing it ends the program.
 // --port PORT chooses the port (a COM name or any device path).
-#include "ui/MessageBox.h"
-#include "ui/frmLumentorMGW.h"
+#include "ui/dialogs/MessageBox.h"
+#include "ui/window/frmLumentorMGW.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -6,9 +6,9 @@
 #include "common/MsgBoxRecorder.h"
 #include "image/ConfigImage.h"
 #include "link/PortList.h"
-#include "ui/ClickLabel.h"
-#include "ui/CommonDialog.h"
-#include "ui/frmLumentorMGW.h"
+#include "ui/widgets/ClickLabel.h"
+#include "ui/dialogs/CommonDialog.h"
+#include "ui/window/frmLumentorMGW.h"
 
 // Every kind of control the window has, so that tests can drive any of them.
 #include <QtWidgets>

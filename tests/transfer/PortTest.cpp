@@ -6,7 +6,7 @@
 #include "common/ChildProcess.h"
 #include "common/TestFiles.h"
 #include "link/PortList.h"
-#include "ui/PortComboBox.h"
+#include "ui/widgets/PortComboBox.h"
 
 #include <QProcess>
 #include <QSerialPort>

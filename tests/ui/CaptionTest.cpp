@@ -3,7 +3,7 @@
 // gives it, in the face and size the window ended up with. CTest runs this
 // twice: with the machine's fonts, and with DejaVu Sans alone.
 #include "common/WindowFixture.h"
-#include "ui/CaptionRoom.h"
+#include "ui/window/CaptionRoom.h"
 
 #include <QComboBox>
 #include <QFontInfo>

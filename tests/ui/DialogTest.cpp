@@ -1,6 +1,6 @@
 // The real file dialog behind the window's seam, driven headless from a
 // polling timer while it is open.
-#include "ui/CommonDialog.h"
+#include "ui/dialogs/CommonDialog.h"
 
 #include <QtWidgets>
 #include <gtest/gtest.h>

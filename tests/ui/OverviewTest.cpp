@@ -3,9 +3,9 @@
 // jump to a point, and its place kept between runs.
 #include "common/WindowFixture.h"
 #include "image/PointRecord.h"
-#include "ui/PointOverview.h"
-#include "ui/PointOverviewModel.h"
-#include "ui/TransferLock.h"
+#include "ui/overview/PointOverview.h"
+#include "ui/overview/PointOverviewModel.h"
+#include "ui/window/TransferLock.h"
 
 using namespace modLumentorMGW;
 

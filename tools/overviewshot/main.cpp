@@ -3,10 +3,10 @@
 // on the command line. Run under an X server of at least 1200 x 500 pixels
 // (scripts/screenshot uses Xvfb).
 #include "image/PointRecord.h"
-#include "ui/ClickLabel.h"
-#include "ui/MessageBox.h"
-#include "ui/PointOverview.h"
-#include "ui/frmLumentorMGW.h"
+#include "ui/widgets/ClickLabel.h"
+#include "ui/dialogs/MessageBox.h"
+#include "ui/overview/PointOverview.h"
+#include "ui/window/frmLumentorMGW.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,0 +1,163 @@
+#include "ui/overview/PointOverview.h"
+
+#include "export/CsvListing.h"
+#include "ui/overview/OverviewFilter.h"
+#include "ui/overview/PointOverviewModel.h"
+#include "ui/window/ProgramSettings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+const QString GeometryKey = QStringLiteral("PointOverview/geometry");
+const QString ColumnsKey = QStringLiteral("PointOverview/columns");
+} // namespace
+
+PointOverview::PointOverview(const QStringList &types, int pointCount, QWidget *mainWindow)
+    : QWidget(mainWindow, Qt::Window), types_(types)
+{
+    setObjectName(QStringLiteral("PointOverview"));
+    setWindowTitle(QStringLiteral("Point Overview"));
+    setFont(mainWindow->font());   // a window of its own does not take it from its parent
+    model_ = new PointOverviewModel(types, pointCount, this);
+    filter_ = new OverviewFilter(this);
+    filter_->setSourceModel(model_);
+
+    mappedOnly_ = new QCheckBox(QStringLiteral("Mapped points only"), this);
+    filterText_ = new QLineEdit(this);
+    filterText_->setPlaceholderText(QStringLiteral("Filter, e.g. Node: 05 or Group 12"));
+    filterText_->setClearButtonEnabled(true);
+    view_ = new QTableView(this);
+    view_->setModel(filter_);
+    view_->setSortingEnabled(true);
+    view_->sortByColumn(0, Qt::AscendingOrder);
+    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view_->setWordWrap(false);
+    view_->verticalHeader()->hide();
+    view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 4);
+    view_->horizontalHeader()->setStretchLastSection(true);
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(mappedOnly_);
+    top->addWidget(filterText_, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(view_);
+
+    auto *copy = new QAction(QStringLiteral("Copy"), view_);
+    copy->setShortcuts(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    view_->addAction(copy);
+    connect(copy, &QAction::triggered, this, &PointOverview::CopySelection);
+    connect(mappedOnly_, &QCheckBox::toggled, filter_, &OverviewFilter::SetMappedOnly);
+    connect(filterText_, &QLineEdit::textChanged, filter_, &OverviewFilter::SetText);
+    // Enter, and a double click on every platform (some activate on one click).
+    connect(view_, &QAbstractItemView::activated, this, &PointOverview::Choose);
+    connect(view_, &QAbstractItemView::doubleClicked, this, &PointOverview::Choose);
+    // Closing the main window ends the program with this one still open.
+    mainWindow->installEventFilter(this);
+}
+
+bool PointOverview::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == parent() && event->type() == QEvent::Hide && isVisible())
+        KeepPlace();
+    return QWidget::eventFilter(watched, event);
+}
+
+QString PointOverview::SelectedLines() const
+{
+    QModelIndexList rows = view_->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
+    QByteArray lines;
+    for (const QModelIndex &row : rows)
+        lines += modLumentorMGW::CsvPointLines(filter_->mapToSource(row).row());
+    return QString::fromLatin1(lines).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+void PointOverview::CopySelection() const
+{
+    if (const QString lines = SelectedLines(); !lines.isEmpty())
+        QApplication::clipboard()->setText(lines);
+}
+
+void PointOverview::Choose(const QModelIndex &index)
+{
+    if (index.isValid())
+        emit pointChosen(filter_->mapToSource(index).row());
+}
+
+void PointOverview::showEvent(QShowEvent *event)
+{
+    if (!placed_) {
+        placed_ = true;
+        RestorePlace();
+    }
+    QWidget::showEvent(event);
+}
+
+void PointOverview::hideEvent(QHideEvent *event)
+{
+    KeepPlace();
+    QWidget::hideEvent(event);
+}
+
+// Where it was last time; the first time, beside the main window at its
+// height, on the side with room (narrower if neither side has enough).
+void PointOverview::RestorePlace()
+{
+    const QSettings settings = modLumentorMGW::ProgramSettings();
+    if (!restoreGeometry(settings.value(GeometryKey).toByteArray())) {
+        const QWidget *main = parentWidget();
+        const QRect window = main->frameGeometry();
+        const QRect screen = main->screen()->availableGeometry();
+        const int right = screen.right() - window.right() - 8;
+        const int left = window.left() - 8 - screen.left();
+        const bool onRight = right >= 620 || right >= left;
+        const int width = std::clamp(onRight ? right : left, 360, 620);
+        const int x = onRight ? window.right() + 8 : window.left() - 8 - width;
+        // The width asked for is the frame's; the window's own is less its border.
+        resize(width - (frameGeometry().width() - geometry().width()), main->height());
+        move(std::clamp(x, screen.left(), std::max(screen.left(), screen.right() + 1 - width)), window.top());
+    }
+    if (!view_->horizontalHeader()->restoreState(settings.value(ColumnsKey).toByteArray()))
+        FitColumns();
+}
+
+// Each column as wide as its header or its widest possible value: measuring
+// the widest of 750 rows would cost more than the whole rest of opening.
+void PointOverview::FitColumns()
+{
+    QString longestType;
+    for (const QString &type : types_)
+        longestType = type.size() > longestType.size() ? type : longestType;
+    const QString widest[PointRow::Columns] = {QStringLiteral("750"), longestType, QStringLiteral("FF"),
+                                               QStringLiteral("64"), QStringLiteral("40"), QStringLiteral("8"),
+                                               QStringLiteral("256"), QStringLiteral("256"),
+                                               QStringLiteral("16384"), QString()};
+    const QFontMetrics metrics = view_->fontMetrics();
+    const QFontMetrics headerMetrics = view_->horizontalHeader()->fontMetrics();
+    for (int c = 0; c < PointRow::Columns; ++c) {
+        // Room for the cell margins, and in the header for the sort arrow.
+        view_->setColumnWidth(c, std::max(metrics.horizontalAdvance(widest[c]) + 12,
+                                          headerMetrics.horizontalAdvance(PointRow::Header(c)) + 24));
+    }
+}
+
+void PointOverview::KeepPlace() const
+{
+    QSettings settings = modLumentorMGW::ProgramSettings();
+    settings.setValue(GeometryKey, saveGeometry());
+    settings.setValue(ColumnsKey, view_->horizontalHeader()->saveState());
+}

@@ -1,0 +1,26 @@
+#include "ui/window/ShowFileName.h"
+
+#include "image/MapFile.h"
+
+#include <QLabel>
+#include <QPointer>
+
+namespace modLumentorMGW {
+
+namespace {
+QPointer<QLabel> &fileNameLabel()
+{
+    static QPointer<QLabel> label;
+    return label;
+}
+} // namespace
+
+void SetFileNameLabel(QLabel *label) { fileNameLabel() = label; }
+
+void ShowFileName()
+{
+    if (QLabel *label = fileNameLabel())
+        label->setText(FileName);
+}
+
+} // namespace modLumentorMGW
