@@ -59,27 +59,32 @@ struct GatewayTest : ::testing::Test {
 } // namespace
 
 // Read back from the device while the port is open. The line starts with
-// other settings, so only what the port sets can pass.
+// other settings, so only what the port sets can pass. A pseudo-terminal
+// forces 8 bits without parity enable, so the parity shows in PARODD and
+// CMSPAR alone: none leaves PARODD as it was, even or space clear it, odd
+// sets it, mark adds CMSPAR.
 TEST_F(GatewayTest, PortOpensOnItsDeviceWithTheLineSettingsAndRts)
 {
     EXPECT_FALSE(SendCommand("3600$*", 6)); // closed: fails at once, sends nothing
     const int line = open(gateway.sim.SlavePath().c_str(), O_RDWR | O_NOCTTY);
     ASSERT_GE(line, 0);
-    termios tio {};
-    tcgetattr(line, &tio);
-    cfsetspeed(&tio, B9600);
-    tio.c_cflag = (tio.c_cflag & ~CSIZE) | CS7 | PARENB | CSTOPB | CRTSCTS;
-    tio.c_iflag |= IXON | IXOFF;
-    tcsetattr(line, TCSANOW, &tio);
+    for (const tcflag_t odd : {tcflag_t(PARODD), tcflag_t(0)}) {
+        termios tio {};
+        tcgetattr(line, &tio);
+        cfsetspeed(&tio, B9600);
+        tio.c_cflag = (tio.c_cflag & ~(CSIZE | PARODD)) | CS7 | PARENB | odd | CSTOPB | CRTSCTS;
+        tio.c_iflag |= IXON | IXOFF;
+        tcsetattr(line, TCSANOW, &tio);
 
-    ASSERT_TRUE(OpenGatewayPort(1)); // the pseudo-terminal's refusal of RTS is no error
-    tcgetattr(line, &tio);
+        ASSERT_TRUE(OpenGatewayPort(1)); // the pseudo-terminal's refusal of RTS is no error
+        tcgetattr(line, &tio);
+        EXPECT_EQ(cfgetospeed(&tio), speed_t(B38400));
+        EXPECT_EQ(tio.c_cflag & (CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS), CS8 | odd);
+        EXPECT_EQ(tio.c_iflag & (IXON | IXOFF), 0u);
+        EXPECT_TRUE(comMGW.RTSEnable());
+        CloseGatewayPort();
+    }
     close(line);
-    EXPECT_EQ(cfgetospeed(&tio), speed_t(B38400));
-    EXPECT_EQ(tio.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS), tcflag_t(CS8));
-    EXPECT_EQ(tio.c_iflag & (IXON | IXOFF), 0u);
-    EXPECT_TRUE(comMGW.RTSEnable());
-    CloseGatewayPort();
     EXPECT_TRUE(gateway.sim.Journal().empty());
     EXPECT_EQ(boxes.Count(), 0);
 }
@@ -106,6 +111,18 @@ TEST_F(GatewayTest, ReplyGets5000MsFromTheFrameAStalledWriteIncluded)
     EXPECT_FALSE(SendCommand("3611$*", 6));
     EXPECT_GE(clock.Now() - stalledAt, 5000);
     EXPECT_LE(clock.Now() - stalledAt, 5004);
+    // Released 3000 ms in, both frames leave to a silent gateway: the reply
+    // still has only the rest of the 5000 ms.
+    gatesim::Fault silent = MakeFault(FaultKind::Silence);
+    silent.count = 2;
+    gateway.sim.ArmFault(silent);
+    gateway.sim.ClearJournal();
+    const int32_t releasedFrom = clock.Now();
+    clock.At(releasedFrom + 3000, [&] { gateway.sim.Stall(false); });
+    EXPECT_FALSE(SendCommand("3611$*", 6));
+    EXPECT_TRUE(gateway.sim.WaitForJournal(2, 3000)); // both left
+    EXPECT_GE(clock.Now() - releasedFrom, 5000);
+    EXPECT_LE(clock.Now() - releasedFrom, 5004);
 }
 
 TEST_F(GatewayTest, Bank0CellsAbove255EachOfTheFirstTenThenOneSummary)
