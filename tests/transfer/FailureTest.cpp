@@ -78,11 +78,8 @@ TEST_F(TransferTest, LateReplyIsNeverTakenForTheNextTransfersReply)
     }
     EXPECT_EQ(boxes.boxes, (Boxes{{"Download Error: 24" + Warning, 16, "Error"}}));
     EXPECT_EQ(Commands().size(), 4u);
-    // The reply, once the port is closed, behind more than one read of the line takes.
-    gateway.sim.Inject(std::string(9000, '.') + "[F500]");
-    for (int i = 0; i < 3000 && !gateway.sim.Idle(); ++i)
-        QThread::msleep(1);
-    ASSERT_TRUE(gateway.sim.Idle()); // all of it on the line
+    gateway.sim.Inject("[F500]"); // the reply, once the port is closed
+    ASSERT_TRUE(gateway.sim.WaitForUnread(6, 3000));
 
     gateway.sim.Memory().SetCell(1, 65535, 0x5A);
     Run(window->mnuUpload);
