@@ -8,7 +8,6 @@
 #include "link/MSComm.h"
 #include "link/ReplyClock.h"
 
-#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -27,8 +26,8 @@ public:
 
     // Input from now on is seen when the clock reads `ms` since its restart.
     void SeeInputAt(int32_t ms) { inputAt_ = ms; }
-    // `action` runs once when the clock reaches Now() == ms; a wait that
-    // would run past it ends there.
+    // `action` runs once when the clock reaches Now() == ms, a time still to
+    // come; a wait that would run past it ends there.
     void At(int32_t ms, std::function<void()> action) { actionAt_ = ms; action_ = std::move(action); }
 
     modLumentorMGW::Waited Wait(modLumentorMGW::MSComm &port, modLumentorMGW::PortWait what, int32_t msecs) override
@@ -47,7 +46,7 @@ public:
             quietSlices = quietBefore && sim_.Idle() ? quietSlices + 1 : 0;
         }
         if (action_ && now_ + msecs >= actionAt_) {
-            now_ = std::max(now_, actionAt_);
+            now_ = actionAt_;
             std::exchange(action_, nullptr)();
             return Waited::TimedOut;
         }

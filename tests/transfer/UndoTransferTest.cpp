@@ -1,6 +1,7 @@
 // The edit history around transfers: locked while one runs, kept by a
 // download and by an upload that never starts, cleared by an upload, which
-// replaces the image.
+// replaces the image (a failed one too, and the overview with it), without
+// forgetting that the uploaded image is unsaved.
 #include "transfer/TransferFixture.h"
 
 #include "ui/overview/PointOverview.h"
@@ -40,10 +41,9 @@ TEST_F(TransferTest, UndoIsLockedDuringATransferKeptByDownloadAndClearedByUpload
     // Still unsaved after an edit and its undo: Exit asks.
     window->cboTimeout->setCurrentIndex(1);
     window->mnuEditUndo->trigger();
-    boxes.Clear();
     boxes.Answer(vbNo);
     window->mnuExit->trigger();
-    EXPECT_EQ(boxes.boxes, (Boxes{{"Discard Any Changes?", 36, "Arvane Lumentor"}}));
+    EXPECT_EQ(boxes.Last(), (RecordedBox{"Discard Any Changes?", 36, "Arvane Lumentor"}));
 
     // A failed upload empties the image, and the history and overview with it.
     window->cboTimeout->setCurrentIndex(0);
