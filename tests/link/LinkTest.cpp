@@ -1,9 +1,10 @@
 // The link: frames, reply judgement and bank checksums against the worked
 // examples of the protocol, on the program's side and on the simulator's, so
 // that a mistake shared by both cannot pass; then opening the port, the
-// reply's time and bank verification, over a real pseudo-terminal against the
-// simulator. Frames byte for byte, stale replies, vanishing ports and the
-// verification codes are tested through the window's transfers.
+// reply's time with stale input ahead of it and bank verification, over a
+// real pseudo-terminal against the simulator. Frames byte for byte, late
+// replies, vanishing ports and the verification codes are tested through the
+// window's transfers.
 #include "common/DrivenClock.h"
 #include "common/MsgBoxRecorder.h"
 #include "common/SimulatedGateway.h"
