@@ -31,9 +31,11 @@ void CloseGatewayPort()
 }
 
 namespace {
+// Until nothing is left: one read takes only what the OS hands over at
+// once, and a line may hold several times that.
 void DiscardInput()
 {
-    for (int i = 0; i < 4; ++i)
+    while (comMGW.InBufferCount() > 0)
         comMGW.Input();
 }
 

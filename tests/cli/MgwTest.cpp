@@ -121,6 +121,8 @@ TEST_F(MgwTest, FailuresExitWithTheGatewaysCodeAndUploadLeavesNoFile)
         EXPECT_EQ(r.status, status);
         EXPECT_EQ(r.err, message);
     }
+    for (const char *command : {"download", "upload"}) // the port will not open: 3, as documented
+        EXPECT_EQ(Mgw({command, map, "--port", dir.filePath("ttyUSB9"), "--quiet"}).status, 3) << command;
     EXPECT_EQ(ReadAll(kept), "what was there");
     EXPECT_EQ(FilesIn(dir.path()), (QStringList{"kept.MGW", "plant.MGW"}));
 }

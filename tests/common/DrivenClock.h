@@ -8,6 +8,9 @@
 #include "link/MSComm.h"
 #include "link/ReplyClock.h"
 
+#include <functional>
+#include <utility>
+
 class DrivenClock : public modLumentorMGW::ReplyClock {
 public:
     // The gateway is quiet when it is idle: nothing more is coming.
@@ -23,6 +26,9 @@ public:
 
     // Input from now on is seen when the clock reads `ms` since its restart.
     void SeeInputAt(int32_t ms) { inputAt_ = ms; }
+    // `action` runs once when the clock reaches Now() == ms, a time still to
+    // come; a wait that would run past it ends there.
+    void At(int32_t ms, std::function<void()> action) { actionAt_ = ms; action_ = std::move(action); }
 
     modLumentorMGW::Waited Wait(modLumentorMGW::MSComm &port, modLumentorMGW::PortWait what, int32_t msecs) override
     {
@@ -39,6 +45,11 @@ public:
                 return waited;
             quietSlices = quietBefore && sim_.Idle() ? quietSlices + 1 : 0;
         }
+        if (action_ && now_ + msecs >= actionAt_) {
+            now_ = actionAt_;
+            std::exchange(action_, nullptr)();
+            return Waited::TimedOut;
+        }
         now_ += msecs;
         return Waited::TimedOut;
     }
@@ -53,4 +64,6 @@ private:
     int32_t now_ = 0;
     int32_t start_ = 0;
     int32_t inputAt_ = -1;
+    int32_t actionAt_ = 0;
+    std::function<void()> action_;
 };

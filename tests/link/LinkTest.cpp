@@ -1,9 +1,10 @@
 // The link: frames, reply judgement and bank checksums against the worked
 // examples of the protocol, on the program's side and on the simulator's, so
 // that a mistake shared by both cannot pass; then opening the port, the
-// reply's time and bank verification, over a real pseudo-terminal against the
-// simulator. Frames byte for byte, stale replies, vanishing ports and the
-// verification codes are tested through the window's transfers.
+// reply's time with stale input ahead of it and bank verification, over a
+// real pseudo-terminal against the simulator. Frames byte for byte, late
+// replies, vanishing ports and the verification codes are tested through the
+// window's transfers.
 #include "common/DrivenClock.h"
 #include "common/MsgBoxRecorder.h"
 #include "common/SimulatedGateway.h"
@@ -59,39 +60,49 @@ struct GatewayTest : ::testing::Test {
 } // namespace
 
 // Read back from the device while the port is open. The line starts with
-// other settings, so only what the port sets can pass.
+// other settings, so only what the port sets can pass. A pseudo-terminal
+// forces 8 bits without parity enable, so the parity shows in PARODD and
+// CMSPAR alone: none leaves PARODD as it was, even or space clear it, odd
+// sets it, mark adds CMSPAR.
 TEST_F(GatewayTest, PortOpensOnItsDeviceWithTheLineSettingsAndRts)
 {
     EXPECT_FALSE(SendCommand("3600$*", 6)); // closed: fails at once, sends nothing
     const int line = open(gateway.sim.SlavePath().c_str(), O_RDWR | O_NOCTTY);
     ASSERT_GE(line, 0);
-    termios tio {};
-    tcgetattr(line, &tio);
-    cfsetspeed(&tio, B9600);
-    tio.c_cflag = (tio.c_cflag & ~CSIZE) | CS7 | PARENB | CSTOPB | CRTSCTS;
-    tio.c_iflag |= IXON | IXOFF;
-    tcsetattr(line, TCSANOW, &tio);
+    for (const tcflag_t odd : {tcflag_t(PARODD), tcflag_t(0)}) {
+        termios tio {};
+        tcgetattr(line, &tio);
+        cfsetspeed(&tio, B9600);
+        tio.c_cflag = (tio.c_cflag & ~(CSIZE | PARODD)) | CS7 | PARENB | odd | CSTOPB | CRTSCTS;
+        tio.c_iflag |= IXON | IXOFF;
+        tcsetattr(line, TCSANOW, &tio);
 
-    ASSERT_TRUE(OpenGatewayPort(1)); // the pseudo-terminal's refusal of RTS is no error
-    tcgetattr(line, &tio);
+        ASSERT_TRUE(OpenGatewayPort(1)); // the pseudo-terminal's refusal of RTS is no error
+        tcgetattr(line, &tio);
+        EXPECT_EQ(cfgetospeed(&tio), speed_t(B38400));
+        EXPECT_EQ(tio.c_cflag & (CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS), CS8 | odd);
+        EXPECT_EQ(tio.c_iflag & (IXON | IXOFF), 0u);
+        EXPECT_TRUE(comMGW.RTSEnable());
+        CloseGatewayPort();
+    }
     close(line);
-    EXPECT_EQ(cfgetospeed(&tio), speed_t(B38400));
-    EXPECT_EQ(tio.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS), tcflag_t(CS8));
-    EXPECT_EQ(tio.c_iflag & (IXON | IXOFF), 0u);
-    EXPECT_TRUE(comMGW.RTSEnable());
-    CloseGatewayPort();
     EXPECT_TRUE(gateway.sim.Journal().empty());
     EXPECT_EQ(boxes.Count(), 0);
 }
 
-TEST_F(GatewayTest, ReplyGets5000MsFromTheFrameAStalledWriteIncluded)
+// Input left on the line is gone before the frame, however many reads it
+// takes (here more than two), so the reply is judged alone.
+TEST_F(GatewayTest, ReplyIsReadAloneWithin5000MsOfTheFrameAStalledWriteIncluded)
 {
     DrivenClock clock(gateway.sim);
     ASSERT_TRUE(OpenGatewayPort(1));
-    gatesim::Fault late = MakeFault(FaultKind::Late); // late enough to be waited for
-    late.delayMs = 100;
-    late.count = 2;
-    gateway.sim.ArmFault(late);
+    gateway.sim.Inject(std::string(9000, '.') + "[F500]");
+    for (int i = 0; i < 3000 && !gateway.sim.Idle(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    gatesim::Fault fault = MakeFault(FaultKind::Late); // late enough to be waited for
+    fault.delayMs = 100;
+    fault.count = 2;
+    gateway.sim.ArmFault(fault);
     clock.SeeInputAt(4999);
     ASSERT_TRUE(SendCommand("3F00000FFFF", 12));
     const QByteArray before = LastReply;
@@ -106,6 +117,18 @@ TEST_F(GatewayTest, ReplyGets5000MsFromTheFrameAStalledWriteIncluded)
     EXPECT_FALSE(SendCommand("3611$*", 6));
     EXPECT_GE(clock.Now() - stalledAt, 5000);
     EXPECT_LE(clock.Now() - stalledAt, 5004);
+    // Released 3000 ms in, both frames leave to a silent gateway: the reply
+    // still has only the rest of the 5000 ms.
+    fault = MakeFault(FaultKind::Silence);
+    fault.count = 2;
+    gateway.sim.ArmFault(fault);
+    gateway.sim.ClearJournal();
+    const int32_t releasedFrom = clock.Now();
+    clock.At(releasedFrom + 3000, [&] { gateway.sim.Stall(false); });
+    EXPECT_FALSE(SendCommand("3611$*", 6));
+    EXPECT_TRUE(gateway.sim.WaitForJournal(2, 3000)); // both left
+    EXPECT_GE(clock.Now() - releasedFrom, 5000);
+    EXPECT_LE(clock.Now() - releasedFrom, 5004);
 }
 
 TEST_F(GatewayTest, Bank0CellsAbove255EachOfTheFirstTenThenOneSummary)

@@ -1,7 +1,11 @@
 // The edit history around transfers: locked while one runs, kept by a
 // download and by an upload that never starts, cleared by an upload, which
-// replaces the image.
+// replaces the image (a failed one too, and the overview with it), without
+// forgetting that the uploaded image is unsaved.
 #include "transfer/TransferFixture.h"
+
+#include "ui/overview/PointOverview.h"
+#include "ui/overview/PointOverviewModel.h"
 
 using namespace modLumentorMGW;
 
@@ -30,6 +34,25 @@ TEST_F(TransferTest, UndoIsLockedDuringATransferKeptByDownloadAndClearedByUpload
     SetPortDevice(2, QString());
     EXPECT_EQ(window->mnuEditUndo->text(), "Undo Timeout");
     window->cboComPort->setCurrentIndex(0);
+    gateway.sim.Memory().SetCell(0, 0, 5);   // point 001, shown
+    gateway.sim.Memory().SetCell(0, 8, 1);   // point 003
     Run(window->mnuUpload);
     EXPECT_FALSE(window->mnuEditUndo->isEnabled() || window->mnuEditRedo->isEnabled());
+    // Still unsaved after an edit and its undo: Exit asks.
+    window->cboTimeout->setCurrentIndex(1);
+    window->mnuEditUndo->trigger();
+    boxes.Answer(vbNo);
+    window->mnuExit->trigger();
+    EXPECT_EQ(boxes.Last(), (RecordedBox{"Discard Any Changes?", 36, "Arvane Lumentor"}));
+
+    // A failed upload empties the image, and the history and overview with it.
+    window->cboTimeout->setCurrentIndex(0);
+    window->mnuEditOverview->trigger();
+    gateway.sim.ArmFault(MakeFault(gatesim::FaultKind::BadChecksum, "39000"));
+    Run(window->mnuUpload);
+    EXPECT_FALSE(window->mnuEditUndo->isEnabled() || window->mnuEditRedo->isEnabled());
+    window->mnuEditUndo_Click();
+    EXPECT_TRUE(ImageIsClear());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->Overview->Model()->index(2, PointRow::Action).data().toString(), "Unused");
 }

@@ -101,7 +101,8 @@ TEST_F(OverviewTest, FollowsEveryKindOfChangeLive)
 
     SelectPoint(0);
     window->cboType->setCurrentIndex(3);
-    Click(window->lblMInc[2]);
+    EXPECT_EQ(Row(0)[PointRow::Relays], "0");
+    Click(window->lblMInc[2]);   // a bank 1 cell alone
     const QStringList multi = {"001", "Multi Relay On/Off (Points 001-050 Only)", "", "", "", "", "", "", "1", "01"};
     EXPECT_EQ(Row(0), multi);
     replies = {home.filePath("plant.MGW"), home.filePath("plant.MGW")};   // Save, then Open

@@ -110,6 +110,7 @@ TEST_F(UndoTest, TheChangedFlagFollowsTheSavedPointAndNewAndOpenClearTheHistory)
     boxes.Answer(vbYes);
     window->mnuFileOpen->trigger();
     EXPECT_EQ(ConfigImage[2 * 4097], 1);
+    EXPECT_EQ(window->cboTimeout->currentText(), "Timeout: Extended 1");
     EXPECT_FALSE(window->mnuEditUndo->isEnabled());
 
     // A thousand steps back to the file as opened.

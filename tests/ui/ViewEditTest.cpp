@@ -98,6 +98,8 @@ TEST_F(ViewEditTest, MultiRelayTypeOnlyOnPoints001To050)
     EXPECT_EQ(GetPointType(49), 3);
     EXPECT_EQ(window->lblMInc[63]->text(), "Yes");
     EXPECT_EQ(window->lblMInc[62]->text(), "No");
+    window->cboMNode->setCurrentIndex(0); // another node: its own relays
+    EXPECT_EQ(window->lblMInc[63]->text(), "No");
 
     SetPointType(60, 3);
     SelectPoint(60); // the type list already reads multi relay: no event

@@ -83,8 +83,9 @@ void frmLumentorMGW::cboIInp_Click()
         SetPointNumber(p, indexOf(cboIInp));
 }
 
-// Unchecked stores 0, every other state 1: a flag from a file that is
-// neither becomes 1 when shown, so window, file and gateway agree on it.
+// Unchecked stores 0, every other state 1. A flag from a file that is
+// neither becomes 1 only when showing it checks a box that was unchecked:
+// the event fires on a change, so with the box already checked it stays.
 void frmLumentorMGW::chkResend_Click()
 {
     SetResendFlag(chkResend->checkState() == Qt::Unchecked ? 0 : 1);
