@@ -138,6 +138,7 @@ TEST_F(MgwTest, BadArgumentsSayWhichInOneLineAndSendNothing)
         {{"verify", shortMap, "--port", Pty()},
          "mgw verify: cannot read " + shortMap + ": The file holds 10 bytes; a map file holds 262144."},
         {{"export", map, "--points", "500"}, "mgw export: --points must be 350 or 750, not '500'"},
+        {{"import", map}, "mgw import: expects a listing and a map file"},
     };
     for (const auto &[arguments, line] : cases) {
         const Ran r = Mgw(arguments);
@@ -176,6 +177,31 @@ TEST_F(MgwTest, ExportWritesTheListingBesideTheMapAndDiffListsWhatDiffers)
                      "Settings\n-Timeout,Normal\n+Timeout,Extended 1\n"
                      "Cells Differing: 5\n");
     EXPECT_EQ(Mgw({"diff", map, map}).status, 0);
+}
+
+TEST_F(MgwTest, ImportWritesTheListedPointsOntoABaseOrAClearedMapAndRefusesABadListing)
+{
+    const QString map = SampleMap();
+    ASSERT_EQ(Mgw({"export", map}).status, 0);
+    Ran r = Mgw({"import", dir.filePath("plant.CSV"), dir.filePath("back.MGW")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "Points Imported Into " + dir.filePath("back.MGW") + ": 750\n");
+    EXPECT_TRUE(ReadAll(dir.filePath("back.MGW")) == ReadAll(map));
+
+    const QString one = dir.filePath("one.CSV"), bad = dir.filePath("bad.CSV"), onto = dir.filePath("onto.MGW");
+    ASSERT_TRUE(WriteAll(one, "\"Point\";12;\"Preset Activate\";\"Preset\";3\r\n"));
+    EXPECT_EQ(Mgw({"import", one, onto, "--into", map, "--points", "350"}).status, 0);
+    FileName = onto;
+    ASSERT_TRUE(ReadImageFile());
+    EXPECT_EQ(std::vector<int16_t>(ConfigImage + 88, ConfigImage + 96), (std::vector<int16_t>{7, 0, 0, 0, 0, 0, 2, 0}));
+    EXPECT_TRUE(GetRelayBit(2, 0, 0)); // point 003 not listed: kept
+
+    ASSERT_TRUE(WriteAll(bad, "Point,1,Relay On/Off,Node,05,Relay,65\r\nPoint,900,Unused\r\n"));
+    r = Mgw({"import", bad, dir.filePath("no.MGW")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "mgw import: " + bad + " not imported:\nline 1: relay 65: relays are 1 to 64\n"
+                     "line 2: point 900: points are 1 to 750\n");
+    EXPECT_FALSE(QFile::exists(dir.filePath("no.MGW")));
 }
 
 // The real program: Ctrl+C ends an upload at the next block with the cancel
