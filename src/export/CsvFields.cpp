@@ -9,6 +9,8 @@ bool isSpace(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view trimmed(std::string_view text)
 {
+    if (text.empty() || !(isSpace(text.front()) || isSpace(text.back())))
+        return text;
     while (!text.empty() && isSpace(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && isSpace(text.back()))
@@ -17,47 +19,45 @@ std::string_view trimmed(std::string_view text)
 }
 } // namespace
 
-bool SplitCsvLine(std::string_view line, char separator, std::vector<std::string> &fields)
+bool SplitCsvLine(std::string_view line, char separator, std::vector<std::string_view> &fields,
+                  std::string &scratch)
 {
-    std::size_t used = 0;
+    fields.clear();
+    scratch.clear();
+    scratch.reserve(line.size()); // never outgrown: the views into it stay valid
     std::size_t i = 0;
-    bool more = true;
-    while (more) {
-        if (used == fields.size())
-            fields.emplace_back();
-        std::string &field = fields[used++];
-        field.clear();
+    for (;;) {
         while (i < line.size() && isSpace(line[i]))
             ++i;
+        std::size_t end = i;
         if (i < line.size() && line[i] == '"') {
+            // Unquoted into scratch, with whatever follows the closing quote.
+            const std::size_t start = scratch.size();
             bool closed = false;
-            for (++i; i < line.size(); ++i) {
-                if (line[i] != '"') {
-                    field += line[i];
-                } else if (i + 1 < line.size() && line[i + 1] == '"') {
-                    field += '"';
-                    ++i;
-                } else {
+            for (++i; i < line.size() && !closed; ++i) {
+                if (line[i] != '"')
+                    scratch += line[i];
+                else if (i + 1 < line.size() && line[i + 1] == '"')
+                    scratch += line[++i];
+                else
                     closed = true;
-                    ++i;
-                    break;
-                }
             }
-            if (!closed) {
-                fields.resize(used);
+            if (!closed)
                 return false;
-            }
+            end = std::min(line.find(separator, i), line.size());
+            scratch.append(line.substr(i, end - i));
+            fields.push_back(trimmed(std::string_view(scratch).substr(start)));
+        } else {
+            while (end < line.size() && line[end] != separator)
+                ++end; // fields are short: a loop beats a call
+            fields.push_back(trimmed(line.substr(i, end - i)));
         }
-        // Unquoted text, or what follows a closing quote up to the separator.
-        const std::size_t end = std::min(line.find(separator, i), line.size());
-        field += line.substr(i, end - i);
-        field = std::string(trimmed(field));
-        more = end < line.size();
+        if (end >= line.size())
+            break;
         i = end + 1;
     }
-    while (used > 0 && fields[used - 1].empty())
-        --used;
-    fields.resize(used);
+    while (!fields.empty() && fields.back().empty())
+        fields.pop_back();
     return true;
 }
 

@@ -14,12 +14,10 @@ constexpr ListingField Input{"Input", "input", "inputs", 3, NumberForm::Decimal,
 
 constexpr int Largest = 99999;
 
-int digitValue(char c, NumberForm form)
+int hexDigit(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
-    if (form == NumberForm::Decimal)
-        return -1;
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     if (c >= 'a' && c <= 'f')
@@ -68,13 +66,13 @@ bool ReadNumber(std::string_view text, NumberForm form, int *value)
 {
     if (text.empty())
         return false;
-    const int base = form == NumberForm::Hex2 ? 16 : 10;
     int n = 0;
     for (const char c : text) {
-        const int d = digitValue(c, form);
+        const int d = form == NumberForm::Decimal ? (c >= '0' && c <= '9' ? c - '0' : -1) : hexDigit(c);
         if (d < 0)
             return false;
-        n = n > Largest ? n : n * base + d;
+        if (n <= Largest)
+            n = n * (form == NumberForm::Decimal ? 10 : 16) + d;
     }
     *value = n > Largest ? Largest : n;
     return true;

@@ -12,9 +12,14 @@ void ListingReader::Read(std::string_view text)
 {
     if (text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
-    std::size_t at = 0;
+    // A line ends at LF, CR LF or a lone CR. The next of each is kept, so
+    // that a file of one kind is not searched again for the other per line.
+    const auto next = [&](char c, std::size_t from) { return std::min(text.find(c, from), text.size()); };
+    std::size_t at = 0, lf = next('\n', 0), cr = next('\r', 0);
     while (at < text.size()) {
-        const std::size_t end = std::min(text.find_first_of("\r\n", at), text.size());
+        lf = lf < at ? next('\n', at) : lf;
+        cr = cr < at ? next('\r', at) : cr;
+        const std::size_t end = std::min(lf, cr);
         ++line_;
         Line(text.substr(at, end - at));
         at = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
@@ -42,7 +47,7 @@ void ListingReader::Line(std::string_view line)
     }
     if (!separator_)
         separator_ = CsvSeparatorOf(line);
-    if (!SplitCsvLine(line, separator_, f_))
+    if (!SplitCsvLine(line, separator_, f_, unquoted_))
         return Bad(QStringLiteral("a quote is not closed"));
     if (f_.empty())
         return;
@@ -147,20 +152,18 @@ bool ListingReader::Field(std::size_t i, const ListingField &field, int *shown)
 
 bool ListingReader::Number(std::size_t i, const ListingField &field, int *shown)
 {
-    const QString name = QString::fromLatin1(field.name);
-    QString why;
-    if (i >= f_.size())
-        why = name + QStringLiteral(" missing");
-    else if (!ReadNumber(f_[i], field.form, shown))
-        why = QStringLiteral("%1 %2: not a %3number")
-                  .arg(name, Found(i), field.form == NumberForm::Hex2 ? QStringLiteral("hexadecimal ") : QString());
-    else if (*shown < field.first || *shown > field.last)
-        why = QStringLiteral("%1 %2: %3 are %4 to %5")
-                  .arg(name, Found(i), QString::fromLatin1(field.plural), NumberText(field.form, field.first),
-                       NumberText(field.form, field.last));
-    if (why.isEmpty())
+    if (i < f_.size() && ReadNumber(f_[i], field.form, shown) && *shown >= field.first && *shown <= field.last)
         return true;
-    Bad(why);
+    const QString name = QString::fromLatin1(field.name);
+    if (i >= f_.size())
+        Bad(name + QStringLiteral(" missing"));
+    else if (!ReadNumber(f_[i], field.form, shown))
+        Bad(QStringLiteral("%1 %2: not a %3number")
+                .arg(name, Found(i), field.form == NumberForm::Hex2 ? QStringLiteral("hexadecimal ") : QString()));
+    else
+        Bad(QStringLiteral("%1 %2: %3 are %4 to %5")
+                .arg(name, Found(i), QString::fromLatin1(field.plural), NumberText(field.form, field.first),
+                     NumberText(field.form, field.last)));
     return false;
 }
 

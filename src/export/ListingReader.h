@@ -34,7 +34,8 @@ private:
     ListingImport &out_;
     const int pointCount_;
     std::vector<int> listedOn_;   // by point index: the line that listed it, or 0
-    std::vector<std::string> f_;  // the fields of the line at hand
+    std::vector<std::string_view> f_;  // the fields of the line at hand
+    std::string unquoted_;        // what they view when quotes were taken out
     int line_ = 0;
     bool lineBad_ = false;
     bool started_ = false;        // a line other than blank ones seen: no title line from here
