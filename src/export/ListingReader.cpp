@@ -42,7 +42,8 @@ void ListingReader::Line(std::string_view line)
         started_ = true;
         // The title line, quoted or not; its name may hold any separator.
         const std::string_view title = TitleWords.substr(0, TitleWords.find(':') + 1);
-        if (line.substr(line.find_first_not_of(" \t\""), title.size()) == title)
+        const std::size_t first = line.find_first_not_of(" \t\"");
+        if (first != std::string_view::npos && line.substr(first, title.size()) == title)
             return;
     }
     if (!separator_)

@@ -168,7 +168,7 @@ void FillWindowImage(std::mt19937 &random, int points)
 TEST(ListingImport, ListingOfAnyWindowImageComesBackCellForCellAndByteForByte)
 {
     std::mt19937 random(25);
-    for (int round = 0; round < 40; ++round) {
+    for (int round = 0; round < 24; ++round) {
         const int points = round % 4 ? 750 : 350;
         FillWindowImage(random, points);
         const std::vector<int16_t> image = Image();
