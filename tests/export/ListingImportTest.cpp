@@ -44,20 +44,17 @@ TEST(ListingImport, EverySpreadsheetVariantReplacesExactlyTheListedRecords)
         "Point,3,Multi Relay On/Off\r\n,Relays Controlled\r\n,,Node,01,Relay,1,2,5\r\n,,Node,FF,Relay,64\r\n"
         "Point,9,TL Off Input,Node,FE,Device,40,Input,8\r\n"
         "Point,750,Group On/Timer Off,Group,256\r\n",
-        // LF, a byte order mark, no title, rows padded to the widest, blank lines.
-        "\xEF\xBB\xBFPoint,1,Relay On/Off,Node,05,Relay,12,,\n\n"
-        "Point,3,Multi Relay On/Off,,,,,,\n,Relays Controlled,,,,,,\n,,Node,01,Relay,1,2,5\n,,Node,FF,Relay,64,,\n"
-        ",,,,,,,,\nPoint,9,TL Off Input,Node,FE,Device,40,Input,8\nPoint,750,Group On/Timer Off,Group,256,,,,\n",
-        // ';' and quoted text; numbers saved as numbers, the title's name split.
+        // LF, a byte order mark, no title, rows padded to the widest, blank lines, leading
+        // zeros or none, lower-case hexadecimal, spaces around fields, relays in any order.
+        "\xEF\xBB\xBF Point , 001 ,Relay On/Off, Node ,5,Relay, 012,,\n\n"
+        "Point,0003,Multi Relay On/Off,,,,,,\n , Relays Controlled ,,,,,\n,,Node,1,Relay,5,2,1\n,,Node,ff,Relay,064,,\n"
+        ",,,,,,,,\n\t\nPoint,9,TL Off Input,Node,fe,Device,040,Input,08\nPoint,750,Group On/Timer Off,Group,0256,,,,\n",
+        // ';' and quoted text, numbers saved as numbers, the title's name split where it held ','.
         "\"Mapped Gateway File: C:\\maps\\pl\";\"ant.MGW\";;\r\n"
         "\"Point\";1;\"Relay On/Off\";\"Node\";5;\"Relay\";12\r\n"
         "\"Point\";3;\"Multi Relay On/Off\"\r\n;\"Relays Controlled\"\r\n;;\"Node\";1;\"Relay\";1;2;5\r\n"
         ";;\"Node\";\"FF\";\"Relay\";64\r\n\"Point\";9;\"TL Off Input\";\"Node\";\"FE\";\"Device\";40;\"Input\";8\r\n"
         "\"Point\";750;\"Group On/Timer Off\";\"Group\";256;;;\r\n",
-        // Leading zeros, lower-case hexadecimal, spaces, relays in any order.
-        " Point , 001 ,Relay On/Off, Node ,5,Relay, 012\r\n"
-        "Point,0003,Multi Relay On/Off\r\n , Relays Controlled \r\n,,Node,1,Relay,5,2,1\r\n,,Node,ff,Relay,064\r\n"
-        "Point,9,TL Off Input,Node,fe,Device,040,Input,08\r\n\t\r\nPoint,750,Group On/Timer Off,Group,0256\r\n",
     };
     // Bank, address, value: the listed records, fields a type does not show
     // cleared, and point 003's whole bitmap (bank 1 from 4096) replaced.
@@ -80,59 +77,47 @@ TEST(ListingImport, EverySpreadsheetVariantReplacesExactlyTheListedRecords)
 
 TEST(ListingImport, EveryBadLineIsToldByLineFieldAndReasonAndNothingChanges)
 {
-    const QByteArray text = "Mapped Gateway File: /maps/plant.MGW\r\n"
-                            "Point,1,Relay On/Off,Node,05,Relay,65\r\n"
-                            "Point,2,Relay On/Off,Node,FF,Relay,1\r\n"
-                            "Point,3,Relay On/Of,Node,05,Relay,1\r\n"
-                            "Point,751,Unused\r\n"
-                            "Point,1,Unused\r\n"
-                            "Point,51,Multi Relay On/Off\r\n,Relays Controlled\r\n"
-                            "Point,4,TL On Input,Node,0G,Device,01,Input,1\r\n"
-                            "Point,5,TL On Input,Node,01,Device,41,Input,9\r\n"
-                            "Point,6,Preset Activate,Preset,257\r\n"
-                            "Point,7,Group On/Off,Grp,3\r\n"
-                            "Point,8,Group On/Off,Group\r\n"
-                            "Point,10,Unused,x\r\n"
-                            "Point,11,Multi Relay On/Off\r\n,,Node,05,Relay,1\r\n"
-                            "Point,12,Multi Relay On/Off\r\n,Relays Controlled\r\n"
-                            ",,Node,00,Relay,1\r\n,,Node,01,Relay,2,65\r\n,,Node,02,Relay,3,3\r\n,,Node,02,Relay,4\r\n"
-                            "Point,13,\"Unused\r\n"
-                            "Relays,1\r\n,Relays Controlled\r\n"
-                            "Point,x,Unused\r\n"
-                            "Point,14,Multi Relay On/Off\r\n";
-    const QStringList expected = {
-        "line 2: relay 65: relays are 1 to 64",
-        "line 3: node FF: nodes are 01 to FE",
-        "line 4: type Relay On/Of: not a type of the listing",
-        "line 5: point 751: points are 1 to 750",
-        "line 6: point 1: listed before, on line 2",
-        "line 7: point 51: multi relay points are 1 to 50",
-        "line 9: node 0G: not a hexadecimal number",
-        "line 10: device 41: devices are 01 to 40",
-        "line 11: preset 257: presets are 1 to 256",
-        "line 12: Grp: Group expected",
-        "line 13: group missing",
-        "line 14: x: more fields than a Unused line has",
-        "line 16: ,Relays Controlled expected after the multi relay point of line 15",
-        "line 19: node 00: nodes are 01 to FF",
-        "line 20: relay 65: relays are 1 to 64",
-        "line 21: relay 3: listed twice",
-        "line 22: node 02: listed before for this point",
-        "line 23: a quote is not closed",
-        "line 24: Relays: not a line of the listing",
-        "line 25: ,Relays Controlled outside a multi relay point",
-        "and 2 more bad lines"};
     const std::vector<int16_t> base = Base();
     std::copy(base.begin(), base.end(), ConfigImage);
     Dirty = false;
-    EXPECT_EQ(Import(text), expected);
-    EXPECT_TRUE(Image() == base);
-    EXPECT_FALSE(Dirty);
-
-    // The protocol's points only; a file that lists nothing imports nothing.
-    EXPECT_EQ(Import("Point,350,Unused\nPoint,351,Unused\n", 350), QStringList{"line 2: point 351: points are 1 to 350"});
+    // Each bad line alone, after a blank line.
+    const std::pair<const char *, const char *> lines[] = {
+        {"Point,1,Relay On/Off,Node,05,Relay,65", "relay 65: relays are 1 to 64"},
+        {"Point,2,Relay On/Off,Node,FF,Relay,1", "node FF: nodes are 01 to FE"},
+        {"Point,3,Relay On/Of,Node,05,Relay,1", "type Relay On/Of: not a type of the listing"},
+        {"Point,751,Unused", "point 751: points are 1 to 750"},
+        {"Point,x,Unused", "point x: not a number"},
+        {"Point,4,TL On Input,Node,0G,Device,01,Input,1", "node 0G: not a hexadecimal number"},
+        {"Point,5,TL On Input,Node,01,Device,41,Input,1", "device 41: devices are 01 to 40"},
+        {"Point,5,TL On Input,Node,01,Device,40,Input,9", "input 9: inputs are 1 to 8"},
+        {"Point,6,Preset Activate,Preset,257", "preset 257: presets are 1 to 256"},
+        {"Point,7,Group On/Off,Grp,3", "Grp: Group expected"},
+        {"Point,8,Group On/Off,Group", "group missing"},
+        {"Point,10,Unused,x", "x: more fields than a Unused line has"},
+        {"Point,13,\"Unused", "a quote is not closed"},
+        {"Relays,1", "Relays: not a line of the listing"},
+        {",Relays Controlled", ",Relays Controlled outside a multi relay point"},
+        {",,Node,01,Relay,1", "a node's relays outside a multi relay point"},
+        {"Point,51,Multi Relay On/Off", "point 51: multi relay points are 1 to 50"},
+    };
+    for (const auto &[line, why] : lines)
+        EXPECT_EQ(Import(QByteArray("\r\n") + line), QStringList{QString("line 2: ") + why});
+    // What a line says in its place among others.
+    EXPECT_EQ(Import("Point,1,Unused\nPoint,1,Unused\nPoint,11,Multi Relay On/Off\n,,Node,05,Relay,1\n"
+                     "Point,12,Multi Relay On/Off\n,Relays Controlled\n,,Node,00,Relay,1\n,,Node,02,Relay,3,3\n"
+                     ",,Node,02,Relay,4\nPoint,14,Multi Relay On/Off\n"),
+              (QStringList{"line 2: point 1: listed before, on line 1",
+                           "line 4: ,Relays Controlled expected after the multi relay point of line 3",
+                           "line 7: node 00: nodes are 01 to FF", "line 8: relay 3: listed twice",
+                           "line 9: node 02: listed before for this point",
+                           "line 10: ,Relays Controlled missing after this multi relay point"}));
+    // The first 20 and a count; the protocol's points only; nothing listed.
+    EXPECT_EQ(Import(QByteArray("Point,0,Unused\n").repeated(25)).mid(19),
+              (QStringList{"line 20: point 0: points are 1 to 750", "and 5 more bad lines"}));
+    EXPECT_EQ(Import("Point,350,Unused\nPoint,351,Unused", 350), QStringList{"line 2: point 351: points are 1 to 350"});
     EXPECT_EQ(Import("Mapped Gateway File: x\r\n\r\n"), QStringList{"no point is listed"});
     EXPECT_TRUE(Image() == base);
+    EXPECT_FALSE(Dirty);
 }
 
 namespace {
@@ -184,30 +169,26 @@ TEST(ListingImport, ListingOfAnyWindowImageComesBackCellForCellAndByteForByte)
 // commas and once with ';' and every text quoted; both read back the same.
 TEST(ListingImport, SurvivesLibreOfficeCalc)
 {
-    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    const QString soffice = QStandardPaths::findExecutable("soffice");
     if (soffice.isEmpty())
         GTEST_SKIP() << "LibreOffice Calc (soffice) is not installed: apt-get install libreoffice-calc-nogui";
     std::mt19937 random(7);
     FillWindowImage(random, 750);
     const std::vector<int16_t> image = Image();
     QTemporaryDir dir;
-    const QString listing = dir.filePath(QStringLiteral("plant.CSV"));
-    ASSERT_TRUE(WriteAll(listing, CsvListing(QStringLiteral("/maps/pl,ant.MGW"), 750)));
-    // Both at once, each with its own profile so that neither writes the home folder.
-    const QStringList options = {QStringLiteral("44,34,76,1"), QStringLiteral("59,34,76,1,,0,true")};
-    std::vector<std::unique_ptr<QProcess>> calcs;
+    ASSERT_TRUE(WriteAll(dir.filePath("plant.CSV"), CsvListing("/maps/pl,ant.MGW", 750)));
+    // Both at once, each with a profile of its own, never the home folder's.
+    QProcess calcs[2];
+    const char *options[] = {"44,34,76,1", "59,34,76,1,,0,true"};
+    for (int run = 0; run < 2; ++run)
+        calcs[run].start(soffice, {"-env:UserInstallation=file://" + dir.filePath(QString("profile%1").arg(run)),
+                                   "--headless", "--norestore", "--infilter=CSV:44,34,76,1", "--convert-to",
+                                   QString("csv:Text - txt - csv (StarCalc):") + options[run], "--outdir",
+                                   dir.filePath(QString("saved%1").arg(run)), dir.filePath("plant.CSV")});
     for (int run = 0; run < 2; ++run) {
-        calcs.push_back(std::make_unique<QProcess>());
-        calcs.back()->start(soffice, {QStringLiteral("-env:UserInstallation=file://") + dir.filePath(QStringLiteral("profile%1").arg(run)),
-                                      QStringLiteral("--headless"), QStringLiteral("--norestore"),
-                                      QStringLiteral("--infilter=CSV:44,34,76,1"),
-                                      QStringLiteral("--convert-to"), QStringLiteral("csv:Text - txt - csv (StarCalc):") + options[run],
-                                      QStringLiteral("--outdir"), dir.filePath(QStringLiteral("saved%1").arg(run)), listing});
-    }
-    for (int run = 0; run < 2; ++run) {
-        ASSERT_TRUE(calcs[size_t(run)]->waitForFinished(60000));
-        const QByteArray saved = ReadAll(dir.filePath(QStringLiteral("saved%1/plant.csv").arg(run))); // Calc names it
-        ASSERT_TRUE(saved.contains(run ? "\n\"Point\";1;" : "\n\"Point\",1,")) << calcs[size_t(run)]->readAllStandardError().toStdString();
+        ASSERT_TRUE(calcs[run].waitForFinished(60000));
+        const QByteArray saved = ReadAll(dir.filePath(QString("saved%1/plant.csv").arg(run))); // Calc's name
+        ASSERT_TRUE(saved.contains(run ? "\n\"Point\";1;" : "\n\"Point\",1,")) << calcs[run].readAllStandardError().data();
         ClearImage();
         EXPECT_EQ(Import(saved), QStringList()) << run;
         EXPECT_TRUE(Image() == image) << run;
