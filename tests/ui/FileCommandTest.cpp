@@ -159,4 +159,10 @@ TEST_F(FileCommandTest, ImportListingIsOneUndoStepAndABadListingChangesNothing)
     EXPECT_EQ(window->mnuEditUndo->text(), "Undo Import");
     window->mnuEditUndo->trigger();
     EXPECT_EQ(ImageCopy(), std::get<0>(before));
+    // A listing that changes nothing is no step and leaves the image unchanged.
+    ASSERT_TRUE(WriteAll(path("same.CSV"), "Point,2,Unused\n"));
+    replies = {path("same.CSV")};
+    window->mnuFileImport->trigger();
+    EXPECT_FALSE(Dirty);
+    EXPECT_EQ(window->mnuEditRedo->text(), "Redo Import");
 }

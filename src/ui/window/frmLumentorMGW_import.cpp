@@ -3,8 +3,10 @@
 #include "ui/window/frmLumentorMGW.h"
 
 #include "export/ListingImport.h"
+#include "image/ConfigImage.h"
 #include "image/MapFile.h"
 #include "link/MsgBox.h"
+#include "ui/history/EditHistory.h"
 #include "ui/window/ListingDialog.h"
 
 #include <QRadioButton>
@@ -35,8 +37,11 @@ void frmLumentorMGW::mnuFileImport_Click()
         MsgBox(refused + QLatin1Char('\n') + listing.BadLines().join(QLatin1Char('\n')), vbCritical, title);
         return;
     }
+    const bool wasDirty = Dirty;
     RunEditEvent(QStringLiteral("Import"), [&] {
         listing.Apply();
         ShowData();
     });
+    // A listing that changed no cell leaves the image as clean as it was.
+    Dirty = wasDirty || !History().Stack().isClean();
 }
