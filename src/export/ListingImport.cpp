@@ -15,7 +15,8 @@ constexpr qint64 LargestListing = 64 << 20;
 
 ListingImport::ListingImport(const QByteArray &text, int pointCount)
 {
-    ListingReader(*this, std::clamp(pointCount, 0, 750)).Read(std::string_view(text.constData(), std::size_t(text.size())));
+    ListingReader reader(*this, std::clamp(pointCount, 0, 750));
+    reader.Read(std::string_view(text.constData(), std::size_t(text.size())));
 }
 
 void ListingImport::Bad(const QString &text)

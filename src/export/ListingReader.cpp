@@ -173,7 +173,8 @@ bool ListingReader::Label(std::size_t i, std::string_view label)
     if (i < f_.size() && f_[i] == label)
         return true;
     const QString expected = QString::fromLatin1(label.data(), int(label.size()));
-    Bad(i < f_.size() ? QStringLiteral("%1: %2 expected").arg(Found(i), expected) : expected + QStringLiteral(" missing"));
+    Bad(i < f_.size() ? QStringLiteral("%1: %2 expected").arg(Found(i), expected)
+                      : expected + QStringLiteral(" missing"));
     return false;
 }
 
