@@ -16,13 +16,16 @@ function(mgw_install_gzipped file destination)
   install(FILES ${gz} DESTINATION ${destination})
 endfunction()
 
-# Each program with its manual page.
+# Each program with its manual page, and mgw's commands that have a page of their own.
 foreach(program LumentorMGW mgw mgw-gatesim)
   if(TARGET ${program})
     install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     mgw_install_gzipped(${PROJECT_SOURCE_DIR}/data/man/${program}.1 ${CMAKE_INSTALL_MANDIR}/man1)
   endif()
 endforeach()
+if(TARGET mgw)
+  mgw_install_gzipped(${PROJECT_SOURCE_DIR}/data/man/mgw-import.1 ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
 
 install(FILES ${PROJECT_SOURCE_DIR}/data/${MGW_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -13,10 +13,15 @@ int FuzzReply(const uint8_t *data, size_t size);
 // over the file.
 int FuzzMapFile(const uint8_t *data, size_t size);
 // Writes of 5 bytes each (bank and address in 3, the value in 2) into an
-// empty image, then the whole listing under both protocols.
+// empty image, then the whole listing under both protocols, and the listing
+// imported back onto a cleared image.
 int FuzzListing(const uint8_t *data, size_t size);
 // The same writes, then the window shows every point.
 int FuzzView(const uint8_t *data, size_t size);
+// Byte 0 picks the protocol (bit 0: 350 points); the rest is a listing,
+// imported onto an image with no cell 0: all or nothing, only the listed
+// points' records and bitmaps change, and they read back as imported.
+int FuzzImport(const uint8_t *data, size_t size);
 
 // Bytes 0 and 1 pick the bank and block; the rest is a "39" reply, stored
 // as an upload stores it.

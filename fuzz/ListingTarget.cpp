@@ -2,9 +2,11 @@
 #include "ImageWrites.h"
 
 #include "export/CsvListing.h"
+#include "export/ListingImport.h"
 
 #include <QByteArray>
 #include <cstdio>
+#include <vector>
 #include <string>
 
 namespace {
@@ -65,5 +67,20 @@ int FuzzListing(const uint8_t *data, size_t size)
         FuzzCheck(modLumentorMGW::CsvListing(name, points).toStdString() == expected, "the listing's lines and numbers");
     }
     FuzzCheck(!modLumentorMGW::Dirty, "listing leaves the image unchanged");
+
+    // Read back onto a cleared image: every point gives the same lines again
+    // (one with no line is left cleared, "Unused"), or, when a value lies
+    // outside the window's lists, nothing is written.
+    std::vector<QByteArray> lines;
+    for (int p = 0; p < 750; ++p)
+        lines.push_back(modLumentorMGW::CsvPointLines(p));
+    const modLumentorMGW::ListingImport listing(modLumentorMGW::CsvListing(name, 750), 750);
+    modLumentorMGW::ClearImage();
+    listing.Apply();
+    for (int p = 0; p < 750; ++p) {
+        const QByteArray unused = "Point," + QByteArray::number(p + 1) + ",Unused\r\n";
+        const QByteArray expected = !listing.Good() ? unused : lines[size_t(p)].isEmpty() ? unused : lines[size_t(p)];
+        FuzzCheck(modLumentorMGW::CsvPointLines(p) == expected, "the listing reads back line for line");
+    }
     return 0;
 }

@@ -102,5 +102,21 @@ int main(int argc, char **argv)
         bits += write(1, a, 0xFF);
     save("listing", "bitmap", record(0, 3, 0, 0, 0) + bits);
     save("view", "bitmap", record(0, 3, 0, 0, 0) + bits);
+
+    // Listings to import: byte 0 picks the protocol (0: 750 points, 1: 350).
+    std::string all64 = ",,Node,FF,Relay";
+    for (int r = 1; r <= 64; ++r)
+        all64 += "," + std::to_string(r);
+    save("import", "export", std::string(1, '\0') + "Mapped Gateway File: /maps/plant.MGW\r\n"
+         "Point,1,Relay On/Off,Node,05,Relay,12\r\nPoint,2,Unused\r\nPoint,3,Multi Relay On/Off\r\n"
+         ",Relays Controlled\r\n,,Node,01,Relay,1,2,5\r\n" + all64 + "\r\nPoint,4,Preset Activate,Preset,3\r\n"
+         "Point,9,TL On Input,Node,0A,Device,40,Input,8\r\nPoint,750,Group On/Timer Off,Group,256\r\n");
+    save("import", "calc", std::string(1, '\1') + "\xEF\xBB\xBF\"Mapped Gateway File: /a;b\";;;;\n"
+         "\"Point\";001;\"Relay On/Timer Off\";\"Node\";\"fe\";\"Relay\"; 64 ;;\n\n"
+         "\"Point\";50;\"Multi Relay On/Timer Off\";;;;;\n;\"Relays Controlled\";;;;;\n;;\"Node\";1;\"Relay\";64;1\n"
+         "\"Point\";350;\"TL Off Input\";\"Node\";1;\"Device\";\"0a\";\"Input\";1\n");
+    save("import", "bad", std::string(1, '\0') + "Point,1,Relay On/Off,Node,00,Relay,65\nPoint,1,Unused\n"
+         "Point,51,Multi Relay On/Off\n,Relays Controlled\n,,Node,01,Relay,1\nPoint,2,\"Unused\n"
+         ",,Node,02,Relay,3\nPoint,99999999999,Group On/Off,Group,x\nPoint,3,Multi Relay On/Off\n");
     return 0;
 }

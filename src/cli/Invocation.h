@@ -19,6 +19,7 @@ struct Invocation
     QString output;
     int points = 750;
     bool quiet = false;
+    QString into;   // import: the map file the listed points go onto
 
     // A message line on standard error, CR LF written as a line break.
     void Say(const QString &text) const;
@@ -38,5 +39,6 @@ int Upload(const Invocation &call);
 int Verify(const Invocation &call);
 int Export(const Invocation &call);
 int Diff(const Invocation &call);
+int Import(const Invocation &call);
 
 } // namespace mgw

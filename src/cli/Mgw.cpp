@@ -26,6 +26,8 @@ const char ProgramHelp[] =
     "  export FILE [--points 350|750] [--output CSV]\n"
     "                               write FILE's CSV listing\n"
     "  diff A B                     list the points and settings that differ\n"
+    "  import LISTING MAP [--points 350|750] [--into BASE]\n"
+    "                               write a listing's points into the map file MAP\n"
     "\n"
     "PORT is COM1 to COM8 (on Linux /dev/ttyS0 to /dev/ttyS7), a port that\n"
     "LumentorMGW lists (ttyUSB0), or any device path. Progress and messages go\n"
@@ -77,6 +79,13 @@ const CommandEntry Commands[] = {
      "Lists the points and settings that differ between the map files A and B,\n"
      "as listing lines marked - (A) and + (B) under each point's number. Exit\n"
      "status 0 when the images are equal, 1 when they differ.\n"},
+    {"import", Import, 2, false,
+     "Usage: mgw import LISTING MAP [--points 350|750] [--into BASE]\n\n"
+     "Reads the CSV listing LISTING, as mgw export or LumentorMGW's Export wrote\n"
+     "it or a spreadsheet saved it again, and writes the map file MAP: the listed\n"
+     "points onto the map file BASE, or onto a cleared map without --into.\n"
+     "Every line is checked first against points 1 to 750 (the default) or 350;\n"
+     "a bad line writes nothing and exits 2 with the first 20 bad lines.\n"},
 };
 
 void Write(QIODevice &device, const char *text)
@@ -93,11 +102,14 @@ int RunCommand(const CommandEntry &entry, const QStringList &arguments, const Co
     const QCommandLineOption quiet({QStringLiteral("q"), QStringLiteral("quiet")}, QString());
     const QCommandLineOption points(QStringLiteral("points"), QString(), QStringLiteral("N"));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(), QStringLiteral("CSV"));
+    const QCommandLineOption into(QStringLiteral("into"), QString(), QStringLiteral("BASE"));
     parser.addOption(help);
     if (entry.gateway)
         parser.addOptions({port, quiet});
     if (entry.run == Export)
         parser.addOptions({points, output});
+    if (entry.run == Import)
+        parser.addOptions({points, into});
     if (!parser.parse(QStringList{QStringLiteral("mgw")} + arguments))
         return call.Refuse(parser.errorText());
     if (parser.isSet(help)) {
@@ -107,14 +119,15 @@ int RunCommand(const CommandEntry &entry, const QStringList &arguments, const Co
     call.files = parser.positionalArguments();
     if (call.files.size() != entry.files)
         return call.Refuse(entry.files == 1 ? QStringLiteral("expects one map file (see mgw %1 --help)").arg(call.command)
-                                           : QStringLiteral("expects two map files, A and B"));
+                                           : entry.run == Import ? QStringLiteral("expects a listing and a map file")
+                                                                 : QStringLiteral("expects two map files, A and B"));
     if (entry.gateway) {
         call.port = parser.value(port);
         call.quiet = parser.isSet(quiet);
         if (call.port.isEmpty())
             return call.Refuse(QStringLiteral("--port PORT is required"));
     }
-    if (entry.run == Export && parser.isSet(points)) {
+    if ((entry.run == Export || entry.run == Import) && parser.isSet(points)) {
         const QString n = parser.value(points);
         if (n != QLatin1String("350") && n != QLatin1String("750"))
             return call.Refuse(QStringLiteral("--points must be 350 or 750, not '%1'").arg(n));
@@ -122,6 +135,8 @@ int RunCommand(const CommandEntry &entry, const QStringList &arguments, const Co
     }
     if (entry.run == Export)
         call.output = parser.value(output);
+    if (entry.run == Import)
+        call.into = parser.value(into);
     return entry.run(call);
 }
 } // namespace

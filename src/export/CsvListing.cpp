@@ -1,103 +1,70 @@
 #include "export/CsvListing.h"
 
+#include "export/ListingLayout.h"
 #include "image/PointRecord.h"
-#include "link/Hex.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace modLumentorMGW {
 
 namespace {
-const char Eol[] = "\r\n";
+void appendEol(QByteArray &out) { out.append(ListingEol.data(), int(ListingEol.size())); }
 
-// Stored cells are 16-bit; plus 1 is done in int so 32767 gives 32768.
-inline int shown(int16_t cell) { return int(cell) + 1; }
-
-void appendDecimal(QByteArray &out, int value)
-{
-    char digits[12];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    out.append(digits, int(end - digits));
-}
-
-void appendHex2(QByteArray &out, int value)
-{
-    // Only the low byte is printed, so the narrowing cannot change the digits.
-    out.append(Hex2(int16_t(value & 0xFF)).toLatin1());
-}
+void append(QByteArray &out, std::string_view words) { out.append(words.data(), int(words.size())); }
 
 void appendNodeLines(QByteArray &out, int16_t p)
 {
     // Node slots 0..254: node numbers 01 to FF.
-    for (int16_t n = 0; n < BitmapNodeSlots - 1; ++n) {
+    for (int16_t n = 0; n < BitmapNode.last; ++n) {
         bool any = false;
         for (int16_t r = 0; r < RelaysPerNode; ++r) {
             if (!GetRelayBit(p, n, r))
                 continue;
             if (!any) {
-                out.append(",,Node,");
-                appendHex2(out, n + 1);
-                out.append(",Relay");
+                out.append(",,");
+                append(out, BitmapNode.label);
+                out.append(',');
+                AppendNumber(out, BitmapNode.form, n + 1);
+                out.append(',');
+                append(out, BitmapRelay.label);
                 any = true;
             }
             out.append(',');
-            appendDecimal(out, r + 1);
+            AppendNumber(out, BitmapRelay.form, r + 1);
         }
         if (any)
-            out.append(Eol);
+            appendEol(out);
     }
 }
 
 void appendPoint(QByteArray &out, int16_t p)
 {
     const int16_t type = GetPointType(p);
-    if (type < 0 || type > 9)
+    if (type < 0 || type >= ListingTypeCount)
         return;
-    out.append("Point,");
-    appendDecimal(out, p + 1);
+    const ListingType &layout = ListingTypes[type];
+    append(out, PointWord);
     out.append(',');
-    switch (type) {
-    case 0:
-        out.append("Unused");
-        break;
-    case 1:
-    case 2:
-        out.append(type == 1 ? "Relay On/Off,Node," : "Relay On/Timer Off,Node,");
-        appendHex2(out, shown(GetPointNode(p)));
-        out.append(",Relay,");
-        appendDecimal(out, shown(GetPointRelay(p)));
-        break;
-    case 3:
-    case 4:
-        out.append(type == 3 ? "Multi Relay On/Off" : "Multi Relay On/Timer Off");
-        out.append(Eol);
-        out.append(",Relays Controlled");
-        if (p < MultiRelayPoints) {
-            out.append(Eol);
-            appendNodeLines(out, p);
-            return;
-        }
-        break;
-    case 5:
-    case 6:
-        out.append(type == 5 ? "Group On/Off,Group," : "Group On/Timer Off,Group,");
-        appendDecimal(out, shown(GetPointNumber(p)));
-        break;
-    case 7:
-        out.append("Preset Activate,Preset,");
-        appendDecimal(out, shown(GetPointNumber(p)));
-        break;
-    default: // 8, 9
-        out.append(type == 8 ? "TL On Input,Node," : "TL Off Input,Node,");
-        appendHex2(out, shown(GetPointNode(p)));
-        out.append(",Device,");
-        appendHex2(out, shown(GetPointRelay(p)));
-        out.append(",Input,");
-        appendDecimal(out, shown(GetPointNumber(p)));
-        break;
+    AppendNumber(out, NumberForm::Decimal, p + 1);
+    out.append(',');
+    append(out, layout.name);
+    // Stored cells are 16-bit; plus 1 is done in int so 32767 gives 32768.
+    const int16_t cells[4] = {type, GetPointNode(p), GetPointRelay(p), GetPointNumber(p)};
+    for (int f = 0; f < layout.fieldCount; ++f) {
+        const ListingField &field = layout.fields[f];
+        out.append(',');
+        append(out, field.label);
+        out.append(',');
+        AppendNumber(out, field.form, int(cells[field.cell]) + 1);
     }
-    out.append(Eol);
+    appendEol(out);
+    if (IsMultiRelayType(type)) {
+        out.append(',');
+        append(out, RelaysControlledWords);
+        appendEol(out);
+        if (p < MultiRelayPoints)
+            appendNodeLines(out, p);
+    }
 }
 } // namespace
 
@@ -115,9 +82,9 @@ QByteArray CsvListing(const QString &fileName, int pointCount)
     const QByteArray title = fileName.toUtf8();
     QByteArray out;
     out.reserve(64 + title.size() + count * 48);
-    out.append("Mapped Gateway File: ");
+    append(out, TitleWords);
     out.append(title);
-    out.append(Eol);
+    appendEol(out);
     for (int p = 0; p < count; ++p)
         appendPoint(out, int16_t(p));
     return out;

@@ -48,6 +48,13 @@ int16_t GetRelayCell(int32_t p, int16_t n, int16_t r)
     return bitPlace(p, n, r, at) ? ImageGet(at.bank, at.address) : int16_t(0);
 }
 
+void SetRelayCell(int32_t p, int16_t n, int16_t r, int16_t value)
+{
+    BitPlace at{};
+    if (bitPlace(p, n, r, at))
+        ImageSet(at.bank, at.address, value);
+}
+
 void SetRelayBit(int32_t p, int16_t n, int16_t r, bool state)
 {
     BitPlace at{};

@@ -33,6 +33,9 @@ void SetRelayBit(int32_t p, int16_t n, int16_t r, bool state);
 // The whole cell holding relays r to r + 7 of node n (r a multiple of 8),
 // for readers that count relays a cell at a time; 0 where GetRelayBit refuses.
 int16_t GetRelayCell(int32_t p, int16_t n, int16_t r);
+// Writes that whole cell, for writers that replace a bitmap a cell at a
+// time; refused where GetRelayCell gives 0.
+void SetRelayCell(int32_t p, int16_t n, int16_t r, int16_t value);
 
 int16_t GetResendFlag();
 void SetResendFlag(int16_t value);

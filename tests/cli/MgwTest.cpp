@@ -140,6 +140,7 @@ TEST_F(MgwTest, BadArgumentsSayWhichInOneLineAndSendNothing)
         {{"verify", shortMap, "--port", Pty()},
          "mgw verify: cannot read " + shortMap + ": The file holds 10 bytes; a map file holds 262144."},
         {{"export", map, "--points", "500"}, "mgw export: --points must be 350 or 750, not '500'"},
+        {{"import", map}, "mgw import: expects a listing and a map file"},
     };
     for (const auto &[arguments, line] : cases) {
         const Ran r = Mgw(arguments);
@@ -178,6 +179,27 @@ TEST_F(MgwTest, ExportWritesTheListingBesideTheMapAndDiffListsWhatDiffers)
                      "Settings\n-Timeout,Normal\n+Timeout,Extended 1\n"
                      "Cells Differing: 5\n");
     EXPECT_EQ(Mgw({"diff", map, map}).status, 0);
+}
+
+TEST_F(MgwTest, ImportWritesTheListedPointsOntoABaseOrAClearedMapAndRefusesABadListing)
+{
+    const QString map = SampleMap(), back = dir.filePath("back.MGW"), one = dir.filePath("one.CSV");
+    ASSERT_EQ(Mgw({"export", map}).status, 0);
+    Ran r = Mgw({"import", dir.filePath("plant.CSV"), back});
+    EXPECT_EQ(r.err, "Points Imported Into " + back + ": 750\n");
+    EXPECT_TRUE(ReadAll(back) == ReadAll(map));
+
+    // Onto a base: point 012 replaced whole, point 003 kept. A bad listing writes nothing.
+    ASSERT_TRUE(WriteAll(one, "\"Point\";12;\"Preset Activate\";\"Preset\";3\r\nPoint;900;Unused\r\n"));
+    r = Mgw({"import", one, back, "--into", map});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "mgw import: " + one + " not imported:\nline 2: point 900: points are 1 to 750\n");
+    ASSERT_TRUE(WriteAll(one, "\"Point\";12;\"Preset Activate\";\"Preset\";3\r\n"));
+    EXPECT_EQ(Mgw({"import", one, back, "--into", map, "--points", "350"}).status, 0);
+    FileName = back;
+    ASSERT_TRUE(ReadImageFile());
+    EXPECT_EQ(std::vector<int16_t>(ConfigImage + 88, ConfigImage + 96), (std::vector<int16_t>{7, 0, 0, 0, 0, 0, 2, 0}));
+    EXPECT_TRUE(GetRelayBit(2, 0, 0));
 }
 
 // The real program: Ctrl+C ends an upload at the next block with the cancel

@@ -9,7 +9,8 @@ TEST(CorpusReplay, EveryTargetHoldsOnEverySavedInput)
     MsgBoxRecorder boxes; // the view's multi relay refusal may show
     SetFuzzFailure([](const char *what) { ADD_FAILURE() << "fuzz check failed: " << what; });
     const std::pair<const char *, int (*)(const uint8_t *, size_t)> targets[] = {{"mapfile", FuzzMapFile},
-        {"listing", FuzzListing}, {"reply", FuzzReply}, {"uploadblock", FuzzUploadBlock}, {"view", FuzzView}};
+        {"listing", FuzzListing}, {"import", FuzzImport}, {"reply", FuzzReply}, {"uploadblock", FuzzUploadBlock},
+        {"view", FuzzView}};
     for (const auto &[corpus, target] : targets) {
         const QDir dir(QStringLiteral(MGW_FUZZ_CORPUS "/") + QLatin1String(corpus));
         const QStringList names = dir.entryList(QDir::Files, QDir::Name);

@@ -20,8 +20,8 @@ dpkg-deb -x "$deb" "$root"
 stray=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '^\./usr/' | grep -vx '\./' || true)
 [ -z "$stray" ] || fail "files outside /usr: $stray"
 
-for program in LumentorMGW mgw mgw-gatesim; do
-  gzip -dc "$root/usr/share/man/man1/$program.1.gz" | grep -q "^\.TH ${program^^} 1 " || fail "no manual page for $program"
+for page in LumentorMGW mgw mgw-gatesim mgw-import; do
+  gzip -dc "$root/usr/share/man/man1/$page.1.gz" | grep -q "^\.TH ${page^^} 1 " || fail "no manual page for $page"
 done
 # The packaged (stripped) programs still run; the window program without any display.
 "$root/usr/bin/mgw-gatesim" --help | grep -q '^Usage: mgw-gatesim' || fail "mgw-gatesim --help"

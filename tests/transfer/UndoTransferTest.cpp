@@ -1,7 +1,7 @@
-// The edit history around transfers: locked while one runs, kept by a
-// download and by an upload that never starts, cleared by an upload, which
-// replaces the image (a failed one too, and the overview with it), without
-// forgetting that the uploaded image is unsaved.
+// The edit history around transfers: locked while one runs (the import with
+// it), kept by a download and by an upload that never starts, cleared by an
+// upload, which replaces the image (a failed one too, and the overview with
+// it), without forgetting that the uploaded image is unsaved.
 #include "transfer/TransferFixture.h"
 
 #include "ui/overview/PointOverview.h"
@@ -16,8 +16,10 @@ TEST_F(TransferTest, UndoIsLockedDuringATransferKeptByDownloadAndClearedByUpload
     window->mnuEditUndo->trigger();
     bool lockedDuringBox = false;
     boxes.onBox = [&](const RecordedBox &) {
-        lockedDuringBox = !window->mnuEditUndo->isEnabled() && !window->mnuEditRedo->isEnabled();
+        lockedDuringBox = !window->mnuEditUndo->isEnabled() && !window->mnuEditRedo->isEnabled()
+                          && !window->mnuFileImport->isEnabled();
         window->mnuEditUndo_Click(); // the command itself refuses too, not only its menu entry
+        window->mnuFileImport_Click(); // no dialog: one would fail the test
     };
     Run(window->mnuDownload);
     EXPECT_EQ(boxes.boxes, (Boxes{{"Download Complete", 0, "Download"}}));

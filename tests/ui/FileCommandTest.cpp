@@ -133,3 +133,36 @@ TEST_F(FileCommandTest, ExportListsTheImageBesideTheMapFile)
     EXPECT_EQ(boxes.Last(),
               (RecordedBox{"Settings Not Exported To: " + path("p.CSV") + "\nFile too large", 16, "Export CSV"}));
 }
+
+TEST_F(FileCommandTest, ImportListingIsOneUndoStepAndABadListingChangesNothing)
+{
+    ASSERT_TRUE(WriteAll(path("bad.CSV"), "Point,1,Relay On/Off,Node,05,Relay,65\nPoint,2,Unused\nPoint,351,Unused\n"));
+    ASSERT_TRUE(WriteAll(path("good.CSV"), "\xEF\xBB\xBFPoint;2;Group On/Off;Group;100\n"
+                                           "Point;3;Multi Relay On/Off\n;Relays Controlled\n;;Node;0A;Relay;3\n"));
+    window->optProtocol[1]->setChecked(true);
+    const auto before = Now();
+    replies = {path("bad.CSV"), path("good.CSV")};
+    window->mnuFileImport->trigger();
+    EXPECT_EQ(asked[0].fileName, home.path() + QStringLiteral("/Arvane Lumentor Mapped Gateway/*.CSV"));
+    EXPECT_EQ(boxes.boxes, (Boxes{{"Listing Not Imported: " + path("bad.CSV") + "\n\nline 1: relay 65: relays are 1 to 64\n"
+                                   "line 3: point 351: points are 1 to 350", 16, "Import Listing"}}));
+    EXPECT_EQ(Now(), before);
+
+    SelectPoint(1);
+    window->mnuFileImport->trigger();
+    EXPECT_EQ(asked[1].fileName, path("bad.CSV")); // the listing chosen last
+    EXPECT_EQ(window->cboType->currentIndex(), 5); // the shown point redrawn
+    EXPECT_EQ(window->cboLLGrp->currentIndex(), 99);
+    EXPECT_EQ(ChangedCells(std::get<0>(before)), (std::vector<int>{8, 14, 16, 1 + 2 * (4096 + 72)}));
+    EXPECT_EQ(ConfigImage[1 + 2 * (4096 + 72)], 4);
+    EXPECT_TRUE(Dirty);
+    EXPECT_EQ(window->mnuEditUndo->text(), "Undo Import");
+    window->mnuEditUndo->trigger();
+    EXPECT_EQ(ImageCopy(), std::get<0>(before));
+    // A listing that changes nothing is no step and leaves the image unchanged.
+    ASSERT_TRUE(WriteAll(path("same.CSV"), "Point,2,Unused\n"));
+    replies = {path("same.CSV")};
+    window->mnuFileImport->trigger();
+    EXPECT_FALSE(Dirty);
+    EXPECT_EQ(window->mnuEditRedo->text(), "Redo Import");
+}

@@ -26,7 +26,7 @@ TEST_F(StartupTest, FreshWindowShowsAnEmptyCleanImageLaidOutAsDesigned)
     for (QAction *entry : w.menuBar()->actions() + w.mnuFile->actions())
         menus << (entry->isSeparator() ? "-" : entry->text());
     EXPECT_EQ(menus, QStringList({"File", "Download", "Upload", "Export", "Edit", "New", "Open", "Save", "Save As",
-                                  "-", "Exit"}));
+                                  "Import Listing...", "-", "Exit"}));
 }
 
 TEST_F(StartupTest, DefaultFolderIsMadeKeptOrDoneWithout)

@@ -23,7 +23,7 @@ TransferLock::TransferLock(frmLumentorMGW &window)
         w->setEnabled(false);
     }
     QAction *const actions[] = {window.mnuFile->menuAction(), window.mnuFileNew, window.mnuFileOpen,
-                                window.mnuFileSave, window.mnuFileSaveAs, window.mnuExit,
+                                window.mnuFileSave, window.mnuFileSaveAs, window.mnuFileImport, window.mnuExit,
                                 window.mnuDownload, window.mnuUpload, window.mnuExport,
                                 window.mnuEditUndo, window.mnuEditRedo};
     for (QAction *a : actions) {

@@ -85,6 +85,7 @@ public:
     QAction *mnuFileOpen = nullptr;
     QAction *mnuFileSave = nullptr;
     QAction *mnuFileSaveAs = nullptr;
+    QAction *mnuFileImport = nullptr;
     QAction *mnuDiv0 = nullptr;
     QAction *mnuExit = nullptr;
     QAction *mnuDownload = nullptr;
@@ -135,6 +136,7 @@ public:
     void mnuFileOpen_Click();
     void mnuFileSave_Click();
     void mnuFileSaveAs_Click();
+    void mnuFileImport_Click();   // frmLumentorMGW_import.cpp
     // True when a file was loaded / written.
     bool FileOpen();
     bool FileSaveAs();

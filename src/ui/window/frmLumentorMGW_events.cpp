@@ -32,10 +32,11 @@ void frmLumentorMGW::CreateMenu()
     mnuFileOpen = newEntry(this, "mnuFileOpen", QStringLiteral("Open"));
     mnuFileSave = newEntry(this, "mnuFileSave", QStringLiteral("Save"));
     mnuFileSaveAs = newEntry(this, "mnuFileSaveAs", QStringLiteral("Save As"));
+    mnuFileImport = newEntry(this, "mnuFileImport", QStringLiteral("Import Listing..."));
     mnuDiv0 = newEntry(this, "mnuDiv0", QString());
     mnuDiv0->setSeparator(true);
     mnuExit = newEntry(this, "mnuExit", QStringLiteral("Exit"));
-    mnuFile->addActions({mnuFileNew, mnuFileOpen, mnuFileSave, mnuFileSaveAs, mnuDiv0, mnuExit});
+    mnuFile->addActions({mnuFileNew, mnuFileOpen, mnuFileSave, mnuFileSaveAs, mnuFileImport, mnuDiv0, mnuExit});
 
     // Commands on the menu bar itself.
     mnuDownload = newEntry(this, "mnuDownload", QStringLiteral("Download"));
@@ -107,6 +108,7 @@ void frmLumentorMGW::ConnectEvents()
     connect(mnuFileOpen, &QAction::triggered, this, &frmLumentorMGW::mnuFileOpen_Click);
     connect(mnuFileSave, &QAction::triggered, this, &frmLumentorMGW::mnuFileSave_Click);
     connect(mnuFileSaveAs, &QAction::triggered, this, &frmLumentorMGW::mnuFileSaveAs_Click);
+    connect(mnuFileImport, &QAction::triggered, this, &frmLumentorMGW::mnuFileImport_Click);
     connect(mnuExit, &QAction::triggered, this, &frmLumentorMGW::mnuExit_Click);
     connect(mnuDownload, &QAction::triggered, this, &frmLumentorMGW::mnuDownload_Click);
     connect(mnuUpload, &QAction::triggered, this, &frmLumentorMGW::mnuUpload_Click);
