@@ -2,6 +2,7 @@
 
 #include "cli/Invocation.h"
 #include "link/MsgBox.h"
+#include "link/ReplyClock.h"
 
 #include <QCommandLineParser>
 #include <QIODevice>
@@ -93,18 +94,32 @@ int RunCommand(const CommandEntry &entry, const QStringList &arguments, const Co
     const QCommandLineOption quiet({QStringLiteral("q"), QStringLiteral("quiet")}, QString());
     const QCommandLineOption points(QStringLiteral("points"), QString(), QStringLiteral("N"));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(), QStringLiteral("CSV"));
-    parser.addOption(help);
+    QList<QCommandLineOption> offered{help};
     if (entry.gateway)
-        parser.addOptions({port, quiet});
+        offered << port << quiet;
     if (entry.run == Export)
-        parser.addOptions({points, output});
+        offered << points << output;
+    parser.addOptions(offered);
     if (!parser.parse(QStringList{QStringLiteral("mgw")} + arguments))
         return call.Refuse(parser.errorText());
     if (parser.isSet(help)) {
         Write(console.out, entry.help);
         return 0;
     }
+    // Nothing is taken silently: not a second value, not an empty one.
+    for (const QCommandLineOption &option : offered) {
+        const QString name = QStringLiteral("--") + option.names().constLast();
+        int given = 0;
+        for (const QString &found : parser.optionNames())
+            given += option.names().contains(found);
+        if (given > 1)
+            return call.Refuse(QStringLiteral("%1 is given more than once").arg(name));
+        if (!option.valueName().isEmpty() && parser.isSet(option) && parser.value(option).isEmpty())
+            return call.Refuse(QStringLiteral("%1 needs a value, not an empty one").arg(name));
+    }
     call.files = parser.positionalArguments();
+    if (call.files.size() > entry.files)
+        return call.Refuse(QStringLiteral("unexpected argument '%1'").arg(call.files.at(entry.files)));
     if (call.files.size() != entry.files)
         return call.Refuse(entry.files == 1 ? QStringLiteral("expects one map file (see mgw %1 --help)").arg(call.command)
                                            : QStringLiteral("expects two map files, A and B"));
@@ -152,7 +167,11 @@ int RunMgw(const QStringList &arguments, const Console &console)
                     Say(console.err, text);
                     return modLumentorMGW::UnattendedAnswer(style);
                 });
+            // Ctrl+C ends a wait on the line at once, not after its time-out.
+            const modLumentorMGW::WaitBreaker breaker =
+                modLumentorMGW::SetWaitBreaker([] { return Interrupted != 0; });
             const int status = RunCommand(entry, arguments.mid(1), console);
+            modLumentorMGW::SetWaitBreaker(breaker);
             modLumentorMGW::SetMsgBoxHandler(previous);
             return status;
         }

@@ -5,6 +5,7 @@
 #include "image/ConfigImage.h"
 #include "link/Hex.h"
 #include "link/MsgBox.h"
+#include "link/ReplyClock.h"
 #include "link/Transaction.h"
 #include "link/TransferSteps.h"
 
@@ -13,25 +14,36 @@ namespace modLumentorMGW {
 using namespace transfer;
 
 namespace {
-const QString Cleared = QStringLiteral("\r\nAll Host Data Cleared.");
+QString aftermath; // the line under an early end's message
 
 // The operator learns why first; only then is the image emptied.
 void EndEarly(const QString &text, int style, const QString &title)
 {
-    MsgBox(text + Cleared, style, title);
+    MsgBox(text + QStringLiteral("\r\n") + aftermath, style, title);
     ClearImage();
 }
 
+int16_t Cancelled()
+{
+    EndEarly(QStringLiteral("Manual Upload Cancel."), vbExclamation, QStringLiteral("Upload"));
+    return TransferCancelled;
+}
+
+// A wait broken off (Ctrl+C) fails its command: that is a cancel.
 int16_t UploadError(int16_t code)
 {
-    EndEarly(QStringLiteral("Upload Error: ") + QString::number(code), vbCritical, QStringLiteral("Error"));
+    if (WaitBreakAsked())
+        return Cancelled();
+    EndEarly(QStringLiteral("Upload Error: ") + QString::number(code) + PortWentAwayLine(), vbCritical,
+             QStringLiteral("Error"));
     return code;
 }
 
 } // namespace
 
-int16_t UploadImage(int16_t port, TransferPanel &panel)
+int16_t UploadImage(int16_t port, TransferPanel &panel, const QString &leftBehind)
 {
+    aftermath = leftBehind.isEmpty() ? QStringLiteral("All Host Data Cleared.") : leftBehind;
     if (!OpenGatewayPort(port))
         return PortNotOpened;
     CancelRequested = false;
@@ -42,10 +54,8 @@ int16_t UploadImage(int16_t port, TransferPanel &panel)
     const QString verb = QStringLiteral("Uploading");
     for (int16_t bank = 0; bank < 2; ++bank) {
         for (int32_t k = 0; k < BlocksPerBank; ++k) {
-            if (CancelBeforeBlock(panel)) {
-                EndEarly(QStringLiteral("Manual Upload Cancel."), vbExclamation, QStringLiteral("Upload"));
-                return TransferCancelled;
-            }
+            if (CancelBeforeBlock(panel))
+                return Cancelled();
             const int32_t first = BlockCells * k;
             const QString command = QStringLiteral("39") + QLatin1Char(char('0' + bank)) + Hex4(first) + QStringLiteral("3F");
             if (!SendCommand(command, 132)) {

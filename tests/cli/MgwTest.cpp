@@ -1,17 +1,21 @@
 // mgw against the gateway simulator on a pseudo-terminal: run in-process
 // with its output captured, and as the real program where only a process
 // shows it (Ctrl+C, exit statuses end to end).
+#include "common/ChildProcess.h"
 #include "common/DrivenClock.h"
 #include "common/TestFiles.h"
 #include "transfer/TransferFixture.h"
 
 #include "cli/Mgw.h"
+#include "cli/TerminalPanel.h"
 #include "image/MapFile.h"
 #include "image/PointRecord.h"
 
 #include <QBuffer>
 #include <QProcess>
+#include <QThread>
 #include <csignal>
+#include <sys/stat.h>
 
 using namespace modLumentorMGW;
 
@@ -19,6 +23,7 @@ namespace {
 struct Ran {
     int status = -1;
     QString out, err;
+    QByteArray bytes; // out as written
 };
 } // namespace
 
@@ -31,7 +36,7 @@ protected:
         out.open(QIODevice::WriteOnly);
         err.open(QIODevice::WriteOnly);
         const int status = mgw::RunMgw(arguments, mgw::Console{out, err, false});
-        return {status, QString::fromUtf8(out.data()), QString::fromUtf8(err.data())};
+        return {status, QString::fromUtf8(out.data()), QString::fromUtf8(err.data()), out.data()};
     }
 
     // The image as it stands, saved as a map file in the test's folder.
@@ -96,6 +101,14 @@ TEST_F(MgwTest, DownloadVerifyAndUploadAgainstTheGateway)
     QByteArray expected = ReadAll(map);
     expected[4 * 65535 + 2] = 1;
     EXPECT_EQ(ReadAll(uploaded), expected);
+    // "-" is standard output; a port name that is a file in the current folder is that file.
+    ASSERT_TRUE(QFile::link(Pty(), dir.filePath("g2.tty")));
+    const QString current = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    r = Mgw({"upload", "-", "--port", "g2.tty", "--quiet"});
+    QDir::setCurrent(current);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.bytes, expected);
 }
 
 // The gateway's code is the exit status; a failed upload leaves the file as it was, or none.
@@ -108,10 +121,14 @@ TEST_F(MgwTest, FailuresExitWithTheGatewaysCodeAndUploadLeavesNoFile)
     const std::tuple<const char *, QString, gatesim::Fault, int, QString> cases[] = {
         {"download", map, MakeFault(FaultKind::Silence, "3601"), 22,
          "Download Error: 22\nLumentor Controller May Not Function\nProperly Until A Download Is Complete.\n"},
-        {"upload", kept, MakeFault(FaultKind::Silence, "39"), 71, "Upload Error: 71\nAll Host Data Cleared.\n"},
+        {"upload", kept, MakeFault(FaultKind::Silence, "39"), 71, "Upload Error: 71\nFile Left As It Was: " + kept + "\n"},
         {"upload", dir.filePath("fresh.MGW"), MakeFault(FaultKind::ChangedCell, "39000"), 61,
-         "Upload Error: 61\nAll Host Data Cleared.\n"},
+         "Upload Error: 61\nFile Left As It Was: " + dir.filePath("fresh.MGW") + "\n"},
         {"verify", map, MakeFault(FaultKind::Silence, "3F0"), 52, "Verify Error: 52\n"},
+        // Last: the adapter pulled for good.
+        {"download", map, MakeFault(FaultKind::Vanish, "381"), 4,
+         "Download Error: 4\nThe port " + Pty() + " went away: was the adapter unplugged?\n"
+         "Lumentor Controller May Not Function\nProperly Until A Download Is Complete.\n"},
     };
     DrivenClock clock(gateway.sim);
     for (const auto &[command, file, fault, status, message] : cases) {
@@ -125,26 +142,67 @@ TEST_F(MgwTest, FailuresExitWithTheGatewaysCodeAndUploadLeavesNoFile)
     EXPECT_EQ(FilesIn(dir.path()), (QStringList{"kept.MGW", "plant.MGW"}));
 }
 
-TEST_F(MgwTest, BadArgumentsSayWhichInOneLineAndSendNothing)
+// Arguments, files that cannot be map files and outputs that cannot be
+// written: one line naming why, status 2, nothing sent, nothing left.
+TEST_F(MgwTest, BadArgumentsAndFilesSayWhichInOneLineAndSendNothing)
 {
     const QString map = SampleMap();
-    const QString shortMap = dir.filePath("short.MGW");
+    const QString shortMap = dir.filePath("short.MGW"), longMap = dir.filePath("long.MGW");
+    const QString hard = dir.filePath("hard.MGW"), wide = dir.filePath("wide.MGW");
     ASSERT_TRUE(WriteAll(shortMap, "0123456789"));
+    ASSERT_TRUE(WriteAll(longMap, QByteArray(MapFileBytes + 1, '\0')));
+    ASSERT_EQ(::link(QFile::encodeName(map), QFile::encodeName(hard)), 0);
+    ImageSet(1, 9, 300);
+    Save("wide.MGW");
+    const QString notMap = " is not a map file: ";
     const std::pair<QStringList, QString> cases[] = {
         {{"download"}, "mgw download: expects one map file (see mgw download --help)"},
         {{"download", map}, "mgw download: --port PORT is required"},
-        {{"upload", dir.filePath("no/such.MGW"), "--port", Pty()},
-         "mgw upload: cannot write " + dir.filePath("no/such.MGW")},
-        {{"verify", shortMap, "--port", Pty()},
-         "mgw verify: cannot read " + shortMap + ": The file holds 10 bytes; a map file holds 262144."},
+        {{"download", map, "extra", "--port", Pty()}, "mgw download: unexpected argument 'extra'"},
+        {{"download", map, "--port", Pty(), "--port", "COM2"}, "mgw download: --port is given more than once"},
+        {{"export", map, "--output", ""}, "mgw export: --output needs a value, not an empty one"},
         {{"export", map, "--points", "500"}, "mgw export: --points must be 350 or 750, not '500'"},
+        {{"export", map, "--output", hard},
+         "mgw export: Settings Not Exported To: " + hard + ": The listing would replace the map file itself."},
+        {{"verify", shortMap, "--port", Pty()},
+         "mgw verify: " + shortMap + notMap + "it holds 10 bytes; a map file holds exactly 262144."},
+        {{"download", longMap, "--port", Pty()},
+         "mgw download: " + longMap + notMap + "it holds 262145 bytes; a map file holds exactly 262144."},
+        {{"download", "/dev/zero", "--port", Pty()},
+         "mgw download: cannot read /dev/zero: It is not a regular file, so it cannot be a map file."},
+        {{"verify", wide, "--port", Pty()},
+         "mgw verify: " + wide + notMap + "bank 1 address 9 holds 300; the gateway's cells hold 0 to 255."},
+        {{"upload", dir.filePath("no/such.MGW"), "--port", Pty()},
+         "mgw upload: cannot write " + dir.filePath("no/such.MGW") + ": No such file or directory"},
+        {{"upload", dir.path(), "--port", Pty()}, "mgw upload: cannot write " + dir.path() + ": Is a directory"},
     };
     for (const auto &[arguments, line] : cases) {
         const Ran r = Mgw(arguments);
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.err + r.out, line + "\n");
     }
+    // An upload's room is taken before its first command: a full disk (here a
+    // size limit), a file or folder the user may not write are refused first.
+    {
+        FileSizeLimit limit(100000);
+        EXPECT_EQ(Mgw({"upload", dir.filePath("new.MGW"), "--port", Pty()}).err,
+                  "mgw upload: cannot write " + dir.filePath("new.MGW") + ": File too large\n");
+    }
+    ASSERT_TRUE(QDir(dir.path()).mkdir("open") && QDir(dir.path()).mkdir("shut"));
+    ASSERT_TRUE(WriteAll(dir.filePath("open/ro.MGW"), "kept") && chmod(QFile::encodeName(dir.filePath("open/ro.MGW")), 0444) == 0);
+    ASSERT_EQ(chmod(QFile::encodeName(dir.path()), 0755) | chmod(QFile::encodeName(dir.filePath("open")), 0777)
+                  | chmod(QFile::encodeName(dir.filePath("shut")), 0555), 0);
+    for (const char *name : {"open/ro.MGW", "shut/new.MGW"}) {
+        const std::string said = InChild([&] {
+            const std::string why = BecomeUnprivileged();
+            return why.empty() ? Mgw({"upload", dir.filePath(name), "--port", Pty()}).err.toStdString() : why;
+        });
+        EXPECT_EQ(QString::fromStdString(said), "mgw upload: cannot write " + dir.filePath(name) + ": Permission denied\n");
+    }
     EXPECT_TRUE(gateway.sim.Journal().empty());
+    EXPECT_EQ(ReadAll(dir.filePath("open/ro.MGW")), "kept");
+    EXPECT_EQ(FilesIn(dir.path()), (QStringList{"hard.MGW", "long.MGW", "plant.MGW", "short.MGW", "wide.MGW"}));
+    EXPECT_EQ(FilesIn(dir.filePath("shut")), QStringList());
 }
 
 TEST_F(MgwTest, ExportWritesTheListingBesideTheMapAndDiffListsWhatDiffers)
@@ -178,23 +236,56 @@ TEST_F(MgwTest, ExportWritesTheListingBesideTheMapAndDiffListsWhatDiffers)
     EXPECT_EQ(Mgw({"diff", map, map}).status, 0);
 }
 
-// The real program: Ctrl+C ends an upload at the next block with the cancel
-// message and status 130, and writes no file; a port that will not open is 3.
+// The real program: Ctrl+C ends any wait on a silent gateway at once, with
+// the cancel message and status 130, and leaves no file; a port that will
+// not open is 3.
 TEST_F(MgwTest, ProgramExitsWith130OnCtrlCAndItsStatusEndToEnd)
 {
-    const QString uploaded = dir.filePath("up.MGW");
-    gateway.sim.SetPacing(true); // 80 s a transfer: Ctrl+C surely comes first
+    const QString map = SampleMap(), uploaded = dir.filePath("up.MGW");
+    const std::tuple<const char *, QString, const char *, QString> cases[] = {
+        {"download", map, "3600",
+         "Manual Download Cancel.\nLumentor Controller May Not Function\nProperly Until A Download Is Complete.\n"},
+        {"upload", uploaded, "39", "Manual Upload Cancel.\nFile Left As It Was: " + uploaded + "\n"},
+        {"verify", map, "3F0", "Manual Verify Cancel.\n"},
+    };
     QProcess mgw;
-    mgw.start(MGW_PROGRAM, {"upload", uploaded, "--port", Pty()});
-    ASSERT_TRUE(gateway.sim.WaitForJournal(6, 5000));
-    ::kill(pid_t(mgw.processId()), SIGINT);
-    ASSERT_TRUE(mgw.waitForFinished(5000));
-    EXPECT_EQ(mgw.exitCode(), 130);
-    EXPECT_TRUE(
-        QString::fromUtf8(mgw.readAllStandardError()).endsWith("Manual Upload Cancel.\nAll Host Data Cleared.\n"));
-    EXPECT_FALSE(QFile::exists(uploaded));
+    for (const auto &[command, file, silent, message] : cases) {
+        gateway.sim.ClearJournal();
+        gateway.sim.ArmFault(MakeFault(gatesim::FaultKind::Silence, silent));
+        mgw.start(MGW_PROGRAM, {command, file, "--port", Pty()});
+        ASSERT_TRUE(gateway.sim.WaitForJournal(1, 5000));
+        ::kill(pid_t(mgw.processId()), SIGINT);
+        ASSERT_TRUE(mgw.waitForFinished(2000)) << command; // not the 5 s the reply may take
+        EXPECT_EQ(mgw.exitCode(), 130);
+        EXPECT_TRUE(QString::fromUtf8(mgw.readAllStandardError()).endsWith(message)) << command;
+        EXPECT_EQ(gateway.sim.Journal().size(), 1u);
+    }
+    EXPECT_EQ(FilesIn(dir.path()), QStringList{"plant.MGW"});
 
-    mgw.start(MGW_PROGRAM, {"verify", SampleMap(), "--port", dir.filePath("ttyUSB9")});
+    mgw.start(MGW_PROGRAM, {"verify", map, "--port", dir.filePath("ttyUSB9")});
     ASSERT_TRUE(mgw.waitForFinished(5000));
     EXPECT_EQ(mgw.exitCode(), 3);
+}
+
+// The bar's time left: blocks still to send at the rate so far, nothing
+// before a block has gone. A sparse download sends blocks 0 and 1040 only.
+TEST(TerminalBar, TimeLeftIsTheBlocksStillToSendAtTheMeasuredRate)
+{
+    std::vector<bool> sparse(2048, false);
+    sparse[0] = sparse[1040] = true;
+    const std::pair<std::vector<bool>, const char *> cases[] = {
+        {sparse, "16 blocks done, 2032 to go, 0:01 left"}, // 1 of 2 sent in 60 ms: 60 ms more
+        {std::vector<bool>(2048, false), "16 blocks done, 2032 to go"}, // nothing sent yet: no rate
+    };
+    for (const auto &[sent, shown] : cases) {
+        QBuffer err;
+        err.open(QIODevice::WriteOnly);
+        mgw::TerminalPanel bar(err, true, false, sent);
+        bar.SetMax(2048);
+        QThread::msleep(60);
+        bar.SetValue(16);
+        bar.SetCaption("Downloading Block 16 Of 2048");
+        mgw::EndProgressLine(err);
+        EXPECT_EQ(err.data(), "\r[------------------------------] " + QByteArray(shown) + "\x1b[K\n");
+    }
 }
