@@ -90,7 +90,7 @@ int32_t LineTimeMs(qsizetype characters)
 }
 
 // Waits on `clock` until `what` is done or the clock reads `limit`; false
-// when the time is up or the port gives out first (*how says which).
+// when the time is up or the port gives out first (how says which).
 template <typename Done>
 bool WaitUntil(ReplyClock &clock, PortWait what, int32_t limit, Done done, Waited &how)
 {
