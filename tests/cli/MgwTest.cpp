@@ -1,69 +1,13 @@
-// mgw against the gateway simulator on a pseudo-terminal: run in-process
-// with its output captured, and as the real program where only a process
-// shows it (Ctrl+C, exit statuses end to end).
+// mgw in-process against the gateway simulator: transfers, failures and
+// their codes, refusals, export and diff.
+#include "cli/MgwFixture.h"
+
 #include "common/ChildProcess.h"
 #include "common/DrivenClock.h"
-#include "common/TestFiles.h"
-#include "transfer/TransferFixture.h"
 
-#include "cli/Mgw.h"
-#include "cli/TerminalPanel.h"
-#include "image/MapFile.h"
-#include "image/PointRecord.h"
-
-#include <QBuffer>
-#include <QProcess>
-#include <QThread>
-#include <csignal>
 #include <sys/stat.h>
 
 using namespace modLumentorMGW;
-
-namespace {
-struct Ran {
-    int status = -1;
-    QString out, err;
-    QByteArray bytes; // out as written
-};
-} // namespace
-
-// The window's transfer fixture: the simulator behind COM1 and Commands().
-class MgwTest : public TransferTest {
-protected:
-    Ran Mgw(const QStringList &arguments)
-    {
-        QBuffer out, err;
-        out.open(QIODevice::WriteOnly);
-        err.open(QIODevice::WriteOnly);
-        const int status = mgw::RunMgw(arguments, mgw::Console{out, err, false});
-        return {status, QString::fromUtf8(out.data()), QString::fromUtf8(err.data()), out.data()};
-    }
-
-    // The image as it stands, saved as a map file in the test's folder.
-    QString Save(const QString &name)
-    {
-        FileName = dir.filePath(name);
-        EXPECT_TRUE(WriteImageFile());
-        return FileName;
-    }
-
-    // Point 003 multi relay on relay 1 of node 01 (cell 4096 of bank 1);
-    // point 012 single relay on node 05, relay 12.
-    QString SampleMap()
-    {
-        ClearImage();
-        SetPointType(2, 3);
-        SetRelayBit(2, 0, 0, true);
-        SetPointType(11, 1);
-        SetPointNode(11, 4);
-        SetPointRelay(11, 11);
-        return Save("plant.MGW");
-    }
-
-    QString Pty() const { return QString::fromStdString(gateway.sim.SlavePath()); }
-
-    QTemporaryDir dir;
-};
 
 TEST_F(MgwTest, DownloadVerifyAndUploadAgainstTheGateway)
 {
@@ -227,54 +171,4 @@ TEST_F(MgwTest, ExportWritesTheListingBesideTheMapAndDiffListsWhatDiffers)
                      "Settings\n-Timeout,Normal\n+Timeout,Extended 1\n"
                      "Cells Differing: 5\n");
     EXPECT_EQ(Mgw({"diff", map, map}).status, 0);
-}
-
-// The real program: Ctrl+C ends any wait on a silent gateway at once, with
-// the cancel message and status 130, and leaves no file; a port that will
-// not open is 3.
-TEST_F(MgwTest, ProgramExitsWith130OnCtrlCAndItsStatusEndToEnd)
-{
-    const QString map = SampleMap(), uploaded = dir.filePath("up.MGW");
-    const std::tuple<const char *, QString, const char *, QString> cases[] = {
-        {"download", map, "3600",
-         "Manual Download Cancel.\nLumentor Controller May Not Function\nProperly Until A Download Is Complete.\n"},
-        {"upload", uploaded, "39", "Manual Upload Cancel.\nFile Left As It Was: " + uploaded + "\n"},
-        {"verify", map, "3F0", "Manual Verify Cancel.\n"},
-    };
-    QProcess mgw;
-    for (const auto &[command, file, silent, message] : cases) {
-        gateway.sim.ClearJournal();
-        gateway.sim.ArmFault(MakeFault(gatesim::FaultKind::Silence, silent));
-        mgw.start(MGW_PROGRAM, {command, file, "--port", Pty()});
-        ASSERT_TRUE(gateway.sim.WaitForJournal(1, 5000));
-        ::kill(pid_t(mgw.processId()), SIGINT);
-        ASSERT_TRUE(mgw.waitForFinished(2000)) << command; // not the 5 s the reply may take
-        EXPECT_EQ(mgw.exitCode(), 130);
-        EXPECT_TRUE(QString::fromUtf8(mgw.readAllStandardError()).endsWith(message)) << command;
-        EXPECT_EQ(gateway.sim.Journal().size(), 1u);
-    }
-    EXPECT_EQ(FilesIn(dir.path()), QStringList{"plant.MGW"});
-
-    mgw.start(MGW_PROGRAM, {"verify", map, "--port", dir.filePath("ttyUSB9")});
-    ASSERT_TRUE(mgw.waitForFinished(5000));
-    EXPECT_EQ(mgw.exitCode(), 3);
-}
-
-// The bar's time left: blocks still to send at the rate so far, nothing
-// before a block has gone. A sparse download sends blocks 0 and 1040 only.
-TEST(TerminalBar, TimeLeftIsTheBlocksStillToSendAtTheMeasuredRate)
-{
-    std::vector<bool> sparse(2048, false), none(2048, false);
-    sparse[0] = sparse[1040] = true;
-    for (const auto &[sent, shown] : {std::pair(sparse, ", 0:01 left"), std::pair(none, "")}) {
-        QBuffer err;
-        err.open(QIODevice::WriteOnly);
-        mgw::TerminalPanel bar(err, true, false, sent);
-        bar.SetMax(2048);
-        QThread::msleep(60); // one block of two: 60 ms more
-        bar.SetValue(16);
-        bar.SetCaption("Downloading Block 16 Of 2048");
-        mgw::EndProgressLine(err);
-        EXPECT_EQ(err.data(), "\r[------------------------------] 16 blocks done, 2032 to go" + QByteArray(shown) + "\x1b[K\n");
-    }
 }
