@@ -59,8 +59,9 @@ int FuzzReply(const uint8_t *data, size_t size)
     FuzzCheck(LastReply != untouched, "a reply that came is kept");
     FuzzCheck(LastReply.size() >= expected, "a reply is taken only once it is long enough");
     FuzzCheck(bytes.startsWith(LastReply), "the reply is what the line carried");
-    FuzzCheck(accepted == ReplyChecksumAgrees(LastReply), "acceptance is the checksum's verdict");
+    FuzzCheck(accepted == (ReplyChecksumAgrees(LastReply) && ReplyFits(LastReply, expected)),
+              "acceptance is the checksum's and the form's verdict");
     if (LastReply.size() == bytes.size())
-        FuzzCheck(accepted == whole, "whole or in pieces, the same verdict");
+        FuzzCheck(accepted == (whole && ReplyFits(bytes, expected)), "whole or in pieces, the same verdict");
     return 0;
 }

@@ -6,11 +6,25 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include <cstdio>
+
 namespace {
 void Describe(QCoreApplication &app)
 {
     app.setApplicationName(QStringLiteral("LumentorMGW"));
     app.setApplicationVersion(QStringLiteral(MGW_VERSION));
+}
+// What the command line holds that would otherwise be taken silently: a
+// stray argument, a second --port, an empty one. Empty when nothing.
+QString Refusal(const QCommandLineParser &parser, const QCommandLineOption &port)
+{
+    if (!parser.positionalArguments().isEmpty())
+        return QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst());
+    if (parser.values(port).size() > 1)
+        return QStringLiteral("--port is given more than once");
+    if (parser.isSet(port) && parser.value(port).isEmpty())
+        return QStringLiteral("--port needs a value, not an empty one");
+    return QString();
 }
 } // namespace
 
@@ -45,6 +59,10 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     Describe(app);
     parser.process(app);
+    if (const QString refusal = Refusal(parser, port); !refusal.isEmpty()) {
+        std::fputs(qPrintable(QStringLiteral("LumentorMGW: %1\n\n").arg(refusal) + parser.helpText()), stderr);
+        return 2;
+    }
     modLumentorMGW::InstallMessageBox();
     frmLumentorMGW window;
     if (parser.isSet(port))

@@ -5,13 +5,16 @@
 
 #include "image/ConfigImage.h"
 #include "image/MapFile.h"
+#include "image/WholeFile.h"
 #include "link/PortList.h"
+#include "link/ReplyClock.h"
 #include "link/Transaction.h"
 #include "link/Transfer.h"
 #include "link/VerifyBank.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QIODevice>
+
+#include <vector>
 
 using namespace modLumentorMGW;
 
@@ -31,38 +34,56 @@ int ExitStatus(int16_t outcome)
 }
 
 template <class Transfer>
-int RunTransfer(const Invocation &call, Transfer transfer)
+int RunTransfer(const Invocation &call, Transfer transfer, std::vector<bool> sent = {})
 {
-    TerminalPanel panel(call.console.err, call.console.terminal, call.quiet);
+    TerminalPanel panel(call.console.err, call.console.terminal, call.quiet, std::move(sent));
     const int16_t outcome = transfer(PortNumberFor(call.port), panel);
     CloseGatewayPort();
     return ExitStatus(outcome);
+}
+
+// The blocks a download sends, in transfer order: those holding a nonzero cell.
+std::vector<bool> BlocksSent()
+{
+    std::vector<bool> sent(2048, false);
+    for (int i = 0; i < CellCount; ++i) {
+        if (ConfigImage[i] != 0)
+            sent[size_t(i % 2 * 1024 + i / 2 / 64)] = true; // bank, then block of 64 addresses
+    }
+    return sent;
 }
 } // namespace
 
 int Download(const Invocation &call)
 {
-    if (!call.ReadMap(call.files[0]))
+    if (!call.ReadMap(call.files[0], true))
         return ExitUsage;
-    return RunTransfer(call, DownloadImage);
+    return RunTransfer(call, DownloadImage, BlocksSent());
 }
 
 // The file is written only after a complete upload, and atomically, so a
-// failed or cancelled one never leaves a partial or empty map file.
+// failed or cancelled one never leaves a partial or empty map file. Its room
+// is taken before the first command: a file that cannot be written is
+// refused at once, not after the whole transfer. "-" is standard output.
 int Upload(const Invocation &call)
 {
     const QString file = call.files[0];
-    // Refused before anything is sent when the file could not take it: the
-    // folder takes a new file, or the file itself is written in place.
-    const QFileInfo target(file);
-    if (target.isDir() || !(QFileInfo(target.absolutePath()).isWritable() || (target.exists() && target.isWritable())))
-        return call.Refuse(QStringLiteral("cannot write %1").arg(file));
-    const int status = RunTransfer(call, UploadImage);
+    const bool toOutput = file == QLatin1String("-");
+    WholeFile target(file);
+    QString reason;
+    if (!toOutput && !target.Reserve(MapFileSize, &reason))
+        return call.Refuse(QStringLiteral("cannot write %1: %2").arg(file, reason));
+    const QString kept = toOutput ? QStringLiteral("Nothing Written.") : QStringLiteral("File Left As It Was: ") + file;
+    const int status = RunTransfer(call, [&kept](int16_t port, TransferPanel &panel) {
+        return UploadImage(port, panel, kept);
+    });
     if (status != 0)
         return status;
-    FileName = file;
-    QString reason;
-    if (!WriteImageFile(&reason))
+    if (toOutput) {
+        call.console.out.write(ImageFileBytes());
+        return 0;
+    }
+    if (!target.Commit(ImageFileBytes(), &reason))
         return call.Refuse(QStringLiteral("cannot write %1: %2").arg(file, reason));
     return 0;
 }
@@ -71,7 +92,7 @@ int Upload(const Invocation &call)
 int Verify(const Invocation &call)
 {
     const QString file = call.files[0];
-    if (!call.ReadMap(file))
+    if (!call.ReadMap(file, true))
         return ExitUsage;
     if (!OpenGatewayPort(PortNumberFor(call.port)))
         return ExitPort;
@@ -79,8 +100,11 @@ int Verify(const Invocation &call)
     int status = 0;
     for (int16_t bank = 0; bank < 2 && status == 0; ++bank) {
         const int16_t code = VerifyBank(bank);
-        if (code == 52) {
-            call.Say(QStringLiteral("Verify Error: 52"));
+        if (WaitBreakAsked()) {
+            call.Say(QStringLiteral("Manual Verify Cancel."));
+            status = ExitInterrupted;
+        } else if (code == 52) {
+            call.Say(QStringLiteral("Verify Error: 52") + PortWentAwayLine());
             status = code;
         } else if (code) {
             differing << QStringLiteral("Gateway Differs From %1 In Memory Bank: %2").arg(file).arg(bank);

@@ -1,6 +1,7 @@
 #include "cli/Invocation.h"
 
 #include "cli/TerminalPanel.h"
+#include "image/ConfigImage.h"
 #include "image/MapFile.h"
 
 #include <QFileInfo>
@@ -32,14 +33,40 @@ int Invocation::Refuse(const QString &text) const
     return ExitUsage;
 }
 
-bool Invocation::ReadMap(const QString &file) const
+namespace {
+// The first cell outside 0 to 255, as "bank B address A holds V"; empty when none.
+QString CellNotAByte()
 {
-    modLumentorMGW::FileName = file;
+    using namespace modLumentorMGW;
+    for (int i = 0; i < CellCount; ++i) {
+        if (ConfigImage[i] < 0 || ConfigImage[i] > 255)
+            return QStringLiteral("bank %1 address %2 holds %3").arg(i % 2).arg(i / 2).arg(ConfigImage[i]);
+    }
+    return QString();
+}
+} // namespace
+
+bool Invocation::ReadMap(const QString &file, bool forGateway) const
+{
+    using namespace modLumentorMGW;
+    const QFileInfo info(file);
+    // Told from the size alone: a long file is never read.
+    if (forGateway && info.isFile() && info.size() != MapFileSize) {
+        Refuse(QStringLiteral("%1 is not a map file: it holds %2 bytes; a map file holds exactly %3.")
+                   .arg(file).arg(info.size()).arg(MapFileSize));
+        return false;
+    }
+    FileName = file;
     QString reason;
-    if (QFileInfo(file).isDir())
+    if (info.isDir())
         reason = QStringLiteral("it is a folder");
-    else if (modLumentorMGW::ReadImageFile(&reason))
-        return true;
+    else if (ReadImageFile(&reason)) {
+        const QString cell = forGateway ? CellNotAByte() : QString();
+        if (cell.isEmpty())
+            return true;
+        Refuse(QStringLiteral("%1 is not a map file: %2; the gateway's cells hold 0 to 255.").arg(file, cell));
+        return false;
+    }
     Refuse(QStringLiteral("cannot read %1: %2").arg(file, reason));
     return false;
 }

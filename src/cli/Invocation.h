@@ -27,8 +27,10 @@ struct Invocation
     void Print(const QString &text) const;
     // "mgw <command>: <text>" on standard error; returns ExitUsage.
     int Refuse(const QString &text) const;
-    // Reads a map file into the image; false after saying why.
-    bool ReadMap(const QString &file) const;
+    // Reads a map file into the image; false after saying why. For the
+    // gateway it must be a map file exactly, every cell a byte: anything else
+    // could only fail once the gateway's map is gone.
+    bool ReadMap(const QString &file, bool forGateway = false) const;
 };
 
 // A message line on err, CR LF written as a line break.

@@ -2,6 +2,7 @@
 
 #include "cli/Invocation.h"
 #include "link/MsgBox.h"
+#include "link/ReplyClock.h"
 
 #include <QCommandLineParser>
 #include <QIODevice>
@@ -53,20 +54,23 @@ const CommandEntry Commands[] = {
      "Usage: mgw download FILE --port PORT [--quiet]\n\n"
      "Writes the map file FILE into the gateway as LumentorMGW's Download does:\n"
      "the clearing commands, every block that holds a nonzero cell, then both\n"
-     "bank checksums. Exit status 0 on \"Download Complete\", else the error code\n"
-     "(4, 21 to 24, 52, 61 to 64); Ctrl+C cancels at the next block (130).\n"},
+     "bank checksums. FILE must be a map file exactly: 262144 bytes, every cell\n"
+     "0 to 255, else nothing is sent (2). Exit status 0 on \"Download Complete\",\n"
+     "else the error code (4, 21 to 24, 52, 61 to 64); Ctrl+C cancels (130).\n"},
     {"upload", Upload, 1, true,
      "Usage: mgw upload FILE --port PORT [--quiet]\n\n"
      "Reads the gateway's whole memory as LumentorMGW's Upload does and writes\n"
      "it to FILE, only once the upload and both bank checksums have succeeded:\n"
-     "a failed or cancelled upload leaves FILE as it was. Exit status 0 on\n"
-     "\"Upload Complete\", else the error code (71, 52, 61 to 64); Ctrl+C cancels\n"
-     "at the next block (130).\n"},
+     "a failed or cancelled upload leaves FILE as it was. FILE's room is taken\n"
+     "first: one that cannot be written is refused before anything is sent (2);\n"
+     "- is standard output. Exit status 0 on \"Upload Complete\", else the error\n"
+     "code (71, 52, 61 to 64); Ctrl+C cancels (130).\n"},
     {"verify", Verify, 1, true,
      "Usage: mgw verify FILE --port PORT\n\n"
      "Asks the gateway for its two bank checksums only and compares them with\n"
      "FILE's; changes nothing in the gateway. Exit status 0 when both agree, 1\n"
-     "when a bank differs, 52 when the gateway does not answer.\n"},
+     "when a bank differs, 52 when the gateway does not answer, 2 when FILE is\n"
+     "not a map file exactly (262144 bytes, every cell 0 to 255).\n"},
     {"export", Export, 1, false,
      "Usage: mgw export FILE [--points 350|750] [--output CSV]\n\n"
      "Writes the CSV listing of the map file FILE as LumentorMGW's Export does,\n"
@@ -103,20 +107,34 @@ int RunCommand(const CommandEntry &entry, const QStringList &arguments, const Co
     const QCommandLineOption points(QStringLiteral("points"), QString(), QStringLiteral("N"));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(), QStringLiteral("CSV"));
     const QCommandLineOption into(QStringLiteral("into"), QString(), QStringLiteral("BASE"));
-    parser.addOption(help);
+    QList<QCommandLineOption> offered{help};
     if (entry.gateway)
-        parser.addOptions({port, quiet});
+        offered << port << quiet;
     if (entry.run == Export)
-        parser.addOptions({points, output});
+        offered << points << output;
     if (entry.run == Import)
-        parser.addOptions({points, into});
+        offered << points << into;
+    parser.addOptions(offered);
     if (!parser.parse(QStringList{QStringLiteral("mgw")} + arguments))
         return call.Refuse(parser.errorText());
     if (parser.isSet(help)) {
         Write(console.out, entry.help);
         return 0;
     }
+    // Nothing is taken silently: not a second value, not an empty one.
+    for (const QCommandLineOption &option : offered) {
+        const QString name = QStringLiteral("--") + option.names().constLast();
+        int given = 0;
+        for (const QString &found : parser.optionNames())
+            given += option.names().contains(found);
+        if (given > 1)
+            return call.Refuse(QStringLiteral("%1 is given more than once").arg(name));
+        if (!option.valueName().isEmpty() && parser.isSet(option) && parser.value(option).isEmpty())
+            return call.Refuse(QStringLiteral("%1 needs a value, not an empty one").arg(name));
+    }
     call.files = parser.positionalArguments();
+    if (call.files.size() > entry.files)
+        return call.Refuse(QStringLiteral("unexpected argument '%1'").arg(call.files.at(entry.files)));
     if (call.files.size() != entry.files)
         return call.Refuse(entry.files == 1 ? QStringLiteral("expects one map file (see mgw %1 --help)").arg(call.command)
                                            : entry.run == Import ? QStringLiteral("expects a listing and a map file")
@@ -167,7 +185,11 @@ int RunMgw(const QStringList &arguments, const Console &console)
                     Say(console.err, text);
                     return modLumentorMGW::UnattendedAnswer(style);
                 });
+            // Ctrl+C ends a wait on the line at once, not after its time-out.
+            const modLumentorMGW::WaitBreaker breaker =
+                modLumentorMGW::SetWaitBreaker([] { return Interrupted != 0; });
             const int status = RunCommand(entry, arguments.mid(1), console);
+            modLumentorMGW::SetWaitBreaker(breaker);
             modLumentorMGW::SetMsgBoxHandler(previous);
             return status;
         }

@@ -5,6 +5,8 @@
 
 #include <QIODevice>
 
+#include <algorithm>
+
 namespace mgw {
 
 namespace {
@@ -22,6 +24,23 @@ void EndProgressLine(QIODevice &err)
     if (barOnScreen)
         err.write("\n");
     barOnScreen = false;
+}
+
+TerminalPanel::TerminalPanel(QIODevice &err, bool terminal, bool quiet, const std::vector<bool> &sent)
+    : err_(err), terminal_(terminal), quiet_(quiet)
+{
+    if (sent.empty())
+        return;
+    sentBefore_.push_back(0);
+    for (const bool block : sent)
+        sentBefore_.push_back(sentBefore_.back() + block);
+}
+
+int TerminalPanel::Sent(int blocks) const
+{
+    if (sentBefore_.empty())
+        return blocks;
+    return sentBefore_[size_t(std::clamp(blocks, 0, int(sentBefore_.size()) - 1))];
 }
 
 void TerminalPanel::ProcessEvents()
@@ -64,12 +83,15 @@ void TerminalPanel::DrawBar()
     constexpr int Width = 30;
     const int done = max_ > 0 ? value_ * Width / max_ : 0;
     const qint64 elapsed = started_.elapsed();
-    const qint64 left = value_ > 0 ? elapsed * (max_ - value_) / value_ : 0;
-    const QString line = QStringLiteral("\r[%1%2] %3 blocks done, %4 to go, %5 left\x1b[K")
+    const int sent = Sent(value_);
+    const QString left = sent > 0 && elapsed > 0
+                             ? QStringLiteral(", %1 left").arg(Duration(elapsed * (Sent(max_) - sent) / sent))
+                             : QString();
+    const QString line = QStringLiteral("\r[%1%2] %3 blocks done, %4 to go%5\x1b[K")
                              .arg(QString(done, QLatin1Char('#')), QString(Width - done, QLatin1Char('-')))
                              .arg(value_)
                              .arg(max_ - value_)
-                             .arg(Duration(left));
+                             .arg(left);
     err_.write(line.toUtf8());
     barOnScreen = true;
 }

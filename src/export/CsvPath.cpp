@@ -1,6 +1,11 @@
 #include "export/CsvPath.h"
 
+#include <QFile>
 #include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace modLumentorMGW {
 
@@ -12,6 +17,20 @@ void setReason(QString *reason, const QString &text)
 }
 
 bool isSeparator(QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\'); }
+
+// One file whatever leads to it: a hard link has a name of its own, so only
+// the device and inode tell; elsewhere the resolved paths.
+bool sameFile(const QString &a, const QString &b)
+{
+#ifdef Q_OS_UNIX
+    struct stat sa {}, sb {};
+    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0
+           && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+#else
+    const QString real = QFileInfo(a).canonicalFilePath();
+    return !real.isEmpty() && real == QFileInfo(b).canonicalFilePath();
+#endif
+}
 } // namespace
 
 QString CsvPathFor(const QString &mapFileName)
@@ -30,13 +49,9 @@ bool CsvPathAllowed(const QString &mapFileName, const QString &csvPath, QString 
         setReason(reason, QStringLiteral("No name for the listing can be formed from the map file's name."));
         return false;
     }
-    bool same = csvPath.compare(mapFileName, Qt::CaseInsensitive) == 0;
-    // A link, or a folder that ignores letter case, can still lead both
-    // names to one file.
-    const QFileInfo csv(csvPath), map(mapFileName);
-    if (!same && csv.exists() && map.exists())
-        same = csv.canonicalFilePath() == map.canonicalFilePath();
-    if (same) {
+    // A link (symbolic or hard), or a folder that ignores letter case, can
+    // still lead both names to one file.
+    if (csvPath.compare(mapFileName, Qt::CaseInsensitive) == 0 || sameFile(csvPath, mapFileName)) {
         setReason(reason, QStringLiteral("The listing would replace the map file itself."));
         return false;
     }

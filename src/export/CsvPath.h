@@ -14,7 +14,7 @@ QString CsvPathFor(const QString &mapFileName);
 
 // False, with *reason set, when csvPath cannot take the listing: it is
 // empty, or it names the map file itself (the same text in any letter case,
-// or the same file on disk), which the listing would destroy.
+// or the same file on disk, by any link), which the listing would destroy.
 bool CsvPathAllowed(const QString &mapFileName, const QString &csvPath, QString *reason = nullptr);
 
 } // namespace modLumentorMGW

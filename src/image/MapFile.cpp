@@ -4,6 +4,7 @@
 #include "image/WholeFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QtEndian>
 
 namespace modLumentorMGW {
@@ -20,6 +21,13 @@ void setReason(QString *reason, const QString &text)
 
 bool ReadImageFile(QString *reason)
 {
+    // A FIFO would block the open, a device would never end: only a regular
+    // file can be a map file. A folder is refused by the open itself.
+    const QFileInfo info(FileName);
+    if (info.exists() && !info.isFile() && !info.isDir()) {
+        setReason(reason, QStringLiteral("It is not a regular file, so it cannot be a map file."));
+        return false;
+    }
     QFile file(FileName);
     if (!file.open(QIODevice::ReadOnly)) {
         setReason(reason, file.errorString());
@@ -48,12 +56,16 @@ bool ReadImageFile(QString *reason)
     return true;
 }
 
-bool WriteImageFile(QString *reason)
+QByteArray ImageFileBytes()
 {
     QByteArray bytes(MapFileSize, Qt::Uninitialized);
     qToLittleEndian<qint16>(ConfigImage, CellCount, bytes.data());
+    return bytes;
+}
 
-    return WriteWholeFile(FileName, bytes, reason);
+bool WriteImageFile(QString *reason)
+{
+    return WriteWholeFile(FileName, ImageFileBytes(), reason);
 }
 
 } // namespace modLumentorMGW

@@ -44,24 +44,6 @@ int writeAll(int fd, const QByteArray &bytes)
     return 0;
 }
 
-// Over the file itself, without emptying it first: the same inode keeps its
-// other names, its owner and its permissions. A failure part way leaves it
-// damaged, so this is only for what an atomic replace would break.
-bool writeInPlace(const QByteArray &name, const QByteArray &bytes, QString *reason)
-{
-    const int fd = ::open(name.constData(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0)
-        return failWith(reason, errno);
-    int error = writeAll(fd, bytes);
-    if (error == 0 && ::ftruncate(fd, off_t(bytes.size())) != 0)
-        error = errno;
-    if (error == 0 && ::fsync(fd) != 0)
-        error = errno;
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    return error == 0 || failWith(reason, error);
-}
-
 // The new file takes the old one's owner and permissions before it replaces it.
 bool keepOwner(int fd, const struct stat &old)
 {
@@ -77,39 +59,142 @@ bool keepOwner(int fd, const struct stat &old)
 
 bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *reason)
 {
+    return WholeFile(path).Commit(bytes, reason);
+}
+
+WholeFile::WholeFile(const QString &path) : path_(path) {}
+
+WholeFile::~WholeFile()
+{
+#ifdef Q_OS_UNIX
+    if (inPlace_ >= 0)
+        ::close(inPlace_);
+#endif
+    if (save_)
+        save_->cancelWriting(); // the new file goes, the old one stays
+}
+
+bool WholeFile::Open(QString *reason)
+{
+    open_ = false;
 #ifdef Q_OS_UNIX
     // Replaced atomically as the rule. In place where that would break the
-    // file: a second hard link would keep the old content, and a folder that
-    // refuses new files would refuse a file that is itself writable.
-    const QByteArray name = QFile::encodeName(path);
+    // file: a second hard link would keep the old content, a folder that
+    // refuses new files would refuse a file that is itself writable. In place
+    // the inode keeps its other names, owner and permissions, but a failure
+    // part way leaves it damaged: only for what a replace would break.
+    const QByteArray name = QFile::encodeName(path_);
+    const auto inPlace = [&]() {
+        save_.reset();
+        inPlace_ = ::open(name.constData(), O_WRONLY | O_CLOEXEC);
+        return (open_ = inPlace_ >= 0) || failWith(reason, errno);
+    };
     struct stat old {};
-    const bool exists = ::stat(name.constData(), &old) == 0 && S_ISREG(old.st_mode);
+    const bool found = ::stat(name.constData(), &old) == 0, exists = found && S_ISREG(old.st_mode);
+    if (found && S_ISDIR(old.st_mode))
+        return failWith(reason, EISDIR);
     if (exists && old.st_nlink > 1)
-        return writeInPlace(name, bytes, reason);
+        return inPlace();
     // Unbuffered, so QSaveFile has nothing left to write at commit.
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    save_ = std::make_unique<QSaveFile>(path_);
+    save_->setDirectWriteFallback(false);
+    if (!save_->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         const int refusal = errno;
-        return exists ? writeInPlace(name, bytes, reason) : failWith(reason, refusal);
+        save_.reset();
+        return exists ? inPlace() : failWith(reason, refusal);
     }
-    if (exists && !keepOwner(int(file.handle()), old)) {
-        file.cancelWriting();
-        return writeInPlace(name, bytes, reason);
+    if (exists && !keepOwner(int(save_->handle()), old)) {
+        save_->cancelWriting();
+        return inPlace();
     }
-    if (const int error = writeAll(int(file.handle()), bytes)) {
-        file.cancelWriting(); // a failed write must not be committed by the destructor
+    return open_ = true;
+#else
+    save_ = std::make_unique<QSaveFile>(path_);
+    save_->setDirectWriteFallback(false);
+    if (save_->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return open_ = true;
+    const QString why = save_->errorString();
+    save_.reset();
+    return fail(reason, why);
+#endif
+}
+
+bool WholeFile::Reserve(qint64 size, QString *reason)
+{
+    if (!Open(reason))
+        return false;
+#ifdef Q_OS_UNIX
+    int error = 0;
+    if (inPlace_ >= 0) {
+#ifdef Q_OS_LINUX
+        // Blocks for the new content without touching the old.
+        if (::fallocate(inPlace_, FALLOC_FL_KEEP_SIZE, 0, off_t(size)) != 0 && errno != EOPNOTSUPP)
+            error = errno;
+#endif
+    } else {
+        // The new file at its full size on the disk: what fills a disk or
+        // passes a size limit fails here.
+        const int fd = int(save_->handle());
+        error = writeAll(fd, QByteArray(size, '\0'));
+        if (error == 0 && ::fsync(fd) != 0)
+            error = errno;
+        if (error == 0 && ::lseek(fd, 0, SEEK_SET) != 0)
+            error = errno;
+    }
+    if (error == 0)
+        return true;
+    if (inPlace_ >= 0)
+        ::close(inPlace_);
+    inPlace_ = -1, open_ = false;
+    save_.reset();
+    return failWith(reason, error);
+#else
+    if (save_->write(QByteArray(size, '\0')) == size && save_->flush() && save_->seek(0))
+        return true;
+    const QString why = save_->errorString();
+    save_.reset();
+    open_ = false;
+    return fail(reason, why);
+#endif
+}
+
+bool WholeFile::Commit(const QByteArray &bytes, QString *reason)
+{
+    if (!open_ && !Open(reason))
+        return false;
+    open_ = false;
+#ifdef Q_OS_UNIX
+    if (inPlace_ >= 0) {
+        const int fd = inPlace_;
+        inPlace_ = -1;
+        int error = writeAll(fd, bytes);
+        if (error == 0 && ::ftruncate(fd, off_t(bytes.size())) != 0)
+            error = errno;
+        if (error == 0 && ::fsync(fd) != 0)
+            error = errno;
+        if (::close(fd) != 0 && error == 0)
+            error = errno;
+        return error == 0 || failWith(reason, error);
+    }
+    const int fd = int(save_->handle());
+    int error = writeAll(fd, bytes);
+    if (error == 0 && ::ftruncate(fd, off_t(bytes.size())) != 0) // shorter than reserved
+        error = errno;
+    if (error) {
+        save_.reset(); // a failed write must never be committed
         return failWith(reason, error);
     }
-    return file.commit() || fail(reason, file.errorString());
 #else
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    file.cancelWriting();
-    return fail(reason, file.errorString());
+    if (!save_->seek(0) || save_->write(bytes) != bytes.size() || !save_->resize(bytes.size())) {
+        const QString why = save_->errorString();
+        save_.reset();
+        return fail(reason, why);
+    }
 #endif
+    const bool done = save_->commit();
+    const QString why = save_->errorString();
+    save_.reset();
+    return done || fail(reason, why);
 }
 
 } // namespace modLumentorMGW

@@ -5,6 +5,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
+
+class QSaveFile;
+
 namespace modLumentorMGW {
 
 // Replaces path with bytes atomically, keeping an existing file's owner and
@@ -16,5 +20,33 @@ namespace modLumentorMGW {
 // instead (its other names see the new content); a failure there can leave
 // it damaged.
 bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *reason = nullptr);
+
+// One file written as WriteWholeFile does, in two steps with a long wait
+// between (an upload): Reserve makes room for the content at once, so a
+// full disk, a refused folder or file, or a bad path shows before the wait
+// rather than after it. Commit writes the content; dropped without a
+// commit, the file stays as it was and nothing is left behind.
+class WholeFile
+{
+public:
+    explicit WholeFile(const QString &path);
+    ~WholeFile();
+    WholeFile(const WholeFile &) = delete;
+    WholeFile &operator=(const WholeFile &) = delete;
+
+    // Opens the new file (or the file itself, in place) and makes it take
+    // size bytes, synced to the disk. False with *reason when it cannot.
+    bool Reserve(qint64 size, QString *reason = nullptr);
+    // Writes bytes as the whole content; opens first when not reserved.
+    bool Commit(const QByteArray &bytes, QString *reason = nullptr);
+
+private:
+    bool Open(QString *reason);
+
+    QString path_;
+    std::unique_ptr<QSaveFile> save_; // the atomic way
+    int inPlace_ = -1;                // the file itself, when written in place
+    bool open_ = false;
+};
 
 } // namespace modLumentorMGW

@@ -4,6 +4,7 @@
 
 #include "image/ConfigImage.h"
 #include "link/MsgBox.h"
+#include "link/ReplyClock.h"
 #include "link/Transaction.h"
 #include "link/TransferSteps.h"
 
@@ -15,9 +16,18 @@ namespace {
 const QString Warning = QStringLiteral("\r\nLumentor Controller May Not Function"
                                        "\r\nProperly Until A Download Is Complete.");
 
+int16_t Cancelled()
+{
+    MsgBox(QStringLiteral("Manual Download Cancel.") + Warning, vbExclamation, QStringLiteral("Download"));
+    return TransferCancelled;
+}
+
+// A wait broken off (Ctrl+C) fails its command: that is a cancel.
 int16_t DownloadError(int16_t code)
 {
-    MsgBox(QStringLiteral("Download Error: ") + QString::number(code) + Warning, vbCritical,
+    if (WaitBreakAsked())
+        return Cancelled();
+    MsgBox(QStringLiteral("Download Error: ") + QString::number(code) + PortWentAwayLine() + Warning, vbCritical,
            QStringLiteral("Error"));
     return code;
 }
@@ -76,11 +86,8 @@ int16_t DownloadImage(int16_t port, TransferPanel &panel)
     const QString verb = QStringLiteral("Downloading");
     for (int16_t bank = 0; bank < 2; ++bank) {
         for (int32_t k = 0; k < BlocksPerBank; ++k) {
-            if (CancelBeforeBlock(panel)) {
-                MsgBox(QStringLiteral("Manual Download Cancel.") + Warning, vbExclamation,
-                       QStringLiteral("Download"));
-                return TransferCancelled;
-            }
+            if (CancelBeforeBlock(panel))
+                return Cancelled();
             const int32_t first = BlockCells * k;
             if (!BlockIsBlank(bank, first) && !SendCommand(BlockWriteCommand(bank, first), 6)) {
                 return DownloadError(4);

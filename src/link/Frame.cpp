@@ -3,6 +3,7 @@
 #include "link/Hex.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace modLumentorMGW {
 
@@ -61,6 +62,18 @@ bool ReplyChecksumAgrees(const QByteArray &reply)
     const int32_t received = count > 1 ? HexVal2(reply.constData() + 1, count - 1) : 0;
     const int32_t computed = count > 3 ? FrameChecksum(codes + 3, count - 3) : FrameChecksum(codes, 0);
     return received == computed;
+}
+
+bool ReplyFits(const QByteArray &reply, int32_t length)
+{
+    if (reply.size() != length || length < 4 || reply.front() != '[' || reply.back() != ']')
+        return false;
+    for (int32_t i = 1; i < length - 1; ++i) {
+        const char c = reply.at(i);
+        if (c == '[' || c == ']' || (i < 3 && !std::isxdigit(static_cast<unsigned char>(c))))
+            return false;
+    }
+    return true;
 }
 
 } // namespace modLumentorMGW

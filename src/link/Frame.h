@@ -27,4 +27,9 @@ QByteArray CommandFrame(const QByteArray &command);
 // table is refused outright rather than judged on part of it.
 bool ReplyChecksumAgrees(const QByteArray &reply);
 
+// True when reply has the form of a reply of length characters: exactly
+// that long, "[" first and "]" last with no bracket between, the checksum
+// digits hexadecimal. Two replies run together, or one cut short, never fit.
+bool ReplyFits(const QByteArray &reply, int32_t length);
+
 } // namespace modLumentorMGW

@@ -95,7 +95,8 @@ bool MSComm::SetPortOpen(bool open)
     LineSettings line;
     parseSettings(settings_, &line);
     port_ = std::make_unique<QSerialPort>();
-    port_->setPortName(PortDevice(commPort_));
+    const QString device = OpenedDevice(PortDevice(commPort_));
+    port_->setPortName(device);
     port_->setBaudRate(line.baud);
     port_->setParity(line.parity);
     port_->setDataBits(line.dataBits);
@@ -103,7 +104,7 @@ bool MSComm::SetPortOpen(bool open)
     port_->setFlowControl(QSerialPort::NoFlowControl);
     if (!port_->open(QIODevice::ReadWrite)) {
         lastError_ = port_->errorString();
-        openFailure_ = PortOpenFailure(PortDevice(commPort_), port_->error(), lastError_);
+        openFailure_ = PortOpenFailure(device, port_->error(), lastError_);
         port_.reset();
         return false;
     }

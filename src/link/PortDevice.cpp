@@ -2,6 +2,7 @@
 
 #include "link/PortList.h"
 
+#include <QFileInfo>
 #include <QHash>
 
 namespace modLumentorMGW {
@@ -30,6 +31,21 @@ QString DefaultPortDevice(int16_t port)
     return QStringLiteral("COM%1").arg(port);
 #else
     return QStringLiteral("/dev/ttyS%1").arg(port - 1);
+#endif
+}
+
+QString OpenedDevice(const QString &name)
+{
+#ifdef Q_OS_WIN
+    return name;
+#else
+    if (name.isEmpty())
+        return name;
+    QFileInfo info(name);
+    if (!info.exists() && !name.contains(QLatin1Char('/')))
+        info = QFileInfo(QStringLiteral("/dev/") + name);
+    const QString real = info.canonicalFilePath();
+    return real.isEmpty() ? info.absoluteFilePath() : real;
 #endif
 }
 

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -16,19 +17,29 @@ namespace modLumentorMGW {
 namespace {
 enum class Why { NoDevice, Busy, NoPermission, Other };
 
-QString groupToJoin(const QString &device)
+// What a refused user can do: join the node's group when its members may
+// read and write it; otherwise no group helps, so say who can open it.
+QString permissionAdvice(const QString &device)
 {
 #ifndef Q_OS_WIN
-    // The node's own group when that group may use it, else Debian's.
     struct stat st {};
-    if (::stat(QFile::encodeName(device).constData(), &st) == 0 && (st.st_mode & 060) == 060) {
-        if (const struct group *g = ::getgrgid(st.st_gid))
-            return QString::fromLocal8Bit(g->gr_name);
+    if (::stat(QFile::encodeName(device).constData(), &st) == 0) {
+        if ((st.st_mode & 060) == 060) {
+            const struct group *g = ::getgrgid(st.st_gid);
+            const struct passwd *me = ::getpwuid(::geteuid());
+            if (g && me)
+                return QStringLiteral("join the group %1 (sudo usermod -aG %1 %2), then log out and in again.")
+                    .arg(QString::fromLocal8Bit(g->gr_name), QString::fromLocal8Bit(me->pw_name));
+        }
+        const struct passwd *owner = ::getpwuid(st.st_uid);
+        return QStringLiteral("only its owner, %1, can open it (mode %2).")
+            .arg(owner ? QString::fromLocal8Bit(owner->pw_name) : QString::number(st.st_uid))
+            .arg(st.st_mode & 07777, 4, 8, QLatin1Char('0'));
     }
 #else
     Q_UNUSED(device);
 #endif
-    return QStringLiteral("dialout");
+    return QStringLiteral("ask whoever set up the computer for access.");
 }
 
 #ifndef Q_OS_WIN
@@ -79,9 +90,7 @@ QString PortOpenFailure(const QString &name, int qtError, const QString &qtText)
         return QStringLiteral("%1 is busy: another program is using it. Close that program and try again.")
             .arg(device);
     case Why::NoPermission:
-        return QStringLiteral("No permission to use %1: join the group %2 (sudo usermod -aG %2 $USER), "
-                              "then log out and in again.")
-            .arg(device, groupToJoin(device));
+        return QStringLiteral("No permission to use %1: %2").arg(device, permissionAdvice(device));
     case Why::Other:
         break;
     }

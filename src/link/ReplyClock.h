@@ -21,6 +21,15 @@ public:
     virtual Waited Wait(MSComm &port, PortWait what, int32_t msecs) = 0;
 };
 
+// Asked while the real clock waits in the port, at least every 50 ms: true
+// ends the wait at once as a failure (Ctrl+C in mgw). None is installed at
+// first: the window's Cancel acts between blocks.
+using WaitBreaker = bool (*)();
+// Installs breaker (nullptr: none) and returns the one it replaces.
+WaitBreaker SetWaitBreaker(WaitBreaker breaker);
+// True when the installed breaker asks waits to end.
+bool WaitBreakAsked();
+
 // The clock transactions use now.
 ReplyClock &ReplyClockInUse();
 

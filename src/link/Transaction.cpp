@@ -3,13 +3,50 @@
 #include "link/Frame.h"
 #include "link/MSComm.h"
 #include "link/MsgBox.h"
+#include "link/PortDevice.h"
 #include "link/ReplyClock.h"
+
+#include <QElapsedTimer>
 
 #include <algorithm>
 
 namespace modLumentorMGW {
 
 QByteArray LastReply;
+
+namespace {
+bool portLost = false;
+
+// A failure that is no time-out and no break: the device is gone.
+bool Lost()
+{
+    portLost = !WaitBreakAsked();
+    return false;
+}
+
+// A reply still on its way from before this opening (a run cut short) must
+// not become the answer to this run's first command: what comes is
+// discarded until the line has been quiet for QuietMs, for no longer than
+// QuietLimitMs in all. Real time, in slices a wait break can end.
+void WaitForQuietLine()
+{
+    QElapsedTimer clock;
+    clock.start();
+    comMGW.Input();
+    qint64 quietSince = 0;
+    for (;;) {
+        const qint64 now = clock.elapsed();
+        const qint64 wait = std::min(quietSince + QuietMs, qint64(QuietLimitMs)) - now;
+        if (wait <= 0 || WaitBreakAsked())
+            return;
+        const Waited news = comMGW.Wait(PortWait::Input, int(std::min(wait, qint64(QuietMs))));
+        if (news == Waited::Failed)
+            return;
+        if (news == Waited::Progress && !comMGW.Input().isEmpty())
+            quietSince = clock.elapsed();
+    }
+}
+} // namespace
 
 bool OpenGatewayPort(int16_t port)
 {
@@ -21,7 +58,16 @@ bool OpenGatewayPort(int16_t port)
         return false;
     }
     comMGW.SetRTSEnable(true); // a pseudo-terminal refuses; that is no port error
+    portLost = false;
+    WaitForQuietLine();
     return true;
+}
+
+QString PortWentAwayLine()
+{
+    return portLost ? QStringLiteral("\r\nThe port %1 went away: was the adapter unplugged?")
+                          .arg(PortDevice(comMGW.CommPort()))
+                    : QString();
 }
 
 void CloseGatewayPort()
@@ -46,15 +92,16 @@ int32_t LineTimeMs(qsizetype characters)
 }
 
 // Waits on `clock` until `what` is done or the clock reads `limit`; false
-// when the time is up or the port gives out first.
+// when the time is up or the port gives out first (how says which).
 template <typename Done>
-bool WaitUntil(ReplyClock &clock, PortWait what, int32_t limit, Done done)
+bool WaitUntil(ReplyClock &clock, PortWait what, int32_t limit, Done done, Waited &how)
 {
     for (;;) {
         if (done())
             return true;
         const int32_t elapsed = clock.Elapsed();
-        if (elapsed >= limit || clock.Wait(comMGW, what, limit - elapsed) == Waited::Failed)
+        how = elapsed >= limit ? Waited::TimedOut : clock.Wait(comMGW, what, limit - elapsed);
+        if (how == Waited::Failed || elapsed >= limit)
             return false;
     }
 }
@@ -62,7 +109,7 @@ bool WaitUntil(ReplyClock &clock, PortWait what, int32_t limit, Done done)
 
 bool SendCommand(const QString &command, int16_t replyLength)
 {
-    if (!comMGW.PortOpen())
+    if (!comMGW.PortOpen() || WaitBreakAsked())
         return false;
     DiscardInput();
     const QByteArray frame = CommandFrame(command.toLatin1());
@@ -75,15 +122,19 @@ bool SendCommand(const QString &command, int16_t replyLength)
     clock.Restart();
     const int32_t lineTime = LineTimeMs(frame.size());
     if (!comMGW.Output(frame))
-        return false;
-    if (!WaitUntil(clock, PortWait::Output, ReplyTimeoutMs + lineTime, [] { return comMGW.OutBufferCount() == 0; }))
-        return false;
+        return Lost();
+    Waited how = Waited::TimedOut;
+    if (!WaitUntil(clock, PortWait::Output, ReplyTimeoutMs + lineTime, [] { return comMGW.OutBufferCount() == 0; }, how))
+        return how == Waited::Failed ? Lost() : false;
     const int32_t limit = ReplyTimeoutMs + std::min(clock.Elapsed(), lineTime);
-    const bool arrived = WaitUntil(clock, PortWait::Input, limit, [&] { return comMGW.InBufferCount() >= replyLength; });
+    const bool arrived =
+        WaitUntil(clock, PortWait::Input, limit, [&] { return comMGW.InBufferCount() >= replyLength; }, how);
+    if (!arrived && how == Waited::Failed)
+        return Lost();
     if (!arrived || clock.Elapsed() >= limit)
         return false;
     LastReply = comMGW.Input();
-    return ReplyChecksumAgrees(LastReply);
+    return ReplyFits(LastReply, replyLength) && ReplyChecksumAgrees(LastReply);
 }
 
 } // namespace modLumentorMGW

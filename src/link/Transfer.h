@@ -22,7 +22,9 @@ constexpr int16_t PortNotOpened = -2;
 int16_t DownloadImage(int16_t port, TransferPanel &panel);
 
 // Reads every block into the image; on cancel or failure the image is
-// cleared once the operator has seen why.
-int16_t UploadImage(int16_t port, TransferPanel &panel);
+// cleared once the operator has seen why, in a message whose last line is
+// leftBehind (empty: "All Host Data Cleared.", true of the window; mgw's
+// file is what it keeps).
+int16_t UploadImage(int16_t port, TransferPanel &panel, const QString &leftBehind = QString());
 
 } // namespace modLumentorMGW

@@ -5,6 +5,7 @@
 #include "image/ConfigImage.h"
 #include "link/Hex.h"
 #include "link/MsgBox.h"
+#include "link/ReplyClock.h"
 #include "link/Transaction.h"
 #include "link/TransferSteps.h"
 
@@ -13,25 +14,35 @@ namespace modLumentorMGW {
 using namespace transfer;
 
 namespace {
-const QString Cleared = QStringLiteral("\r\nAll Host Data Cleared.");
-
-// The operator learns why first; only then is the image emptied.
-void EndEarly(const QString &text, int style, const QString &title)
+// The operator learns why first, over `left` (what became of the data);
+// only then is the image emptied.
+void EndEarly(const QString &text, const QString &left, int style, const QString &title)
 {
-    MsgBox(text + Cleared, style, title);
+    MsgBox(text + QStringLiteral("\r\n") + left, style, title);
     ClearImage();
 }
 
-int16_t UploadError(int16_t code)
+int16_t Cancelled(const QString &left)
 {
-    EndEarly(QStringLiteral("Upload Error: ") + QString::number(code), vbCritical, QStringLiteral("Error"));
+    EndEarly(QStringLiteral("Manual Upload Cancel."), left, vbExclamation, QStringLiteral("Upload"));
+    return TransferCancelled;
+}
+
+// A wait broken off (Ctrl+C) fails its command: that is a cancel.
+int16_t UploadError(int16_t code, const QString &left)
+{
+    if (WaitBreakAsked())
+        return Cancelled(left);
+    EndEarly(QStringLiteral("Upload Error: ") + QString::number(code) + PortWentAwayLine(), left, vbCritical,
+             QStringLiteral("Error"));
     return code;
 }
 
 } // namespace
 
-int16_t UploadImage(int16_t port, TransferPanel &panel)
+int16_t UploadImage(int16_t port, TransferPanel &panel, const QString &leftBehind)
 {
+    const QString left = leftBehind.isEmpty() ? QStringLiteral("All Host Data Cleared.") : leftBehind;
     if (!OpenGatewayPort(port))
         return PortNotOpened;
     CancelRequested = false;
@@ -42,14 +53,12 @@ int16_t UploadImage(int16_t port, TransferPanel &panel)
     const QString verb = QStringLiteral("Uploading");
     for (int16_t bank = 0; bank < 2; ++bank) {
         for (int32_t k = 0; k < BlocksPerBank; ++k) {
-            if (CancelBeforeBlock(panel)) {
-                EndEarly(QStringLiteral("Manual Upload Cancel."), vbExclamation, QStringLiteral("Upload"));
-                return TransferCancelled;
-            }
+            if (CancelBeforeBlock(panel))
+                return Cancelled(left);
             const int32_t first = BlockCells * k;
             const QString command = QStringLiteral("39") + QLatin1Char(char('0' + bank)) + Hex4(first) + QStringLiteral("3F");
             if (!SendCommand(command, 132)) {
-                return UploadError(71);
+                return UploadError(71, left);
             }
             StoreBlock(bank, first, LastReply);
             CountBlock(panel, counter, verb);
@@ -57,7 +66,7 @@ int16_t UploadImage(int16_t port, TransferPanel &panel)
     }
 
     if (const int16_t code = VerifyBanks(panel))
-        return UploadError(code);
+        return UploadError(code, left);
     MsgBox(QStringLiteral("Upload Complete"), vbOKOnly, QStringLiteral("Upload"));
     return TransferComplete;
 }

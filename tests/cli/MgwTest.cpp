@@ -1,64 +1,13 @@
-// mgw against the gateway simulator on a pseudo-terminal: run in-process
-// with its output captured, and as the real program where only a process
-// shows it (Ctrl+C, exit statuses end to end).
+// mgw in-process against the gateway simulator: transfers, failures and
+// their codes, refusals, export, diff and import.
+#include "cli/MgwFixture.h"
+
+#include "common/ChildProcess.h"
 #include "common/DrivenClock.h"
-#include "common/TestFiles.h"
-#include "transfer/TransferFixture.h"
 
-#include "cli/Mgw.h"
-#include "image/MapFile.h"
-#include "image/PointRecord.h"
-
-#include <QBuffer>
-#include <QProcess>
-#include <csignal>
+#include <sys/stat.h>
 
 using namespace modLumentorMGW;
-
-namespace {
-struct Ran {
-    int status = -1;
-    QString out, err;
-};
-} // namespace
-
-// The window's transfer fixture: the simulator behind COM1 and Commands().
-class MgwTest : public TransferTest {
-protected:
-    Ran Mgw(const QStringList &arguments)
-    {
-        QBuffer out, err;
-        out.open(QIODevice::WriteOnly);
-        err.open(QIODevice::WriteOnly);
-        const int status = mgw::RunMgw(arguments, mgw::Console{out, err, false});
-        return {status, QString::fromUtf8(out.data()), QString::fromUtf8(err.data())};
-    }
-
-    // The image as it stands, saved as a map file in the test's folder.
-    QString Save(const QString &name)
-    {
-        FileName = dir.filePath(name);
-        EXPECT_TRUE(WriteImageFile());
-        return FileName;
-    }
-
-    // Point 003 multi relay on relay 1 of node 01 (cell 4096 of bank 1);
-    // point 012 single relay on node 05, relay 12.
-    QString SampleMap()
-    {
-        ClearImage();
-        SetPointType(2, 3);
-        SetRelayBit(2, 0, 0, true);
-        SetPointType(11, 1);
-        SetPointNode(11, 4);
-        SetPointRelay(11, 11);
-        return Save("plant.MGW");
-    }
-
-    QString Pty() const { return QString::fromStdString(gateway.sim.SlavePath()); }
-
-    QTemporaryDir dir;
-};
 
 TEST_F(MgwTest, DownloadVerifyAndUploadAgainstTheGateway)
 {
@@ -96,6 +45,14 @@ TEST_F(MgwTest, DownloadVerifyAndUploadAgainstTheGateway)
     QByteArray expected = ReadAll(map);
     expected[4 * 65535 + 2] = 1;
     EXPECT_EQ(ReadAll(uploaded), expected);
+    // "-" is standard output; a port name that is a file in the current folder is that file.
+    ASSERT_TRUE(QFile::link(Pty(), dir.filePath("g2.tty")));
+    const QString current = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    r = Mgw({"upload", "-", "--port", "g2.tty", "--quiet"});
+    QDir::setCurrent(current);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.bytes, expected);
 }
 
 // The gateway's code is the exit status; a failed upload leaves the file as it was, or none.
@@ -108,10 +65,14 @@ TEST_F(MgwTest, FailuresExitWithTheGatewaysCodeAndUploadLeavesNoFile)
     const std::tuple<const char *, QString, gatesim::Fault, int, QString> cases[] = {
         {"download", map, MakeFault(FaultKind::Silence, "3601"), 22,
          "Download Error: 22\nLumentor Controller May Not Function\nProperly Until A Download Is Complete.\n"},
-        {"upload", kept, MakeFault(FaultKind::Silence, "39"), 71, "Upload Error: 71\nAll Host Data Cleared.\n"},
+        {"upload", kept, MakeFault(FaultKind::Silence, "39"), 71, "Upload Error: 71\nFile Left As It Was: " + kept + "\n"},
         {"upload", dir.filePath("fresh.MGW"), MakeFault(FaultKind::ChangedCell, "39000"), 61,
-         "Upload Error: 61\nAll Host Data Cleared.\n"},
+         "Upload Error: 61\nFile Left As It Was: " + dir.filePath("fresh.MGW") + "\n"},
         {"verify", map, MakeFault(FaultKind::Silence, "3F0"), 52, "Verify Error: 52\n"},
+        // Last: the adapter pulled for good.
+        {"download", map, MakeFault(FaultKind::Vanish, "381"), 4,
+         "Download Error: 4\nThe port " + Pty() + " went away: was the adapter unplugged?\n"
+         "Lumentor Controller May Not Function\nProperly Until A Download Is Complete.\n"},
     };
     DrivenClock clock(gateway.sim);
     for (const auto &[command, file, fault, status, message] : cases) {
@@ -127,27 +88,61 @@ TEST_F(MgwTest, FailuresExitWithTheGatewaysCodeAndUploadLeavesNoFile)
     EXPECT_EQ(FilesIn(dir.path()), (QStringList{"kept.MGW", "plant.MGW"}));
 }
 
-TEST_F(MgwTest, BadArgumentsSayWhichInOneLineAndSendNothing)
+// Arguments, files that cannot be map files and outputs that cannot be
+// written: one line naming why, status 2, nothing sent, nothing left.
+TEST_F(MgwTest, BadArgumentsAndFilesSayWhichInOneLineAndSendNothing)
 {
     const QString map = SampleMap();
-    const QString shortMap = dir.filePath("short.MGW");
+    const QString shortMap = dir.filePath("short.MGW"), longMap = dir.filePath("long.MGW");
+    const QString wide = dir.filePath("wide.MGW");
     ASSERT_TRUE(WriteAll(shortMap, "0123456789"));
+    ASSERT_TRUE(WriteAll(longMap, QByteArray(MapFileBytes + 1, '\0')));
+    ImageSet(1, 9, 300);
+    Save("wide.MGW");
+    const QString notMap = " is not a map file: ";
     const std::pair<QStringList, QString> cases[] = {
         {{"download"}, "mgw download: expects one map file (see mgw download --help)"},
         {{"download", map}, "mgw download: --port PORT is required"},
-        {{"upload", dir.filePath("no/such.MGW"), "--port", Pty()},
-         "mgw upload: cannot write " + dir.filePath("no/such.MGW")},
-        {{"verify", shortMap, "--port", Pty()},
-         "mgw verify: cannot read " + shortMap + ": The file holds 10 bytes; a map file holds 262144."},
+        {{"download", map, "extra", "--port", Pty()}, "mgw download: unexpected argument 'extra'"},
+        {{"download", map, "--port", Pty(), "--port", "COM2"}, "mgw download: --port is given more than once"},
+        {{"export", map, "--output", ""}, "mgw export: --output needs a value, not an empty one"},
         {{"export", map, "--points", "500"}, "mgw export: --points must be 350 or 750, not '500'"},
         {{"import", map}, "mgw import: expects a listing and a map file"},
+        {{"verify", shortMap, "--port", Pty()},
+         "mgw verify: " + shortMap + notMap + "it holds 10 bytes; a map file holds exactly 262144."},
+        {{"download", longMap, "--port", Pty()},
+         "mgw download: " + longMap + notMap + "it holds 262145 bytes; a map file holds exactly 262144."},
+        {{"download", "/dev/zero", "--port", Pty()},
+         "mgw download: cannot read /dev/zero: It is not a regular file, so it cannot be a map file."},
+        {{"verify", wide, "--port", Pty()},
+         "mgw verify: " + wide + notMap + "bank 1 address 9 holds 300; the gateway's cells hold 0 to 255."},
+        {{"upload", dir.filePath("no/such.MGW"), "--port", Pty()},
+         "mgw upload: cannot write " + dir.filePath("no/such.MGW") + ": No such file or directory"},
+        {{"upload", dir.path(), "--port", Pty()}, "mgw upload: cannot write " + dir.path() + ": Is a directory"},
     };
     for (const auto &[arguments, line] : cases) {
         const Ran r = Mgw(arguments);
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.err + r.out, line + "\n");
     }
+    // An upload's room is taken before its first command: a full disk (here a
+    // size limit), a file or folder the user may not write are refused first.
+    {
+        FileSizeLimit limit(100000);
+        EXPECT_EQ(Mgw({"upload", dir.filePath("new.MGW"), "--port", Pty()}).err,
+                  "mgw upload: cannot write " + dir.filePath("new.MGW") + ": File too large\n");
+    }
+    const QString readOnly = dir.filePath("ro.MGW"); // in a folder the user may write
+    ASSERT_TRUE(WriteAll(readOnly, "kept"));
+    ASSERT_EQ(chmod(QFile::encodeName(readOnly), 0444) | chmod(QFile::encodeName(dir.path()), 0777), 0);
+    const std::string said = InChild([&] {
+        const std::string why = BecomeUnprivileged();
+        return why.empty() ? Mgw({"upload", readOnly, "--port", Pty()}).err.toStdString() : why;
+    });
+    EXPECT_EQ(QString::fromStdString(said), "mgw upload: cannot write " + readOnly + ": Permission denied\n");
     EXPECT_TRUE(gateway.sim.Journal().empty());
+    EXPECT_EQ(ReadAll(readOnly), "kept");
+    EXPECT_EQ(FilesIn(dir.path()), (QStringList{"long.MGW", "plant.MGW", "ro.MGW", "short.MGW", "wide.MGW"}));
 }
 
 TEST_F(MgwTest, ExportWritesTheListingBesideTheMapAndDiffListsWhatDiffers)
@@ -181,6 +176,7 @@ TEST_F(MgwTest, ExportWritesTheListingBesideTheMapAndDiffListsWhatDiffers)
     EXPECT_EQ(Mgw({"diff", map, map}).status, 0);
 }
 
+
 TEST_F(MgwTest, ImportWritesTheListedPointsOntoABaseOrAClearedMapAndRefusesABadListing)
 {
     const QString map = SampleMap(), back = dir.filePath("back.MGW"), one = dir.filePath("one.CSV");
@@ -200,25 +196,4 @@ TEST_F(MgwTest, ImportWritesTheListedPointsOntoABaseOrAClearedMapAndRefusesABadL
     ASSERT_TRUE(ReadImageFile());
     EXPECT_EQ(std::vector<int16_t>(ConfigImage + 88, ConfigImage + 96), (std::vector<int16_t>{7, 0, 0, 0, 0, 0, 2, 0}));
     EXPECT_TRUE(GetRelayBit(2, 0, 0));
-}
-
-// The real program: Ctrl+C ends an upload at the next block with the cancel
-// message and status 130, and writes no file; a port that will not open is 3.
-TEST_F(MgwTest, ProgramExitsWith130OnCtrlCAndItsStatusEndToEnd)
-{
-    const QString uploaded = dir.filePath("up.MGW");
-    gateway.sim.SetPacing(true); // 80 s a transfer: Ctrl+C surely comes first
-    QProcess mgw;
-    mgw.start(MGW_PROGRAM, {"upload", uploaded, "--port", Pty()});
-    ASSERT_TRUE(gateway.sim.WaitForJournal(6, 5000));
-    ::kill(pid_t(mgw.processId()), SIGINT);
-    ASSERT_TRUE(mgw.waitForFinished(5000));
-    EXPECT_EQ(mgw.exitCode(), 130);
-    EXPECT_TRUE(
-        QString::fromUtf8(mgw.readAllStandardError()).endsWith("Manual Upload Cancel.\nAll Host Data Cleared.\n"));
-    EXPECT_FALSE(QFile::exists(uploaded));
-
-    mgw.start(MGW_PROGRAM, {"verify", SampleMap(), "--port", dir.filePath("ttyUSB9")});
-    ASSERT_TRUE(mgw.waitForFinished(5000));
-    EXPECT_EQ(mgw.exitCode(), 3);
 }

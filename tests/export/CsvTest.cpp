@@ -9,6 +9,7 @@
 #include "image/PointRecord.h"
 
 #include <QTemporaryDir>
+#include <unistd.h>
 
 using namespace modLumentorMGW;
 
@@ -88,9 +89,16 @@ TEST(CsvFile, ListingNeverReplacesTheMapFile)
         EXPECT_TRUE(ReadAll(path) == map) << name;
     }
 
-    // A link in the listing's place that leads to the map file.
+    // A link in the listing's place that leads to the map file: symbolic, or
+    // hard (a name of its own, the same inode).
     ASSERT_TRUE(WriteAll(dir.filePath("a.MGW"), map));
     ASSERT_TRUE(QFile::link(dir.filePath("a.MGW"), dir.filePath("a.CSV")));
-    EXPECT_FALSE(ExportCsvFile(dir.filePath("a.MGW"), 750));
-    EXPECT_TRUE(ReadAll(dir.filePath("a.MGW")) == map);
+    ASSERT_TRUE(WriteAll(dir.filePath("h.MGW"), map));
+    ASSERT_EQ(::link(QFile::encodeName(dir.filePath("h.MGW")), QFile::encodeName(dir.filePath("h.CSV"))), 0);
+    for (const char *name : {"a.MGW", "h.MGW"}) {
+        QString reason;
+        EXPECT_FALSE(ExportCsvFile(dir.filePath(name), 750, nullptr, &reason)) << name;
+        EXPECT_EQ(reason, "The listing would replace the map file itself.");
+        EXPECT_TRUE(ReadAll(dir.filePath(name)) == map) << name;
+    }
 }

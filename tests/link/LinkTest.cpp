@@ -131,6 +131,31 @@ TEST_F(GatewayTest, ReplyIsReadAloneWithin5000MsOfTheFrameAStalledWriteIncluded)
     EXPECT_LE(clock.Now() - releasedFrom, 5004);
 }
 
+// A reply still coming when the port opens is waited out and dropped; a
+// reply whose checksum agrees but whose form does not fit its command is no
+// answer: wrong length, a bracket inside, checksum digits that are no digits.
+TEST_F(GatewayTest, StaleAndMisshapenRepliesAreNeverTheAnswer)
+{
+    gateway.sim.SetPacing(true);
+    gateway.sim.Inject(gatesim::ReplyFrame(std::string(296, '0'))); // 78 ms on the line
+    ASSERT_TRUE(OpenGatewayPort(1));
+    EXPECT_TRUE(SendCommand("3F00000FFFF", 12));
+    EXPECT_EQ(LastReply, "[DC38E159AA]");
+    gateway.sim.SetPacing(false);
+
+    const std::pair<std::string, int16_t> misshapen[] = {
+        {gatesim::ReplyFrame("0000"), 6}, {gatesim::ReplyFrame("0]"), 6},
+        {gatesim::ReplyFrame("38E1[9AA"), 12}, {"[ZZ0F]", 6}}; // ZZ reads as 0, the sum of "0F]"
+    for (const auto &[reply, length] : misshapen) {
+        gatesim::Fault fault = MakeFault(FaultKind::Replace);
+        fault.text = reply;
+        fault.pieces = 1;
+        gateway.sim.ArmFault(fault);
+        EXPECT_FALSE(SendCommand(length == 6 ? "3600$*" : "3F00000FFFF", length)) << reply;
+        EXPECT_EQ(LastReply.toStdString(), reply);
+    }
+}
+
 TEST_F(GatewayTest, Bank0CellsAbove255EachOfTheFirstTenThenOneSummary)
 {
     ASSERT_TRUE(OpenGatewayPort(1));

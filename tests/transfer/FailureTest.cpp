@@ -58,8 +58,11 @@ TEST_F(TransferTest, UploadFailuresClearTheImageAfterTheMessage)
         boxes.onBox = [&](const RecordedBox &) { heldDuringBox = !ImageIsClear(); };
         gateway.sim.ArmFault(MakeFault(c.kind, c.prefix, c.mask));
         Run(window->mnuUpload);
-        EXPECT_EQ(boxes.boxes,
-                  (Boxes{{"Upload Error: " + QString::number(c.code) + "\r\nAll Host Data Cleared.", 16, "Error"}}));
+        const QString gone = c.kind == FaultKind::Vanish ? "\r\nThe port " + QString::fromStdString(gateway.sim.SlavePath())
+                                                             + " went away: was the adapter unplugged?"
+                                                       : "";
+        EXPECT_EQ(boxes.boxes, (Boxes{{"Upload Error: " + QString::number(c.code) + gone + "\r\nAll Host Data Cleared.",
+                                       16, "Error"}}));
         EXPECT_TRUE(heldDuringBox);
         EXPECT_TRUE(ImageIsClear());
         EXPECT_EQ(Commands().size(), c.sent);

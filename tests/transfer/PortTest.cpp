@@ -78,6 +78,19 @@ TEST_F(PortTest, PortOptionCarriesAWholeTransferToTheSimulator)
     program.kill();
     program.waitForFinished();
     EXPECT_EQ(ReadAll(remembered), "[General]\nport=" + pty.toUtf8() + "\n");
+
+    // Nothing on the command line is taken silently: one line naming it, then the usage.
+    const std::pair<QStringList, QString> refused[] = {
+        {{"extra"}, "unexpected argument 'extra'"},
+        {{"--port", pty, "--port", "COM2"}, "--port is given more than once"},
+        {{"--port", ""}, "--port needs a value, not an empty one"}};
+    for (const auto &[arguments, line] : refused) {
+        program.start(LUMENTORMGW_PROGRAM, arguments);
+        ASSERT_TRUE(program.waitForFinished(10000));
+        EXPECT_EQ(program.exitCode(), 2);
+        const QString said = QString::fromUtf8(program.readAllStandardError());
+        EXPECT_TRUE(said.contains("LumentorMGW: " + line + "\n\nUsage: ")) << said.toStdString();
+    }
 }
 
 TEST_F(PortTest, ChoiceIsRememberedAndForgottenWhenGone)
@@ -96,31 +109,42 @@ TEST_F(PortTest, ChoiceIsRememberedAndForgottenWhenGone)
     EXPECT_EQ(restart(), "COM1");
 }
 
-// Each reason made real: a missing node, a port another opener holds, and a
-// node the user may not open (as root too: see ChildProcess.h).
+// Each reason made real: a missing node, a port another opener holds (under
+// its own name or through a link: one device, one lock), and a node the user
+// may not open (as root too: see ChildProcess.h), where joining the node's
+// group helps only when that group may read and write it.
 TEST_F(PortTest, PortThatWillNotOpenSaysWhy)
 {
     const QString unable = "Unable To Open Port\r\n";
+    const QString busy = unable + pty + " is busy: another program is using it. Close that program and try again.";
     SetPortDevice(2, home.filePath("ttyUSB7"));
     EXPECT_FALSE(OpenGatewayPort(2));
+    ASSERT_TRUE(QFile::link(pty, home.filePath("gateway")));
+    SetPortDevice(3, home.filePath("gateway"));
     QSerialPort other;
     other.setPortName(pty);
     ASSERT_TRUE(other.open(QIODevice::ReadWrite));
     EXPECT_FALSE(OpenGatewayPort(1));
+    EXPECT_FALSE(OpenGatewayPort(3));
     other.close();
-    EXPECT_EQ(boxes.boxes,
-              (Boxes{{unable + "There is no device " + home.filePath("ttyUSB7")
-                          + ": plug the adapter in or choose another port.", 16, "Port Error"},
-                     {unable + pty + " is busy: another program is using it. Close that program and try again.", 16,
-                      "Port Error"}}));
+    EXPECT_EQ(boxes.boxes, (Boxes{{unable + "There is no device " + home.filePath("ttyUSB7")
+                                       + ": plug the adapter in or choose another port.", 16, "Port Error"},
+                                  {busy, 16, "Port Error"}, {busy, 16, "Port Error"}}));
+    SetPortDevice(3, QString());
 
-    ASSERT_EQ(chmod(QFile::encodeName(pty).constData(), 0), 0);
-    const std::string said = InChild([this] {
-        if (const std::string why = BecomeUnprivileged(); !why.empty())
-            return why;
-        return OpenGatewayPort(1) ? std::string("opened") : boxes.Last().text.toStdString();
-    });
-    EXPECT_EQ(QString::fromStdString(said), unable + "No permission to use " + pty
-                                           + ": join the group dialout (sudo usermod -aG dialout $USER), "
-                                             "then log out and in again.");
+    struct stat node {};
+    ASSERT_EQ(stat(QFile::encodeName(pty).constData(), &node), 0);
+    const QString group = QString::fromLocal8Bit(getgrgid(node.st_gid)->gr_name);
+    const std::pair<mode_t, QString> modes[] = {
+        {0660, "join the group " + group + " (sudo usermod -aG " + group + " nobody), then log out and in again."},
+        {0600, "only its owner, root, can open it (mode 0600)."}};
+    for (const auto &[mode, advice] : modes) {
+        ASSERT_EQ(chmod(QFile::encodeName(pty).constData(), mode), 0);
+        const std::string said = InChild([this] {
+            if (const std::string why = BecomeUnprivileged(); !why.empty())
+                return why;
+            return OpenGatewayPort(1) ? std::string("opened") : boxes.Last().text.toStdString();
+        });
+        EXPECT_EQ(QString::fromStdString(said), unable + "No permission to use " + pty + ": " + advice);
+    }
 }

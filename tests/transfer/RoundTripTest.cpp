@@ -3,6 +3,8 @@
 // a close request take effect at the next block.
 #include "transfer/TransferFixture.h"
 
+#include <QProgressBar>
+#include <QScreen>
 #include <functional>
 
 using namespace modLumentorMGW;
@@ -124,4 +126,21 @@ TEST_F(TransferTest, ClosingAsksFirstThenStopsLikeCancelWhichClearsAnUpload)
                                             "Properly Until A Download Is Complete.", 48, "Download"}}));
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(comMGW.PortOpen());
+}
+
+// What the operator sees half way (taken from the screen as the count
+// passes 1024 of 2048): about half of the bar filled.
+TEST_F(TransferTest, ProgressBarShowsItsFilledPartAtEveryValue)
+{
+    QImage shown;
+    QObject::connect(window->prgUpDown, &QProgressBar::valueChanged, [&](int v) {
+        if (v == 1040)
+            shown = window->screen()->grabWindow(window->winId()).toImage().copy(
+                QRect(window->prgUpDown->mapTo(window.get(), QPoint(0, 0)), window->prgUpDown->size()));
+    });
+    Run(window->mnuDownload);
+    int filled = 0; // the colour just inside the left end, along the middle
+    for (int x = 0, y = shown.height() / 2; x < shown.width(); ++x)
+        filled += shown.pixel(x, y) == shown.pixel(3, y);
+    EXPECT_NEAR(filled, shown.width() / 2, shown.width() / 10);
 }

@@ -4,6 +4,8 @@
 #include "common/WindowFixture.h"
 #include "image/MapFile.h"
 
+#include <sys/stat.h>
+
 using namespace modLumentorMGW;
 
 namespace {
@@ -79,11 +81,14 @@ TEST_F(FileCommandTest, RefusedOpenAndFailedSaveLeaveEverythingAsItWas)
     window->cboType->setCurrentIndex(7);
     ASSERT_TRUE(WriteAll(path("short.MGW"), QByteArray(MapFileBytes - 2, 1)));
     const State before = Now();
-    const std::pair<const char *, const char *> opens[] = {{"missing.MGW", "No such file or directory"},
+    ASSERT_EQ(mkfifo(QFile::encodeName(path("fifo.MGW")).constData(), 0600), 0); // no writer: an open would block
+    const QString notRegular = "It is not a regular file, so it cannot be a map file.";
+    const std::pair<const char *, QString> opens[] = {{"missing.MGW", "No such file or directory"},
         {"short.MGW", "The file holds 262142 bytes; a map file holds 262144."},
-        {"", "file to open is a directory"}}; // "" names the folder itself
+        {"", "file to open is a directory"}, // "" names the folder itself
+        {"fifo.MGW", notRegular}, {"/dev/zero", notRegular}};
     for (const auto &[name, why] : opens) {
-        const QString chosen = *name ? path(name) : dir.path();
+        const QString chosen = *name == '/' ? QString(name) : *name ? path(name) : dir.path();
         boxes.Answer(vbYes);
         replies = {chosen};
         window->mnuFileOpen->trigger();
@@ -103,7 +108,7 @@ TEST_F(FileCommandTest, RefusedOpenAndFailedSaveLeaveEverythingAsItWas)
     // Nothing lost: the window as it was, the saved file whole, no temporary file left.
     EXPECT_EQ(Now(), before);
     EXPECT_EQ(ReadAll(path("a.MGW")), saved);
-    EXPECT_EQ(FilesIn(dir.path()), (QStringList{"a.MGW", "short.MGW"}));
+    EXPECT_EQ(FilesIn(dir.path()), (QStringList{"a.MGW", "fifo.MGW", "short.MGW"}));
 }
 
 TEST_F(FileCommandTest, ExportListsTheImageBesideTheMapFile)

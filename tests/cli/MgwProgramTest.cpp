@@ -1,0 +1,59 @@
+// mgw as the real program, where only a process shows it (Ctrl+C, exit
+// statuses end to end), and its progress bar on a terminal.
+#include "cli/MgwFixture.h"
+
+#include "cli/TerminalPanel.h"
+
+#include <QProcess>
+#include <QThread>
+#include <csignal>
+
+// The real program: Ctrl+C ends any wait on a silent gateway at once, with
+// the cancel message and status 130, and leaves no file; a port that will
+// not open is 3.
+TEST_F(MgwTest, ProgramExitsWith130OnCtrlCAndItsStatusEndToEnd)
+{
+    const QString map = SampleMap(), uploaded = dir.filePath("up.MGW");
+    const std::tuple<const char *, QString, const char *, QString> cases[] = {
+        {"download", map, "3600",
+         "Manual Download Cancel.\nLumentor Controller May Not Function\nProperly Until A Download Is Complete.\n"},
+        {"upload", uploaded, "39", "Manual Upload Cancel.\nFile Left As It Was: " + uploaded + "\n"},
+        {"verify", map, "3F0", "Manual Verify Cancel.\n"},
+    };
+    QProcess mgw;
+    for (const auto &[command, file, silent, message] : cases) {
+        gateway.sim.ClearJournal();
+        gateway.sim.ArmFault(MakeFault(gatesim::FaultKind::Silence, silent));
+        mgw.start(MGW_PROGRAM, {command, file, "--port", Pty()});
+        ASSERT_TRUE(gateway.sim.WaitForJournal(1, 5000));
+        ::kill(pid_t(mgw.processId()), SIGINT);
+        ASSERT_TRUE(mgw.waitForFinished(2000)) << command; // not the 5 s the reply may take
+        EXPECT_EQ(mgw.exitCode(), 130);
+        EXPECT_TRUE(QString::fromUtf8(mgw.readAllStandardError()).endsWith(message)) << command;
+        EXPECT_EQ(gateway.sim.Journal().size(), 1u);
+    }
+    EXPECT_EQ(FilesIn(dir.path()), QStringList{"plant.MGW"});
+
+    mgw.start(MGW_PROGRAM, {"verify", map, "--port", dir.filePath("ttyUSB9")});
+    ASSERT_TRUE(mgw.waitForFinished(5000));
+    EXPECT_EQ(mgw.exitCode(), 3);
+}
+
+// The bar's time left: blocks still to send at the rate so far, nothing
+// before a block has gone. A sparse download sends blocks 0 and 1040 only.
+TEST(TerminalBar, TimeLeftIsTheBlocksStillToSendAtTheMeasuredRate)
+{
+    std::vector<bool> sparse(2048, false), none(2048, false);
+    sparse[0] = sparse[1040] = true;
+    for (const auto &[sent, shown] : {std::pair(sparse, ", 0:01 left"), std::pair(none, "")}) {
+        QBuffer err;
+        err.open(QIODevice::WriteOnly);
+        mgw::TerminalPanel bar(err, true, false, sent);
+        bar.SetMax(2048);
+        QThread::msleep(60); // one block of two: 60 ms more
+        bar.SetValue(16);
+        bar.SetCaption("Downloading Block 16 Of 2048");
+        mgw::EndProgressLine(err);
+        EXPECT_EQ(err.data(), "\r[------------------------------] 16 blocks done, 2032 to go" + QByteArray(shown) + "\x1b[K\n");
+    }
+}
