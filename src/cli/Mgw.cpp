@@ -99,7 +99,7 @@ void Write(QIODevice &device, const char *text)
 
 int RunCommand(const CommandEntry &entry, const QStringList &arguments, const Console &console)
 {
-    Invocation call{console, QString::fromLatin1(entry.name), {}, {}, {}, 750, false};
+    Invocation call{console, QString::fromLatin1(entry.name), {}, {}, {}, 750, false, {}};
     QCommandLineParser parser;
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
     const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("PORT"));
