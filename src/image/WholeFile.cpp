@@ -1,6 +1,7 @@
 #include "image/WholeFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -72,6 +73,21 @@ bool keepOwner(int fd, const struct stat &old)
         return false;
     return ::fchmod(fd, old.st_mode & 07777) == 0;
 }
+
+// A rename reaches the disk on its own schedule: until the folder is synced
+// a power cut can bring back the old name, or none at all for a new file.
+// A folder that cannot be opened or synced (some file systems) is no
+// failure of the write: the file itself is in place and synced.
+void syncFolderOf(const QByteArray &name)
+{
+    const int slash = name.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : name.left(slash);
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
 #endif
 } // namespace
 
@@ -101,7 +117,19 @@ bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *reaso
         file.cancelWriting(); // a failed write must not be committed by the destructor
         return failWith(reason, error);
     }
-    return file.commit() || fail(reason, file.errorString());
+    // Synced before the rename, so the name never points at data still in
+    // the cache: after a power cut the file is the old one or the new one.
+    // Qt syncs too but ignores a failure; a disk that fails to store the
+    // data must fail the write. EINVAL: the file system has nothing to sync.
+    if (::fsync(int(file.handle())) != 0 && errno != EINVAL) {
+        const int error = errno;
+        file.cancelWriting();
+        return failWith(reason, error);
+    }
+    if (!file.commit())
+        return fail(reason, file.errorString());
+    syncFolderOf(QFile::encodeName(QFileInfo(path).absoluteFilePath()));
+    return true;
 #else
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
