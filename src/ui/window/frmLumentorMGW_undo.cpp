@@ -4,6 +4,7 @@
 
 #include "image/ConfigImage.h"
 #include "ui/history/EditHistory.h"
+#include "ui/recovery/RecoveryCopy.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -103,4 +104,6 @@ void frmLumentorMGW::ImageReplaced()
 void frmLumentorMGW::ImageSaved()
 {
     History().Stack().setClean();
+    if (RecoveryCopy *copy = RecoveryCopy::Of(this))
+        copy->Saved();
 }

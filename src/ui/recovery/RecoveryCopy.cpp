@@ -1,0 +1,124 @@
+#include "ui/recovery/RecoveryCopy.h"
+
+#include "image/ConfigImage.h"
+#include "image/MapFile.h"
+#include "link/MsgBox.h"
+#include "ui/history/EditHistory.h"
+#include "ui/recovery/RestoreCopy.h"
+#include "ui/window/frmLumentorMGW.h"
+
+#include <QComboBox>
+#include <QRadioButton>
+#include <QtEndian>
+
+#include <algorithm>
+
+using namespace modLumentorMGW;
+
+namespace {
+QString question(const RecoveryNote &note)
+{
+    const QString file = note.file == QLatin1String("None") ? QStringLiteral("an unsaved map") : note.file;
+    return QStringLiteral("Recover the unsaved changes to %1 from %2?")
+        .arg(file, note.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")));
+}
+} // namespace
+
+RecoveryCopy::RecoveryCopy(frmLumentorMGW *window, const QString &folder)
+    : QObject(window), window_(window), folder_(folder), writer_(folder)
+{
+    setObjectName(QStringLiteral("RecoveryCopy"));
+    timer_.setSingleShot(true);
+    connect(&timer_, &QTimer::timeout, this, &RecoveryCopy::TakeSnapshot);
+    // Steps, undo, redo, a new image and a save all move the history.
+    const QUndoStack &stack = window->History().Stack();
+    connect(&stack, &QUndoStack::indexChanged, this, &RecoveryCopy::Changed);
+    connect(&stack, &QUndoStack::cleanChanged, this, &RecoveryCopy::Changed);
+    AddCellObserver(this);
+    QTimer::singleShot(0, this, &RecoveryCopy::Offer);   // once the window is up
+}
+
+RecoveryCopy::~RecoveryCopy()
+{
+    RemoveCellObserver(this);
+}
+
+RecoveryCopy *RecoveryCopy::Of(QObject *window)
+{
+    return window->findChild<RecoveryCopy *>(QStringLiteral("RecoveryCopy"), Qt::FindDirectChildrenOnly);
+}
+
+void RecoveryCopy::CellWritten(int16_t, int32_t, int16_t, int16_t)
+{
+    Changed();
+}
+
+// Dirty may lag behind a signal (undo sets it after the history moved), so
+// the snapshot looks again; without unsaved changes the copy goes at once.
+void RecoveryCopy::Changed()
+{
+    if (!Dirty) {
+        timer_.stop();
+        writer_.Remove();
+        return;
+    }
+    if (timer_.isActive())
+        return;
+    const int gap = sinceSnapshot_.isValid() ? GapMs - int(sinceSnapshot_.elapsed()) : 0;
+    timer_.start(std::max(SettleMs, gap));
+}
+
+void RecoveryCopy::TakeSnapshot()
+{
+    if (window_->TransferRunning) {   // an upload fills the image block by block
+        timer_.start(SettleMs);
+        return;
+    }
+    if (!Dirty) {
+        writer_.Remove();
+        return;
+    }
+    QByteArray image(MapFileSize, Qt::Uninitialized);
+    qToLittleEndian<qint16>(ConfigImage, CellCount, image.data());
+    RecoveryNote note;
+    note.file = FileName;
+    note.protocol = window_->optProtocol[1]->isChecked() ? 1 : 0;
+    note.point = std::max(1, window_->cboPoint->currentIndex() + 1);
+    note.time = QDateTime::currentDateTimeUtc();
+    writer_.Write(image, note);
+    sinceSnapshot_.start();
+}
+
+void RecoveryCopy::Saved()
+{
+    timer_.stop();
+    writer_.Remove();
+    for (LeftCopy &copy : declined_)
+        RemoveCopyFiles(folder_, copy.name);
+    declined_.clear();
+}
+
+// One question a copy, newest first. After a Yes the rest wait for the next
+// start: the window holds one image. The copies asked about or waiting stay
+// claimed while this window lives, so no other window offers them.
+void RecoveryCopy::Offer()
+{
+    std::vector<DamagedCopy> damaged;
+    std::vector<LeftCopy> left = ClaimLeftCopies(folder_, &damaged);
+    for (const DamagedCopy &copy : damaged) {
+        MsgBox(QStringLiteral("The recovery copy %1 cannot be used: %2.\nIt was set aside in %3.")
+                   .arg(copy.note, copy.why, copy.to),
+               vbExclamation);
+    }
+    bool recovered = false;
+    for (LeftCopy &copy : left) {
+        if (!recovered && MsgBox(question(copy.note), vbYesNoQuestion) == vbYes) {
+            writer_.Adopt(std::move(copy.lock), copy.name, copy.note.image);
+            RestoreCopy(*window_, copy.note, copy.image);
+            recovered = true;
+            continue;
+        }
+        copy.image.clear();
+        (recovered ? kept_ : declined_).push_back(std::move(copy));
+    }
+}
