@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QSet>
 
 #include <algorithm>
 
@@ -55,11 +54,12 @@ std::vector<LeftCopy> ClaimLeftCopies(const QString &path, std::vector<DamagedCo
 {
     const QDir folder(path);
     static const QRegularExpression copyFile(QStringLiteral("^([0-9]+-[0-9]+)\\."));
-    QSet<QString> names;
-    for (const QString &file : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+    QStringList names;   // in order, so damaged copies are named in order
+    for (const QString &file : folder.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name)) {
         if (const QRegularExpressionMatch match = copyFile.match(file); match.hasMatch())
-            names.insert(match.captured(1));
+            names << match.captured(1);
     }
+    names.removeDuplicates();
 
     std::vector<LeftCopy> copies;
     for (const QString &name : names) {
