@@ -1,0 +1,119 @@
+// The recovery copy as the operator's work leaves it on disk, and the copies
+// of ended windows as the next start offers them.
+#include "recovery/RecoveryFixture.h"
+
+#include "image/MapFile.h"
+
+#include <QLockFile>
+#include <QRegularExpression>
+
+using namespace modLumentorMGW;
+
+TEST_F(RecoveryTest, CopyFollowsTheUnsavedImageUntilSavedOrClosed)
+{
+    // A type, then an auto map run over 200 points: one write.
+    SelectPoint(2);
+    window->cboType->setCurrentIndex(5);
+    window->cboAMGrp->setCurrentIndex(198);
+    window->cmdAMGrp->click();
+    RunUntil([&] { return Writer().Written() == 1; });
+    EXPECT_EQ(Writer().Written(), 1);
+    const QStringList files = FilesIn(Folder());
+    ASSERT_EQ(files.size(), 3) << files.join(' ').toStdString();
+    const QString name = files[0].section('.', 0, 0), pid = QString::number(QCoreApplication::applicationPid());
+    EXPECT_EQ(files, QStringList({name + ".1.mgw", name + ".lock", name + ".txt"}));
+    EXPECT_TRUE(name.startsWith(pid + "-"));
+    const QRegularExpression note("^file=None\nprotocol=BACnet\npoint=3\ntime=20\\d\\d-\\d\\d-\\d\\dT\\d\\d:\\d\\d:"
+                                  "\\d\\d\\.\\d\\d\\dZ\npid=" + pid + "\nimage=" + name + "\\.1\\.mgw\n$");
+    EXPECT_TRUE(note.match(ReadAll(Folder(name + ".txt"))).hasMatch()) << ReadAll(Folder(name + ".txt")).data();
+    EXPECT_EQ(ReadAll(Folder(name + ".1.mgw")), ImageBytes());
+
+    // Saved: no copy. Changed, it names the file; undone to the save, gone again.
+    replies = {home.filePath("plant.MGW")};
+    window->mnuFileSaveAs->trigger();
+    Writer().Finish();
+    EXPECT_EQ(FilesIn(Folder()), QStringList{name + ".lock"});
+    window->cboType->setCurrentIndex(1);
+    RunUntil([&] { return Writer().Written() == 2; });
+    EXPECT_EQ(ReadAll(Folder(name + ".1.mgw")), ImageBytes());
+    EXPECT_TRUE(ReadAll(Folder(name + ".txt")).startsWith("file=" + QFile::encodeName(home.filePath("plant.MGW"))));
+    window->mnuEditUndo->trigger();
+    RunUntil([&] { return FilesIn(Folder()).size() == 1; });
+    EXPECT_EQ(FilesIn(Folder()), QStringList{name + ".lock"});
+
+    // A clean exit leaves nothing.
+    window->cboType->setCurrentIndex(2);
+    RecoveryCopy::Of(window.get())->TakeSnapshot();
+    Writer().Finish();
+    EXPECT_EQ(FilesIn(Folder()).size(), 3);
+    window.reset();
+    EXPECT_EQ(FilesIn(Folder()), QStringList());
+}
+
+namespace {
+QByteArray Pattern(int seed)
+{
+    QByteArray image(MapFileBytes, '\0');
+    for (int i = 0; i < MapFileBytes; i += 2)
+        image[i] = char((i / 2 * seed) % 251);
+    return image;
+}
+} // namespace
+
+// Newest first; damaged ones set aside; a live window's copy left alone;
+// No keeps a copy until the next save, Yes puts the window back.
+TEST_F(RecoveryTest, CopiesOfEndedWindowsAreOfferedNewestFirst)
+{
+    QDir().mkpath(Folder());
+    const auto plant = [&](const QString &name, const QByteArray &note, const QByteArray &image) {
+        WriteAll(Folder(name + ".txt"), note + "pid=77\nimage=" + name.toUtf8() + ".2.mgw\n");
+        WriteAll(Folder(name + ".2.mgw"), image);
+    };
+    plant("77-1", "file=/maps/plant.MGW\nprotocol=LonWorks\npoint=12\ntime=2026-03-01T09:30:00.000Z\n", Pattern(3));
+    plant("77-2", "file=None\nprotocol=BACnet\npoint=3\ntime=2026-03-01T10:00:00.000Z\n", Pattern(5));
+    plant("77-3", "file=None\nprotocol=BACnet\npoint=3\ntime=2026-03-01T11:00:00.000Z\n", QByteArray(1000, 'x'));
+    plant("77-4", "file=None\nprotocol=BACnet\npoint=3\n", Pattern(7));
+    plant("77-5", "file=None\nprotocol=BACnet\npoint=3\ntime=2026-03-01T12:00:00.000Z\n", Pattern(9));
+    WriteAll(Folder("77-6.1.mgw"), Pattern(11));   // a first write stopped before its note
+    QLockFile running(Folder("77-5.lock"));        // 77-5's window still runs
+    ASSERT_TRUE(running.tryLock(0));
+
+    window.reset();
+    boxes.Answer(vbNo);
+    boxes.Answer(vbYes);
+    window = std::make_unique<frmLumentorMGW>();
+    QCoreApplication::processEvents();
+    const QString aside = "\nIt was set aside in " + Folder("Damaged") + ".";
+    EXPECT_EQ(boxes.boxes,
+              (Boxes{{"The recovery copy " + Folder("77-3.txt") + " cannot be used: its image holds 1000 bytes; a copy "
+                      "holds 262144." + aside, 48, "LumentorMGW"},
+                     {"The recovery copy " + Folder("77-4.txt") + " cannot be used: its description has no time." + aside,
+                      48, "LumentorMGW"},
+                     {"Recover the unsaved changes to an unsaved map from 2026-03-01 10:00:00?", 36, "LumentorMGW"},
+                     {"Recover the unsaved changes to /maps/plant.MGW from 2026-03-01 09:30:00?", 36, "LumentorMGW"}}));
+    EXPECT_EQ(window->lblFileName->text(), "/maps/plant.MGW");
+    EXPECT_TRUE(window->optProtocol[1]->isChecked());
+    EXPECT_EQ(window->cboPoint->count(), 350);
+    EXPECT_EQ(window->cboPoint->currentText(), "Point: 012");
+    EXPECT_EQ(ImageBytes(), Pattern(3));
+    EXPECT_TRUE(Dirty);
+    EXPECT_EQ(QDir(Folder("Damaged")).entryList(QDir::Files).join(' ').count("77-"), 4);
+
+    // The recovered copy is this window's now; the declined one stays, and a
+    // second window does not ask about it again.
+    RunUntil([&] { return Writer().Written() == 1; });
+    EXPECT_EQ(ReadAll(Folder("77-1.1.mgw")), Pattern(3));
+    EXPECT_TRUE(ReadAll(Folder("77-1.txt")).contains("pid=" + QByteArray::number(QCoreApplication::applicationPid())));
+    auto second = std::make_unique<frmLumentorMGW>();
+    QCoreApplication::processEvents();
+    second.reset();
+    EXPECT_EQ(boxes.Count(), 4);
+
+    replies = {home.filePath("plant.MGW")};
+    window->mnuFileSaveAs->trigger();
+    Writer().Finish();
+    EXPECT_EQ(FilesIn(Folder()),
+              QStringList({"77-1.lock", "77-5.2.mgw", "77-5.lock", "77-5.txt"}));
+    window.reset();
+    EXPECT_EQ(FilesIn(Folder()), QStringList({"77-5.2.mgw", "77-5.lock", "77-5.txt"}));
+}
