@@ -78,14 +78,17 @@ void RecoveryCopy::TakeSnapshot()
         writer_.Remove();
         return;
     }
-    QByteArray image(MapFileSize, Qt::Uninitialized);
-    qToLittleEndian<qint16>(ConfigImage, CellCount, image.data());
+    // Into the last snapshot's buffer once the writer is done with it: a
+    // fresh 256 KiB costs more in page faults than the copy itself.
+    if (!snapshot_.isDetached())
+        snapshot_ = QByteArray(MapFileSize, Qt::Uninitialized);
+    qToLittleEndian<qint16>(ConfigImage, CellCount, snapshot_.data());
     RecoveryNote note;
     note.file = FileName;
     note.protocol = window_->optProtocol[1]->isChecked() ? 1 : 0;
     note.point = std::max(1, window_->cboPoint->currentIndex() + 1);
     note.time = QDateTime::currentDateTimeUtc();
-    writer_.Write(image, note);
+    writer_.Write(snapshot_, note);
     sinceSnapshot_.start();
 }
 

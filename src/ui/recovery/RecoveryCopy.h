@@ -48,5 +48,6 @@ private:
     modLumentorMGW::RecoveryWriter writer_;
     QTimer timer_;
     QElapsedTimer sinceSnapshot_;
+    QByteArray snapshot_;
     std::vector<modLumentorMGW::LeftCopy> declined_, kept_;
 };
