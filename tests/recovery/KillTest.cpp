@@ -107,7 +107,7 @@ TEST_F(RecoveryTest, KilledProgramComesBackAtItsLastWriteNeverTorn)
                 writing = program->Writing(folder);
         }
         if (round == 1)
-            QThread::msleep(random() % 1500);
+            QThread::msleep(random() % 1000);
         ::kill(pid_t(program->process.processId()), SIGKILL);
         program->process.waitForFinished();
         EXPECT_TRUE(round == 1 || writing);

@@ -34,7 +34,8 @@ TEST_F(RecoveryTest, CopyFollowsTheUnsavedImageUntilSavedOrClosed)
     Writer().Finish();
     EXPECT_EQ(FilesIn(Folder()), QStringList{name + ".lock"});
     window->cboType->setCurrentIndex(1);
-    RunUntil([&] { return Writer().Written() == 2; });
+    RecoveryCopy::Of(window.get())->TakeSnapshot();   // as its timer will
+    Writer().Finish();
     EXPECT_EQ(ReadAll(Folder(name + ".1.mgw")), ImageBytes());
     EXPECT_TRUE(ReadAll(Folder(name + ".txt")).startsWith("file=" + QFile::encodeName(home.filePath("plant.MGW"))));
     window->mnuEditUndo->trigger();
@@ -61,7 +62,8 @@ QByteArray Pattern(int seed)
 } // namespace
 
 // Newest first; damaged ones set aside; a live window's copy left alone;
-// No keeps a copy until the next save, Yes puts the window back.
+// No keeps a copy until the next save, Yes puts the window back and the
+// copy becomes its own.
 TEST_F(RecoveryTest, CopiesOfEndedWindowsAreOfferedNewestFirst)
 {
     QDir().mkpath(Folder());
@@ -109,11 +111,15 @@ TEST_F(RecoveryTest, CopiesOfEndedWindowsAreOfferedNewestFirst)
     second.reset();
     EXPECT_EQ(boxes.Count(), 4);
 
+    // New gives the recovered map up, copy and all; the next save gives up the declined one.
+    const QStringList others{"77-2.2.mgw", "77-2.lock", "77-2.txt", "77-5.2.mgw", "77-5.lock", "77-5.txt"};
+    boxes.Answer(vbYes);
+    window->mnuFileNew->trigger();
+    Writer().Finish();
+    EXPECT_EQ(FilesIn(Folder()), QStringList{"77-1.lock"} + others);
     replies = {home.filePath("plant.MGW")};
     window->mnuFileSaveAs->trigger();
-    Writer().Finish();
-    EXPECT_EQ(FilesIn(Folder()),
-              QStringList({"77-1.lock", "77-5.2.mgw", "77-5.lock", "77-5.txt"}));
+    EXPECT_EQ(FilesIn(Folder()), QStringList({"77-1.lock", "77-5.2.mgw", "77-5.lock", "77-5.txt"}));
     window.reset();
     EXPECT_EQ(FilesIn(Folder()), QStringList({"77-5.2.mgw", "77-5.lock", "77-5.txt"}));
 }

@@ -3,7 +3,6 @@
 #include "image/ConfigImage.h"
 #include "image/MapFile.h"
 #include "link/MsgBox.h"
-#include "ui/history/EditHistory.h"
 #include "ui/recovery/RestoreCopy.h"
 #include "ui/window/frmLumentorMGW.h"
 
@@ -30,11 +29,7 @@ RecoveryCopy::RecoveryCopy(frmLumentorMGW *window, const QString &folder)
     setObjectName(QStringLiteral("RecoveryCopy"));
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &RecoveryCopy::TakeSnapshot);
-    // Steps, undo, redo, a new image and a save all move the history.
-    const QUndoStack &stack = window->History().Stack();
-    connect(&stack, &QUndoStack::indexChanged, this, &RecoveryCopy::Changed);
-    connect(&stack, &QUndoStack::cleanChanged, this, &RecoveryCopy::Changed);
-    AddCellObserver(this);
+    AddCellObserver(this);   // edits, undo, redo; whole images come through Changed
     QTimer::singleShot(0, this, &RecoveryCopy::Offer);   // once the window is up
 }
 
@@ -53,8 +48,8 @@ void RecoveryCopy::CellWritten(int16_t, int32_t, int16_t, int16_t)
     Changed();
 }
 
-// Dirty may lag behind a signal (undo sets it after the history moved), so
-// the snapshot looks again; without unsaved changes the copy goes at once.
+// Dirty may lag behind a cell (undo sets it once the step is back), so the
+// snapshot looks again; without unsaved changes the copy goes at once.
 void RecoveryCopy::Changed()
 {
     if (!Dirty) {

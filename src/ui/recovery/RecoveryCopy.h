@@ -1,8 +1,8 @@
 #pragma once
 // Keeps a recovery copy of the window's image while it has unsaved changes,
-// and offers the copies of ended windows once the window is shown. The
-// window only tells it of saves; it follows the image's cells and the edit
-// history by itself. A change is written within a second, a run of changes
+// and offers the copies of ended windows once the window is shown. It
+// follows the image's cells by itself; the window tells it of whole images
+// and saves. A change is written within a second, a run of changes
 // at most once a second; the window's thread only takes a snapshot.
 #include "image/CellObserver.h"
 #include "image/LeftCopies.h"
@@ -29,6 +29,8 @@ public:
     // The one the window has, if any.
     static RecoveryCopy *Of(QObject *window);
 
+    // The image was replaced as a whole (New, Open, Upload), or Dirty changed.
+    void Changed();
     // The image was written to its map file: no copy is needed, and the
     // copies declined at start are given up.
     void Saved();
@@ -40,7 +42,6 @@ public:
     void CellWritten(int16_t bank, int32_t address, int16_t before, int16_t after) override;
 
 private:
-    void Changed();
     void Offer();
 
     frmLumentorMGW *window_;

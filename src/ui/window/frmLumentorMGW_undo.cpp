@@ -99,6 +99,8 @@ void frmLumentorMGW::ImageReplaced()
 {
     History().Clear(!Dirty);
     RefreshOverview();
+    if (RecoveryCopy *copy = RecoveryCopy::Of(this))
+        copy->Changed();
 }
 
 void frmLumentorMGW::ImageSaved()
