@@ -26,7 +26,7 @@ int main(int argc, char **argv)
                                                  "of the list, or any device path."),
                                   QStringLiteral("PORT"));
     parser.addOption(port);
-    QCommandLineOption feed(QStringLiteral("feed-events"), QStringLiteral("Operator events from standard input (tests)."));
+    QCommandLineOption feed(QStringLiteral("feed-events"), QStringLiteral("Operator events from standard input."));
     feed.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(feed);
     {
