@@ -78,7 +78,7 @@ std::vector<LeftCopy> ClaimLeftCopies(const QString &path, std::vector<DamagedCo
         if (!noteFile.open(QIODevice::ReadOnly))
             why = QStringLiteral("its description cannot be read: ") + noteFile.errorString();
         else {
-            copy.note = RecoveryNote::Parse(noteFile.read(4096), &why);
+            copy.note = RecoveryNote::Parse(noteFile.read(65536), &why);
             if (!why.isEmpty())
                 why = QStringLiteral("its description has ") + why;
             else if (!copy.note.image.startsWith(name + QLatin1Char('.')))
