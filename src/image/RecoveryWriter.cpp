@@ -109,8 +109,9 @@ void RecoveryWriter::WriteCopy(const QByteArray &image, RecoveryNote note)
         note.image = name_ + (current_.endsWith(QLatin1String(".1.mgw")) ? ".2.mgw" : ".1.mgw");
         note.pid = QCoreApplication::applicationPid();
         const QDir folder(folder_);
-        if (WriteWholeFile(folder.filePath(note.image), image, &why)
-            && WriteWholeFile(folder.filePath(name_ + QStringLiteral(".txt")), note.Text(), &why)) {
+        const QString notePath = folder.filePath(name_ + QStringLiteral(".txt"));
+        if (WriteWholeFile(folder.filePath(note.image), image, &why, Synced::FileAndFolder)
+            && WriteWholeFile(notePath, note.Text(), &why, Synced::FileAndFolder)) {
             current_ = note.image;
             written_.fetchAndAddRelaxed(1);
             failing_ = false;

@@ -91,7 +91,7 @@ void syncFolderOf(const QByteArray &name)
 #endif
 } // namespace
 
-bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *reason)
+bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *reason, Synced synced)
 {
 #ifdef Q_OS_UNIX
     // Replaced atomically as the rule. In place where that would break the
@@ -117,20 +117,23 @@ bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *reaso
         file.cancelWriting(); // a failed write must not be committed by the destructor
         return failWith(reason, error);
     }
-    // Synced before the rename, so the name never points at data still in
-    // the cache: after a power cut the file is the old one or the new one.
-    // Qt syncs too but ignores a failure; a disk that fails to store the
-    // data must fail the write. EINVAL: the file system has nothing to sync.
-    if (::fsync(int(file.handle())) != 0 && errno != EINVAL) {
+    // Qt syncs the new file before the rename, so the name never points at
+    // data still in the cache, but it ignores a failure. Where the write
+    // must last, a disk that fails to store the data fails the write
+    // (EINVAL: the file system has nothing to sync). Each sync costs a
+    // flush of the disk's cache, so a plain save keeps Qt's alone.
+    if (synced == Synced::FileAndFolder && ::fdatasync(int(file.handle())) != 0 && errno != EINVAL) {
         const int error = errno;
         file.cancelWriting();
         return failWith(reason, error);
     }
     if (!file.commit())
         return fail(reason, file.errorString());
-    syncFolderOf(QFile::encodeName(QFileInfo(path).absoluteFilePath()));
+    if (synced == Synced::FileAndFolder)
+        syncFolderOf(QFile::encodeName(QFileInfo(path).absoluteFilePath()));
     return true;
 #else
+    Q_UNUSED(synced) // the system's own replace is as far as this goes
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
     if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size() && file.commit())
