@@ -8,7 +8,6 @@
 #include "image/MapFile.h"
 #include "image/RecoveryNote.h"
 #include "ui/recovery/RecoveryCopy.h"
-#include "ui/recovery/RestoreCopy.h"
 
 #include <QLockFile>
 #include <QProcess>
@@ -260,7 +259,7 @@ TEST_F(RecoveryTest, KilledProgramComesBackAtItsLastWriteNeverTorn)
         EXPECT_EQ(rewritten.image, killed.image);
         EXPECT_EQ(rewritten.note.point, killed.note.point);
         window = std::make_unique<frmLumentorMGW>();
-        RestoreCopy(*window, killed.note, killed.image);
+        RecoveryCopy::Restore(*window, killed.note, killed.image);
         states = {ImageBytes()};
     }
 

@@ -39,6 +39,11 @@ public:
     void TakeSnapshot();
     modLumentorMGW::RecoveryWriter &Writer() { return writer_; }
 
+    // Puts a copy back into window: the protocol, the file name, the image
+    // cell for cell and the point shown; the image counts as changed, so
+    // closing asks.
+    static void Restore(frmLumentorMGW &window, const modLumentorMGW::RecoveryNote &note, const QByteArray &image);
+
     void CellWritten(int16_t bank, int32_t address, int16_t before, int16_t after) override;
 
 private:
