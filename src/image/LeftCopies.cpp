@@ -76,13 +76,13 @@ std::vector<LeftCopy> ClaimLeftCopies(const QString &path, std::vector<DamagedCo
         QString why;
         LeftCopy copy{name, {}, {}, std::move(lock)};
         if (!noteFile.open(QIODevice::ReadOnly))
-            why = QStringLiteral("its description cannot be read: ") + noteFile.errorString();
+            why = QStringLiteral("its note cannot be read: ") + noteFile.errorString();
         else {
             copy.note = RecoveryNote::Parse(noteFile.read(65536), &why);
             if (!why.isEmpty())
-                why = QStringLiteral("its description has ") + why;
+                why = QStringLiteral("its note has ") + why;
             else if (!copy.note.image.startsWith(name + QLatin1Char('.')))
-                why = QStringLiteral("its description names another copy's image");
+                why = QStringLiteral("its note names another copy's image");
         }
         if (why.isEmpty())
             copy.image = readImage(folder.filePath(copy.note.image), &why);

@@ -21,7 +21,7 @@ struct LeftCopy {
 
 struct DamagedCopy {
     QString note;   // the note's path where it was found
-    QString why;    // "the image holds 1000 bytes; a copy holds 262144"
+    QString why;    // "its image holds 1000 bytes; a copy holds 262144"
     QString to;     // the folder it was moved into
 };
 

@@ -1,5 +1,5 @@
 #pragma once
-// The description kept beside a recovery copy: what the window showed when
+// The note kept beside a recovery copy: what the window showed when
 // the copy was taken, so that a later start can name it in its question and
 // put the window back as it was. Lines of "key=value", written whole.
 #include <QByteArray>

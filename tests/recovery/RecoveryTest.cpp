@@ -121,7 +121,7 @@ TEST_F(RecoveryTest, CopiesOfEndedWindowsAreOfferedNewestFirst)
     EXPECT_EQ(boxes.boxes,
               (Boxes{{"The recovery copy " + Folder("77-3.txt") + " cannot be used: its image holds 1000 bytes; a copy "
                       "holds 262144." + aside, 48, "LumentorMGW"},
-                     {"The recovery copy " + Folder("77-4.txt") + " cannot be used: its description has no time."
+                     {"The recovery copy " + Folder("77-4.txt") + " cannot be used: its note has no time."
                           + aside, 48, "LumentorMGW"},
                      {"Recover the unsaved changes to an unsaved map from 2026-03-01 10:00:00?", 36, "LumentorMGW"},
                      {"Recover the unsaved changes to /maps/plant.MGW from 2026-03-01 09:30:00?", 36, "LumentorMGW"}}));
