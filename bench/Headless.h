@@ -15,7 +15,9 @@ inline void PrepareHeadless(const QTemporaryDir &home)
     qputenv("HOME", QFile::encodeName(home.path()));
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path()));
-    // What the window keeps between runs stays in the temporary folder too.
+    // What the window keeps between runs (settings, recovery copies) stays
+    // in the temporary folder too.
+    qputenv("XDG_STATE_HOME", QFile::encodeName(home.path()));
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
 }
 

@@ -57,6 +57,7 @@ int Drive(int argc, char **argv)
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("HOME"), home.path());
+    env.insert(QStringLiteral("XDG_STATE_HOME"), home.path());   // no recovery copies of the user's asked about
     if (!env.contains(QStringLiteral("XDG_RUNTIME_DIR")))
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
     const QString dir = QCoreApplication::applicationDirPath();

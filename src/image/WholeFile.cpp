@@ -1,6 +1,9 @@
 #include "image/WholeFile.h"
 
+#include "image/FileCalls.h"
+
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -22,44 +25,18 @@ bool fail(QString *reason, const QString &why)
 }
 
 #ifdef Q_OS_UNIX
+using namespace filecalls;
+
 bool failWith(QString *reason, int error)
 {
-    return fail(reason, QString::fromLocal8Bit(std::strerror(error)));
-}
-
-// Writes all of bytes at fd's position: 0, or the errno that stopped it. Qt
-// loses a short write's cause ("Unknown error" on a full disk or a file
-// size limit); the call that fails knows it.
-int writeAll(int fd, const QByteArray &bytes)
-{
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return n < 0 ? errno : EIO;
-        done += n;
-    }
-    return 0;
-}
-
-// The new file takes the old one's owner and permissions before it replaces it.
-bool keepOwner(int fd, const struct stat &old)
-{
-    struct stat now {};
-    if (::fstat(fd, &now) != 0)
-        return false;
-    if ((now.st_uid != old.st_uid || now.st_gid != old.st_gid) && ::fchown(fd, old.st_uid, old.st_gid) != 0)
-        return false;
-    return ::fchmod(fd, old.st_mode & 07777) == 0;
+    return fail(reason, Reason(error));
 }
 #endif
 } // namespace
 
-bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *reason)
+bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *reason, Synced synced)
 {
-    return WholeFile(path).Commit(bytes, reason);
+    return WholeFile(path).Commit(bytes, reason, synced);
 }
 
 WholeFile::WholeFile(const QString &path) : path_(path) {}
@@ -103,7 +80,7 @@ bool WholeFile::Open(QString *reason)
         save_.reset();
         return exists ? inPlace() : failWith(reason, refusal);
     }
-    if (exists && !keepOwner(int(save_->handle()), old)) {
+    if (exists && !KeepOwner(int(save_->handle()), old)) {
         save_->cancelWriting();
         return inPlace();
     }
@@ -135,7 +112,7 @@ bool WholeFile::Reserve(qint64 size, QString *reason)
         // The new file at its full size on the disk: what fills a disk or
         // passes a size limit fails here.
         const int fd = int(save_->handle());
-        error = writeAll(fd, QByteArray(size, '\0'));
+        error = WriteAll(fd, QByteArray(size, '\0'));
         if (error == 0 && ::fsync(fd) != 0)
             error = errno;
         if (error == 0 && ::lseek(fd, 0, SEEK_SET) != 0)
@@ -158,7 +135,7 @@ bool WholeFile::Reserve(qint64 size, QString *reason)
 #endif
 }
 
-bool WholeFile::Commit(const QByteArray &bytes, QString *reason)
+bool WholeFile::Commit(const QByteArray &bytes, QString *reason, Synced synced)
 {
     if (!open_ && !Open(reason))
         return false;
@@ -167,7 +144,7 @@ bool WholeFile::Commit(const QByteArray &bytes, QString *reason)
     if (inPlace_ >= 0) {
         const int fd = inPlace_;
         inPlace_ = -1;
-        int error = writeAll(fd, bytes);
+        int error = WriteAll(fd, bytes);
         if (error == 0 && ::ftruncate(fd, off_t(bytes.size())) != 0)
             error = errno;
         if (error == 0 && ::fsync(fd) != 0)
@@ -177,14 +154,22 @@ bool WholeFile::Commit(const QByteArray &bytes, QString *reason)
         return error == 0 || failWith(reason, error);
     }
     const int fd = int(save_->handle());
-    int error = writeAll(fd, bytes);
+    int error = WriteAll(fd, bytes);
     if (error == 0 && ::ftruncate(fd, off_t(bytes.size())) != 0) // shorter than reserved
+        error = errno;
+    // Qt syncs the new file before the rename, so the name never points at
+    // data still in the cache, but it ignores a failure. Where the write
+    // must last, a disk that fails to store the data fails the write
+    // (EINVAL: the file system has nothing to sync). Each sync costs a
+    // flush of the disk's cache, so a plain save keeps Qt's alone.
+    if (error == 0 && synced == Synced::FileAndFolder && ::fdatasync(fd) != 0 && errno != EINVAL)
         error = errno;
     if (error) {
         save_.reset(); // a failed write must never be committed
         return failWith(reason, error);
     }
 #else
+    Q_UNUSED(synced) // the system's own replace is as far as this goes
     if (!save_->seek(0) || save_->write(bytes) != bytes.size() || !save_->resize(bytes.size())) {
         const QString why = save_->errorString();
         save_.reset();
@@ -194,6 +179,10 @@ bool WholeFile::Commit(const QByteArray &bytes, QString *reason)
     const bool done = save_->commit();
     const QString why = save_->errorString();
     save_.reset();
+#ifdef Q_OS_UNIX
+    if (done && synced == Synced::FileAndFolder)
+        SyncFolderOf(QFile::encodeName(QFileInfo(path_).absoluteFilePath()));
+#endif
     return done || fail(reason, why);
 }
 

@@ -4,10 +4,12 @@
 
 #include "image/ConfigImage.h"
 #include "image/MapFile.h"
+#include "image/RecoveryFolder.h"
 #include "link/Hex.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/window/DefaultFolder.h"
 #include "ui/widgets/ListSelection.h"
+#include "ui/recovery/RecoveryCopy.h"
 #include "ui/window/ShowFileName.h"
 #include "ui/window/Twips.h"
 
@@ -102,6 +104,7 @@ void frmLumentorMGW::Form_Load()
     ClearImage();
     ShowData();
     Dirty = false;
+    new RecoveryCopy(this, RecoveryFolder());   // from here on, unsaved changes survive a crash
 }
 
 // The folder is made one level deep when missing; if that fails the window

@@ -4,6 +4,7 @@
 
 #include "image/ConfigImage.h"
 #include "ui/history/EditHistory.h"
+#include "ui/recovery/RecoveryCopy.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -98,9 +99,13 @@ void frmLumentorMGW::ImageReplaced()
 {
     History().Clear(!Dirty);
     RefreshOverview();
+    if (RecoveryCopy *copy = RecoveryCopy::Of(this))
+        copy->Changed();
 }
 
 void frmLumentorMGW::ImageSaved()
 {
     History().Stack().setClean();
+    if (RecoveryCopy *copy = RecoveryCopy::Of(this))
+        copy->Saved();
 }
