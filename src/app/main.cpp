@@ -12,6 +12,13 @@ void Describe(QCoreApplication &app)
     app.setApplicationName(QStringLiteral("LumentorMGW"));
     app.setApplicationVersion(QStringLiteral(MGW_VERSION));
 }
+
+// Wayland knows a window's program by this id alone: the launcher's entry
+// and icon are found under it.
+void Identify()
+{
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.lumentormgw.LumentorMGW"));
+}
 } // namespace
 
 int main(int argc, char **argv)
@@ -44,6 +51,7 @@ int main(int argc, char **argv)
 
     QApplication app(argc, argv);
     Describe(app);
+    Identify();
     parser.process(app);
     modLumentorMGW::InstallMessageBox();
     frmLumentorMGW window;

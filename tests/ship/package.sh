@@ -50,4 +50,7 @@ for lib in $needed; do
   pkg=$(echo "${lib}6" | tr 'A-Z' 'a-z')
   [[ ", $depends," == *", $pkg "* || ", $depends," == *", $pkg,"* ]] || fail "Depends lacks $pkg: $depends"
 done
-echo "$deb: $depends"
+# A Wayland desktop gets Qt's Wayland plugin.
+recommends=$(dpkg-deb -f "$deb" Recommends)
+[ "$recommends" = "qt6-wayland" ] || fail "Recommends is not qt6-wayland: $recommends"
+echo "$deb: $depends; recommends $recommends"

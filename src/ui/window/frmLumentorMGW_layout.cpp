@@ -8,6 +8,7 @@
 #include "ui/window/ShowFileName.h"
 #include "ui/window/Twips.h"
 #include "ui/window/WindowFont.h"
+#include "ui/window/WindowSystem.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -189,9 +190,9 @@ ClickLabel *frmLumentorMGW::NewStateLabel(int i)
 }
 
 // The outer size is fixed: the client area below the menu bar is 5895 x 6750
-// twips and the window neither grows nor shrinks.
+// twips and the window neither grows nor shrinks (see HoldFixedSize for the
+// window systems that force a state on it).
 void frmLumentorMGW::Form_Resize()
 {
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-    adjustSize();
+    HoldFixedSize(this);
 }
