@@ -56,6 +56,7 @@ lived=$(grep '^lived to the end:' "$scratch/run.log") || fail "no report"
 normal=$(sed -n 's/.*shown \([0-9x]*\),.*/\1/p' <<<"$lived")
 maximized=$(sed -n 's/.*maximized \([0-9x]*\),.*/\1/p' <<<"$lived")
 [ -n "$maximized" ] && [ "$maximized" != "$normal" ] || fail "the compositor's maximized size was not taken: $lived"
+grep -q 'relay 01 Yes' <<<"$lived" || fail "the edit did not arrive: $lived"
 grep -q 'normal [0-9x]* (as shown)' <<<"$lived" || fail "not back at its fixed size: $lived"
 grep -q 'asked "Discard Any Changes?", closed' <<<"$lived" || fail "$lived"
 ! grep -q 'error in client communication' "$scratch/weston.log" || fail "a client broke the protocol"

@@ -5,11 +5,12 @@
 // way; the last line says what it lived through.
 #include "ui/dialogs/MessageBox.h"
 #include "ui/overview/PointOverview.h"
+#include "ui/widgets/ClickLabel.h"
+#include "ui/widgets/RelayGrid.h"
 #include "ui/window/frmLumentorMGW.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -69,9 +70,10 @@ int main(int argc, char **argv)
     // An edit from the keyboard: a multi relay point, relay 01 of the grid.
     w.cboType->setFocus();
     w.cboType->setCurrentIndex(3);
-    w.chkResend->setFocus();
-    key(w.chkResend, Qt::Key_Space);
+    w.relayGrid->setFocus();
+    key(w.relayGrid, Qt::Key_Space);
     settle();
+    lived << QStringLiteral("relay 01 %1").arg(w.lblMInc[0]->text());
 
     w.showFullScreen();
     settle();

@@ -36,8 +36,10 @@ PointOverview::PointOverview(const QStringList &types, int pointCount, QWidget *
     filterText_ = new QLineEdit(this);
     filterText_->setPlaceholderText(QStringLiteral("Filter, e.g. Node: 05 or Group 12"));
     filterText_->setClearButtonEnabled(true);
+    filterText_->setAccessibleName(QStringLiteral("Filter"));
     view_ = new QTableView(this);
     view_->setModel(filter_);
+    view_->setAccessibleName(QStringLiteral("Points"));
     view_->setSortingEnabled(true);
     view_->sortByColumn(0, Qt::AscendingOrder);
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);

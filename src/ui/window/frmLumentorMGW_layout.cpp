@@ -2,6 +2,7 @@
 // icon. Start-up (Form_Load) then fills and arranges them.
 #include "ui/window/frmLumentorMGW.h"
 
+#include "ui/access/Accessibility.h"
 #include "ui/widgets/BackColor.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/window/InputGuard.h"
@@ -73,6 +74,7 @@ frmLumentorMGW::frmLumentorMGW(QWidget *parent)
     : QMainWindow(parent)
 {
     initResources();
+    InstallAccessibility();
     setObjectName(QStringLiteral("frmLumentorMGW"));
     setWindowTitle(QStringLiteral("Arvane Lumentor Corbridge Mapped Gateway  1.6"));
     setWindowIcon(QIcon(QStringLiteral(":/LumentorMGW.png")));
@@ -92,6 +94,7 @@ frmLumentorMGW::frmLumentorMGW(QWidget *parent)
     CreateEditMenu();
     FitWindowFont(this);
     InputGuard::GuardControlsOf(this);
+    NameControls(*this);
 }
 
 void frmLumentorMGW::CreateControls()

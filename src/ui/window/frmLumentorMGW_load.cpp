@@ -6,6 +6,7 @@
 #include "image/MapFile.h"
 #include "link/Hex.h"
 #include "ui/widgets/ClickLabel.h"
+#include "ui/widgets/RelayGrid.h"
 #include "ui/window/DefaultFolder.h"
 #include "ui/widgets/ListSelection.h"
 #include "ui/window/ShowFileName.h"
@@ -139,4 +140,6 @@ void frmLumentorMGW::BuildRelayGrid()
         lblMRelay[i]->show();
         lblMInc[i]->show();
     }
+    relayGrid = new RelayGrid(lblMInc, cboMNode, frmMMap);
+    setTabOrder(cboMNode, relayGrid);
 }

@@ -1,0 +1,123 @@
+// Everyone can operate it: the relay grid from the keyboard and through
+// assistive technology, a name for every control, readable text on every
+// fixed background under dark and light palettes, and the keys that move on.
+#include "common/WindowFixture.h"
+#include "ui/overview/PointOverview.h"
+#include "ui/widgets/RelayGrid.h"
+
+#include <QAccessible>
+
+using namespace modLumentorMGW;
+
+class AccessTest : public WindowFixture {
+protected:
+    void Key(QWidget *to, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString &text = {})
+    {
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, key, modifiers, text);
+            QApplication::sendEvent(to, &event);
+        }
+    }
+
+    void Activate()
+    {
+        window->activateWindow();
+        QCoreApplication::processEvents();
+    }
+};
+
+// Tab from the node list reaches the grid, the arrows move, Space and Enter
+// toggle as a click does: the same cell, one step of the history.
+TEST_F(AccessTest, RelayGridIsOneKeyboardStopThatTogglesAsAClickDoes)
+{
+    frmLumentorMGW &w = *window;
+    w.cboType->setCurrentIndex(3);
+    Activate();
+    w.cboMNode->setFocus();
+    Key(w.cboMNode, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), w.relayGrid);
+    for (int key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Right, Qt::Key_Right, Qt::Key_Left,
+                    Qt::Key_Left, Qt::Key_Left, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down})
+        Key(w.relayGrid, key);
+    Key(w.relayGrid, Qt::Key_Space, Qt::NoModifier, " ");   // relay 06 of node 01
+    EXPECT_EQ(ImageGet(1, 0), 1 << 5);
+    EXPECT_EQ(w.lblMInc[5]->text(), "Yes");
+    EXPECT_EQ(w.mnuEditUndo->text(), "Undo Relay Grid");
+    w.mnuEditUndo->trigger();
+    EXPECT_EQ(ImageGet(1, 0), 0);
+    EXPECT_EQ(w.lblMInc[5]->text(), "No");
+    Key(w.relayGrid, Qt::Key_Right);
+    Key(w.relayGrid, Qt::Key_Return);   // relay 22
+    EXPECT_EQ(ImageGet(1, 2), 1 << 5);
+
+    // The focus is drawn on the label, in the palette's highlight.
+    const QImage frame = w.frmMMap->grab().toImage();
+    const QRect relay = w.lblMInc[21]->geometry();
+    EXPECT_EQ(frame.pixelColor(relay.left() + 2, relay.center().y()), w.relayGrid->palette().color(QPalette::Highlight));
+
+    Key(w.relayGrid, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), w.cboType);
+
+    // Each relay is a check box named for its relay and node, toggled by its action.
+    QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(w.relayGrid);
+    ASSERT_EQ(grid->childCount(), 64);
+    QAccessibleInterface *relay22 = grid->child(21);
+    EXPECT_EQ(relay22->text(QAccessible::Name), "Relay 22, Node 01");
+    EXPECT_EQ(relay22->role(), QAccessible::CheckBox);
+    EXPECT_TRUE(relay22->state().checkable && relay22->state().checked);
+    relay22->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(ImageGet(1, 2), 0);
+    EXPECT_FALSE(relay22->state().checked);
+    w.cboMNode->setCurrentIndex(9);
+    EXPECT_EQ(grid->child(63)->text(QAccessible::Name), "Relay 64, Node 0A");
+    EXPECT_EQ(grid->indexOfChild(grid->child(63)), 63);
+}
+
+// Every control that takes the focus, and the transfer's bar, says what it
+// is; no list's name is the entry it shows.
+TEST_F(AccessTest, EveryControlHasANameThatIsNotItsValue)
+{
+    frmLumentorMGW &w = *window;
+    w.mnuEditOverview->trigger();
+    QMap<QString, QString> named;
+    QStringList faults;
+    for (QWidget *top : {static_cast<QWidget *>(&w), static_cast<QWidget *>(w.Overview)}) {
+        for (QWidget *control : top->findChildren<QWidget *>()) {
+            if (control->window() != top || control->inherits("QScrollBar"))
+                continue;
+            QAccessibleInterface *access = QAccessible::queryAccessibleInterface(control);
+            const bool interactive = (control->focusPolicy() & Qt::TabFocus) || access->role() == QAccessible::ProgressBar;
+            if (!interactive)
+                continue;
+            const QString name = access->text(QAccessible::Name);
+            // A table gives its name again as its value: it has none.
+            const QString value = access->role() == QAccessible::Table ? QString() : access->text(QAccessible::Value);
+            const auto *list = qobject_cast<QComboBox *>(control);
+            if (name.isEmpty() || name == value || (list && name == list->currentText()))
+                faults << QStringLiteral("%1 %2 \"%3\"").arg(control->metaObject()->className(), control->objectName(), name);
+            if (!control->objectName().isEmpty())
+                named[control->objectName()] = name;
+        }
+    }
+    EXPECT_EQ(faults, QStringList());
+    const QMap<QString, QString> expected = {
+        {"cboComPort", "Serial port"}, {"cboPoint", "Point"},       {"cboType", "Point type"},
+        {"cboTimeout", "Timeout"},     {"cboSNode", "Node"},        {"cboINode", "Node"},
+        {"cboMNode", "Node"},          {"cboSRelay", "Relay"},      {"cboIDev", "Device"},
+        {"cboIInp", "Input"},          {"cboLLGrp", "Group"},       {"cboLLPrs", "Preset"},
+        {"cboAMRly", "Auto map count"}, {"cboAMGrp", "Auto map count"}, {"cboAMPrs", "Auto map count"},
+        {"prgUpDown", "Transfer progress"}, {"relayGrid", "Relays"}, {"chkResend", "Enable Command Resend When Relays Are Correct"},
+        {"optProtocol(0)", "BACnet"}, {"optProtocol(1)", "LonWorks"}, {"cmdCancel", "Cancel"},
+        {"cmdAMRly", "Auto Map"}, {"cmdAMGrp", "Auto Map"}, {"cmdAMPrs", "Auto Map"},
+    };
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        EXPECT_EQ(named.value(it.key()), it.value()) << qPrintable(it.key());
+
+    QAccessibleInterface *fileName = QAccessible::queryAccessibleInterface(w.lblFileName);
+    EXPECT_EQ(fileName->text(QAccessible::Name), "Map file");
+    EXPECT_EQ(fileName->text(QAccessible::Description), "None");
+    QAccessibleInterface *overview = QAccessible::queryAccessibleInterface(w.Overview);
+    EXPECT_EQ(overview->role(), QAccessible::Window);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(w.Overview->FilterText())->text(QAccessible::Name), "Filter");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(w.Overview->View())->text(QAccessible::Name), "Points");
+}
