@@ -121,3 +121,64 @@ TEST_F(AccessTest, EveryControlHasANameThatIsNotItsValue)
     EXPECT_EQ(QAccessible::queryAccessibleInterface(w.Overview->FilterText())->text(QAccessible::Name), "Filter");
     EXPECT_EQ(QAccessible::queryAccessibleInterface(w.Overview->View())->text(QAccessible::Name), "Points");
 }
+
+namespace {
+// WCAG's contrast ratio of two colours.
+double Ratio(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// From the label's pixels inside its border: the commonest colour is the
+// background, the one that stands out most from it the text.
+double TextContrast(QLabel *label)
+{
+    const QImage image = label->grab().toImage();
+    QMap<QRgb, int> count;
+    for (int y = 1; y < image.height() - 1; ++y) {
+        for (int x = 1; x < image.width() - 1; ++x)
+            ++count[image.pixel(x, y)];
+    }
+    QRgb background = count.firstKey();
+    for (auto it = count.begin(); it != count.end(); ++it)
+        background = it.value() > count[background] ? it.key() : background;
+    double most = 1;
+    for (auto it = count.begin(); it != count.end(); ++it)
+        most = std::max(most, Ratio(QColor(it.key()), QColor(background)));
+    return most;
+}
+} // namespace
+
+// A dark palette's light text on the white, grey and cyan labels, and the
+// light palette's dark text: at least 4.5:1 everywhere.
+TEST_F(AccessTest, TextOnEveryFixedBackgroundStandsOutUnderDarkAndLightPalettes)
+{
+    const QPalette light = QApplication::palette();
+    QPalette dark = light;
+    for (auto [role, colour] : {std::pair{QPalette::Window, 0x2d2d2d}, {QPalette::WindowText, 0xeeeeee},
+                                {QPalette::Base, 0x1e1e1e}, {QPalette::Text, 0xeeeeee},
+                                {QPalette::Button, 0x353535}, {QPalette::ButtonText, 0xeeeeee}})
+        dark.setColor(role, QColor(QRgb(colour)));
+    for (const auto &[palette, which] : {std::pair{dark, "dark"}, {light, "light"}}) {
+        SCOPED_TRACE(which);
+        QApplication::setPalette(palette);
+        window = std::make_unique<frmLumentorMGW>();
+        window->show();
+        frmLumentorMGW &w = *window;
+        w.cboType->setCurrentIndex(3);
+        Click(w.lblMInc[0]);
+        ASSERT_EQ(w.lblMInc[0]->text(), "Yes");
+        ASSERT_EQ(w.lblMInc[1]->text(), "No");
+        w.frmUpDown->show();
+        w.lblProgress->setText("Verify Checksum For Memory Bank: 1");
+        for (QLabel *label : {static_cast<QLabel *>(w.lblMInc[0]), static_cast<QLabel *>(w.lblMInc[1]), w.lblMRelay[0],
+                              w.lblMRelay[63], w.lblProgress})
+            EXPECT_GE(TextContrast(label), 4.5) << qPrintable(label->objectName());
+    }
+    QApplication::setPalette(light);
+}
