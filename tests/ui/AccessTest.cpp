@@ -6,6 +6,7 @@
 #include "ui/widgets/RelayGrid.h"
 
 #include <QAccessible>
+#include <QTest>
 
 using namespace modLumentorMGW;
 
@@ -181,4 +182,36 @@ TEST_F(AccessTest, TextOnEveryFixedBackgroundStandsOutUnderDarkAndLightPalettes)
             EXPECT_GE(TextContrast(label), 4.5) << qPrintable(label->objectName());
     }
     QApplication::setPalette(light);
+}
+
+// Typed numbers reach their point, closed or open; Ctrl+Y redoes; the
+// overview lets Tab move on and closes with Escape and Ctrl+W.
+TEST_F(AccessTest, KeysMoveOnCloseRedoAndTypeNumbers)
+{
+    frmLumentorMGW &w = *window;
+    Activate();
+    w.cboPoint->setFocus();
+    QTest::keyClicks(w.cboPoint, "060");
+    EXPECT_EQ(w.cboPoint->currentText(), "Point: 060");
+    w.cboPoint->showPopup();
+    QTest::keyClicks(w.cboPoint->view(), "12");
+    QTest::keyClick(w.cboPoint->view(), Qt::Key_Return);
+    EXPECT_EQ(w.cboPoint->currentText(), "Point: 120");
+
+    w.cboType->setCurrentIndex(5);
+    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(w.cboType->currentText(), "Unused");
+    QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(w.cboType->currentText(), "Lumentor Group On/Off");
+
+    for (const auto &[key, modifiers] : {std::pair{Qt::Key_Escape, Qt::NoModifier}, {Qt::Key_W, Qt::ControlModifier}}) {
+        w.mnuEditOverview->trigger();
+        PointOverview &overview = *w.Overview;
+        QApplication::setActiveWindow(&overview);
+        overview.View()->setFocus();
+        QTest::keyClick(overview.View(), Qt::Key_Tab);
+        EXPECT_NE(QApplication::focusWidget(), overview.View());
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        EXPECT_FALSE(overview.isVisible());
+    }
 }

@@ -46,6 +46,7 @@ PointOverview::PointOverview(const QStringList &types, int pointCount, QWidget *
     view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setWordWrap(false);
+    view_->setTabKeyNavigation(false);   // Tab moves on to the next control, not the next cell
     view_->verticalHeader()->hide();
     view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 4);
     view_->horizontalHeader()->setStretchLastSection(true);
@@ -62,6 +63,10 @@ PointOverview::PointOverview(const QStringList &types, int pointCount, QWidget *
     copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     view_->addAction(copy);
     connect(copy, &QAction::triggered, this, &PointOverview::CopySelection);
+    auto *close = new QAction(QStringLiteral("Close"), this);
+    close->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
+    addAction(close);
+    connect(close, &QAction::triggered, this, &QWidget::close);
     connect(mappedOnly_, &QCheckBox::toggled, filter_, &OverviewFilter::SetMappedOnly);
     connect(filterText_, &QLineEdit::textChanged, filter_, &OverviewFilter::SetText);
     // Enter, and a double click on every platform (some activate on one click).

@@ -5,6 +5,7 @@
 #include "ui/access/Accessibility.h"
 #include "ui/widgets/BackColor.h"
 #include "ui/widgets/ClickLabel.h"
+#include "ui/widgets/NumberSearch.h"
 #include "ui/window/InputGuard.h"
 #include "ui/window/ShowFileName.h"
 #include "ui/window/Twips.h"
@@ -94,6 +95,7 @@ frmLumentorMGW::frmLumentorMGW(QWidget *parent)
     CreateEditMenu();
     FitWindowFont(this);
     InputGuard::GuardControlsOf(this);
+    NumberSearch::SearchListsOf(this);
     NameControls(*this);
 }
 
