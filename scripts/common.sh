@@ -7,8 +7,10 @@ BUILD=${MGW_BUILD_DIR:-$ROOT/build}
 JOBS=${MGW_JOBS:-2}
 
 # What building the program takes; fonts-liberation2 is the face the window
-# asks for (Liberation Sans, the widths of Arial), which the package depends on.
-MGW_BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-serialport-dev libgl-dev fonts-liberation2)
+# asks for (Liberation Sans, the widths of Arial), which the package depends on;
+# librsvg2-bin draws the icon's sizes from its SVG.
+MGW_BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-serialport-dev libgl-dev fonts-liberation2
+                    librsvg2-bin)
 # What the package takes: dpkg-dev finds the libraries' packages, file is
 # CPack's way of telling executables apart.
 MGW_PACKAGE_PACKAGES=(dpkg-dev file)

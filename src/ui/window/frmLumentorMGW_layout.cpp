@@ -15,6 +15,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
@@ -55,6 +56,16 @@ QLabel *newLabel(QWidget *parent, const QString &name, const QRect &geometry, Qt
     return label;
 }
 
+// Every size drawn from the SVG at build time: the title bar, the task
+// switcher and the menus show one drawing.
+QIcon ProgramIcon()
+{
+    QIcon icon;
+    for (const QFileInfo &size : QDir(QStringLiteral(":/icons")).entryInfoList())
+        icon.addFile(size.filePath());
+    return icon;
+}
+
 QPushButton *newButton(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
 {
     auto *button = place(new QPushButton(caption, parent), name, geometry);
@@ -78,7 +89,7 @@ frmLumentorMGW::frmLumentorMGW(QWidget *parent)
     InstallAccessibility();
     setObjectName(QStringLiteral("frmLumentorMGW"));
     setWindowTitle(QStringLiteral("Arvane Lumentor Corbridge Mapped Gateway  1.6"));
-    setWindowIcon(QIcon(QStringLiteral(":/LumentorMGW.png")));
+    setWindowIcon(ProgramIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 

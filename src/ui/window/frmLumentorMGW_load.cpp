@@ -8,6 +8,7 @@
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/RelayGrid.h"
 #include "ui/window/DefaultFolder.h"
+#include "ui/window/InstanceSlot.h"
 #include "ui/widgets/ListSelection.h"
 #include "ui/window/ShowFileName.h"
 #include "ui/window/Twips.h"
@@ -57,6 +58,7 @@ void frmLumentorMGW::Form_Load()
         const QRect area = screen->geometry();
         move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
     }
+    move(pos() + InstanceSlot::Take(this));   // a second window beside the first, not on it
     MakeDefaultFolder();
     FileName = QStringLiteral("None");
     ShowFileName();
