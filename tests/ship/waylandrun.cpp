@@ -17,28 +17,14 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <QWindow>
-#include <cstdio>
 
-namespace {
 // Events for a while: the compositor's configure and our commit go back and forth.
-void settle(int ms = 400)
+static void settle(int ms = 400)
 {
     QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms)
+    for (clock.start(); clock.elapsed() < ms;)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
-
-void key(QWidget *to, Qt::Key code)
-{
-    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-        QKeyEvent event(type, code, Qt::NoModifier, code == Qt::Key_Space ? QStringLiteral(" ") : QString());
-        QApplication::sendEvent(to, &event);
-    }
-}
-
-QString size(const QWidget &w) { return QStringLiteral("%1x%2").arg(w.width()).arg(w.height()); }
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -46,44 +32,32 @@ int main(int argc, char **argv)
     modLumentorMGW::InstallMessageBox();
     frmLumentorMGW w;
     w.show();
-    QElapsedTimer clock;
-    clock.start();
-    while (!(w.windowHandle() && w.windowHandle()->isExposed()) && clock.elapsed() < 20000)
-        settle(50);
-    if (!w.windowHandle()->isExposed()) {
-        std::fprintf(stderr, "the window was never shown\n");
-        return 1;
-    }
-    const QString normal = size(w);
-    QStringList lived{QStringLiteral("shown ") + normal};
-
+    for (int wait = 0; !w.windowHandle()->isExposed() && wait < 200; ++wait)
+        settle(100);
+    const auto size = [&w] { return QStringLiteral("%1x%2").arg(w.width()).arg(w.height()); };
+    const QString normal = size();
+    QStringList lived{"shown " + normal};
     w.mnuEditOverview->trigger();
-    settle();
     lived << QStringLiteral("overview %1").arg(w.Overview->isVisible() ? "open" : "closed");
 
     w.showMaximized();
     settle();
     w.repaint();
     settle();
-    lived << QStringLiteral("maximized ") + size(w);
-
-    // An edit from the keyboard: a multi relay point, relay 01 of the grid.
-    w.cboType->setFocus();
-    w.cboType->setCurrentIndex(3);
+    lived << "maximized " + size();
+    w.cboType->setCurrentIndex(3);   // a multi relay point; relay 01 from the keyboard
     w.relayGrid->setFocus();
-    key(w.relayGrid, Qt::Key_Space);
-    settle();
-    lived << QStringLiteral("relay 01 %1").arg(w.lblMInc[0]->text());
-
+    QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QApplication::sendEvent(w.relayGrid, &space);
+    lived << "relay 01 " + w.lblMInc[0]->text();
     w.showFullScreen();
     settle();
     w.repaint();
     settle();
-    lived << QStringLiteral("fullscreen ") + size(w);
-
+    lived << "fullscreen " + size();
     w.showNormal();
     settle();
-    lived << QStringLiteral("normal ") + size(w) + (size(w) == normal ? " (as shown)" : " (NOT as shown)");
+    lived << "normal " + size() + (size() == normal ? " (as shown)" : " (NOT as shown)");
 
     // The discard prompt, answered Yes as soon as it is up.
     QString asked;
