@@ -13,8 +13,14 @@ QComboBox *ListAccess::List() const { return static_cast<QComboBox *>(widget());
 QString ListAccess::text(QAccessible::Text t) const
 {
     switch (t) {
-    case QAccessible::Name:
-        return List()->accessibleName();
+    case QAccessible::Name: {
+        // Lists of other windows (Qt's own file dialog) keep their label's
+        // name, or at least the entry as Qt gives it.
+        QString name = List()->accessibleName();
+        if (name.isEmpty())
+            name = QAccessibleWidget::text(t);
+        return name.isEmpty() ? List()->currentText() : name;
+    }
     case QAccessible::Value:
         return List()->currentText();
     default:

@@ -47,7 +47,7 @@ bool NumberSearch::eventFilter(QObject *watched, QEvent *event)
     typed_ += text;
     const int found = Find(list, typed_);
     if (found < 0)
-        return true;
+        return false;   // the list's own search, as for any other key
     if (view) {
         const QModelIndex at = view->model()->index(found, list->modelColumn(), list->rootModelIndex());
         view->setCurrentIndex(at);

@@ -23,6 +23,7 @@ QPoint InstanceSlot::Take(QWidget *window)
     auto *slot = new InstanceSlot(window);
     for (int n = 0; n < 64; ++n) {
         auto lock = std::make_unique<QLockFile>(QDir(folder).filePath(QStringLiteral("LumentorMGW-window-%1.lock").arg(n)));
+        lock->setStaleLockTime(0);   // stale when its program has ended, however old
         if (lock->tryLock(0)) {
             slot->lock_ = std::move(lock);
             return QPoint(Step, Step) * (n % Slots);
