@@ -3,9 +3,12 @@
 #include "ui/access/ListAccess.h"
 #include "ui/access/RelayGridAccess.h"
 #include "ui/widgets/RelayGrid.h"
+#include "ui/window/frmLumentorMGW.h"
 
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QLabel>
+#include <QProgressBar>
 
 namespace modLumentorMGW {
 
@@ -27,10 +30,21 @@ QAccessibleInterface *Interface(const QString &className, QObject *object)
 }
 } // namespace
 
-void InstallAccessibility()
+// Buttons, check boxes and option buttons are named by their captions.
+void MakeAccessible(frmLumentorMGW &w)
 {
     static const bool installed = (QAccessible::installFactory(Interface), true);
     (void)installed;
+    const std::pair<QWidget *, const char *> names[] = {
+        {w.cboComPort, "Serial port"}, {w.cboPoint, "Point"},   {w.cboType, "Point type"},
+        {w.cboTimeout, "Timeout"},     {w.cboSNode, "Node"},    {w.cboINode, "Node"},
+        {w.cboMNode, "Node"},          {w.cboSRelay, "Relay"},  {w.cboIDev, "Device"},
+        {w.cboIInp, "Input"},          {w.cboLLGrp, "Group"},   {w.cboLLPrs, "Preset"},
+        {w.cboAMRly, "Auto map count"}, {w.cboAMGrp, "Auto map count"}, {w.cboAMPrs, "Auto map count"},
+        {w.lblFileName, "Map file"},   {w.prgUpDown, "Transfer progress"}, {w.relayGrid, "Relays"},
+    };
+    for (const auto &[control, name] : names)
+        control->setAccessibleName(QString::fromLatin1(name));
 }
 
 } // namespace modLumentorMGW

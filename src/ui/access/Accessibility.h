@@ -5,11 +5,8 @@ class frmLumentorMGW;
 
 namespace modLumentorMGW {
 
-// Our interfaces for the lists, the relay grid and the overview; once per
-// process, before the first window.
-void InstallAccessibility();
-
-// Each control's accessible name: what it is, never what it shows.
-void NameControls(frmLumentorMGW &window);
+// Each control's accessible name: what it is, never what it shows; and, once
+// a process, our interfaces for the lists, the relay grid and the overview.
+void MakeAccessible(frmLumentorMGW &window);
 
 } // namespace modLumentorMGW

@@ -7,6 +7,7 @@
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/NumberSearch.h"
 #include "ui/window/InputGuard.h"
+#include "ui/window/ProgramIcon.h"
 #include "ui/window/ShowFileName.h"
 #include "ui/window/Twips.h"
 #include "ui/window/WindowFont.h"
@@ -15,17 +16,12 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QGroupBox>
-#include <QIcon>
 #include <QLabel>
 #include <QLayout>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-
-// Resources of a static library must be registered by name, outside any namespace.
-static void initResources() { Q_INIT_RESOURCE(LumentorMGW); }
 
 using namespace modLumentorMGW;
 
@@ -56,16 +52,6 @@ QLabel *newLabel(QWidget *parent, const QString &name, const QRect &geometry, Qt
     return label;
 }
 
-// Every size drawn from the SVG at build time: the title bar, the task
-// switcher and the menus show one drawing.
-QIcon ProgramIcon()
-{
-    QIcon icon;
-    for (const QFileInfo &size : QDir(QStringLiteral(":/icons")).entryInfoList())
-        icon.addFile(size.filePath());
-    return icon;
-}
-
 QPushButton *newButton(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
 {
     auto *button = place(new QPushButton(caption, parent), name, geometry);
@@ -85,8 +71,6 @@ QGroupBox *newFrame(QWidget *parent, const char *name, const QString &caption, c
 frmLumentorMGW::frmLumentorMGW(QWidget *parent)
     : QMainWindow(parent)
 {
-    initResources();
-    InstallAccessibility();
     setObjectName(QStringLiteral("frmLumentorMGW"));
     setWindowTitle(QStringLiteral("Arvane Lumentor Corbridge Mapped Gateway  1.6"));
     setWindowIcon(ProgramIcon());
@@ -107,7 +91,7 @@ frmLumentorMGW::frmLumentorMGW(QWidget *parent)
     FitWindowFont(this);
     InputGuard::GuardControlsOf(this);
     NumberSearch::SearchListsOf(this);
-    NameControls(*this);
+    MakeAccessible(*this);
 }
 
 void frmLumentorMGW::CreateControls()
@@ -206,8 +190,7 @@ ClickLabel *frmLumentorMGW::NewStateLabel(int i)
 }
 
 // The outer size is fixed: the client area below the menu bar is 5895 x 6750
-// twips and the window neither grows nor shrinks (see HoldFixedSize for the
-// window systems that force a state on it).
+// twips (HoldFixedSize: also where the window system forces a state).
 void frmLumentorMGW::Form_Resize()
 {
     HoldFixedSize(this);
