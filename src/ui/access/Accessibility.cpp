@@ -30,11 +30,15 @@ QAccessibleInterface *Interface(const QString &className, QObject *object)
 }
 } // namespace
 
-// Buttons, check boxes and option buttons are named by their captions.
-void MakeAccessible(frmLumentorMGW &w)
+void InstallAccessibility()
 {
     static const bool installed = (QAccessible::installFactory(Interface), true);
     (void)installed;
+}
+
+// Buttons, check boxes and option buttons are named by their captions.
+void NameControls(frmLumentorMGW &w)
+{
     const std::pair<QWidget *, const char *> names[] = {
         {w.cboComPort, "Serial port"}, {w.cboPoint, "Point"},   {w.cboType, "Point type"},
         {w.cboTimeout, "Timeout"},     {w.cboSNode, "Node"},    {w.cboINode, "Node"},

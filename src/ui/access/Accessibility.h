@@ -5,8 +5,12 @@ class frmLumentorMGW;
 
 namespace modLumentorMGW {
 
-// Each control's accessible name: what it is, never what it shows; and, once
-// a process, our interfaces for the lists, the relay grid and the overview.
-void MakeAccessible(frmLumentorMGW &window);
+// Our interfaces for the lists, the relay grid and the overview, once a
+// process. Before the window's first control: Qt makes and keeps a
+// control's interface at its first event (a list's first selection).
+void InstallAccessibility();
+
+// Each control's accessible name: what it is, never what it shows.
+void NameControls(frmLumentorMGW &window);
 
 } // namespace modLumentorMGW

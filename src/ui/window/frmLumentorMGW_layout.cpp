@@ -71,6 +71,7 @@ QGroupBox *newFrame(QWidget *parent, const char *name, const QString &caption, c
 frmLumentorMGW::frmLumentorMGW(QWidget *parent)
     : QMainWindow(parent)
 {
+    InstallAccessibility();
     setObjectName(QStringLiteral("frmLumentorMGW"));
     setWindowTitle(QStringLiteral("Arvane Lumentor Corbridge Mapped Gateway  1.6"));
     setWindowIcon(ProgramIcon());
@@ -91,7 +92,7 @@ frmLumentorMGW::frmLumentorMGW(QWidget *parent)
     FitWindowFont(this);
     InputGuard::GuardControlsOf(this);
     NumberSearch::SearchListsOf(this);
-    MakeAccessible(*this);
+    NameControls(*this);
 }
 
 void frmLumentorMGW::CreateControls()
