@@ -31,9 +31,11 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/${MGW_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/data/${MGW_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES ${PROJECT_SOURCE_DIR}/src/ui/LumentorMGW.png
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps
-        RENAME ${MGW_APP_ID}.png)
+foreach(size ${MGW_ICON_SIZES})
+  install(FILES ${MGW_ICON_DIR}/LumentorMGW-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME ${MGW_APP_ID}.png)
+endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/src/ui/LumentorMGW.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME ${MGW_APP_ID}.svg)

@@ -31,8 +31,8 @@ else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
       "fonts-liberation2, libqt6widgets6, libqt6serialport6, libqt6gui6, libqt6core6, libc6, libstdc++6")
 endif()
-# The xcb platform plugin comes with libqt6gui6; the other platform plugins
-# are welcome but not needed.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-qpa-plugins")
+# The xcb platform plugin comes with libqt6gui6; a Wayland session needs Qt's
+# Wayland plugin, without which the program falls back on Xwayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 
 include(CPack)

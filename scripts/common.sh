@@ -7,16 +7,19 @@ BUILD=${MGW_BUILD_DIR:-$ROOT/build}
 JOBS=${MGW_JOBS:-2}
 
 # What building the program takes; fonts-liberation2 is the face the window
-# asks for (Liberation Sans, the widths of Arial), which the package depends on.
-MGW_BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-serialport-dev libgl-dev fonts-liberation2)
+# asks for (Liberation Sans, the widths of Arial), which the package depends on;
+# librsvg2-bin draws the icon's sizes from its SVG.
+MGW_BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-serialport-dev libgl-dev fonts-liberation2
+                    librsvg2-bin)
 # What the package takes: dpkg-dev finds the libraries' packages, file is
 # CPack's way of telling executables apart.
 MGW_PACKAGE_PACKAGES=(dpkg-dev file)
 # What the suite takes beyond both: GoogleTest; xvfb, xauth, x11-utils for the
 # window on a real X server; desktop-file-utils, appstream: the validators;
-# fonts-dejavu-core: the captions are checked with DejaVu Sans alone as well.
+# fonts-dejavu-core: the captions are checked with DejaVu Sans alone as well;
+# weston and qt6-wayland: the window under a real Wayland compositor.
 MGW_TEST_PACKAGES=(libgtest-dev libgmock-dev xvfb xauth x11-utils desktop-file-utils appstream
-                   fonts-dejavu-core)
+                   fonts-dejavu-core weston qt6-wayland)
 MGW_PACKAGES=("${MGW_BUILD_PACKAGES[@]}" "${MGW_PACKAGE_PACKAGES[@]}" "${MGW_TEST_PACKAGES[@]}")
 
 # mgw_install [PACKAGE...]: installs what is missing of PACKAGE..., or of

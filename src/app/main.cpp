@@ -15,6 +15,7 @@ void Describe(QCoreApplication &app)
     app.setApplicationName(QStringLiteral("LumentorMGW"));
     app.setApplicationVersion(QStringLiteral(MGW_VERSION));
 }
+
 // What the command line holds that would otherwise be taken silently: a
 // stray argument, a second --port, an empty one. Empty when nothing.
 QString Refusal(const QCommandLineParser &parser, const QCommandLineOption &port)
@@ -26,6 +27,13 @@ QString Refusal(const QCommandLineParser &parser, const QCommandLineOption &port
     if (parser.isSet(port) && parser.value(port).isEmpty())
         return QStringLiteral("--port needs a value, not an empty one");
     return QString();
+}
+
+// Wayland knows a window's program by this id alone: the launcher's entry
+// and icon are found under it.
+void Identify()
+{
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.lumentormgw.LumentorMGW"));
 }
 } // namespace
 
@@ -62,6 +70,7 @@ int main(int argc, char **argv)
 
     QApplication app(argc, argv);
     Describe(app);
+    Identify();
     parser.process(app);
     if (const QString refusal = Refusal(parser, port); !refusal.isEmpty()) {
         std::fputs(qPrintable(QStringLiteral("LumentorMGW: %1\n\n").arg(refusal) + parser.helpText()), stderr);

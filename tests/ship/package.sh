@@ -36,8 +36,11 @@ grep -qx "Icon=$id" "$desktop" || fail "desktop entry's Icon is not $id"
 [ -x "$root/usr/bin/$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")" ] || fail "desktop entry runs no packaged program"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$root/usr/share/metainfo/$id.metainfo.xml" ||
   fail "metainfo launchable"
-[ "$(od -An -j16 -N8 -tu1 "$root/usr/share/icons/hicolor/32x32/apps/$id.png" | tr -s ' ')" = " 0 0 0 32 0 0 0 32" ] ||
-  fail "no 32 x 32 icon"
+# PNG width and height, big-endian, at bytes 16 to 23.
+for size in 16 22 24 32 48 64 128 256; do
+  [ "$(od -An -j16 -N8 -tu4 --endian=big "$root/usr/share/icons/hicolor/${size}x$size/apps/$id.png" | tr -s ' ')" = " $size $size" ] ||
+    fail "no $size x $size icon"
+done
 grep -q '<svg' "$root/usr/share/icons/hicolor/scalable/apps/$id.svg" || fail "no scalable icon"
 grep -qx 'License: Expat' "$root/usr/share/doc/lumentormgw/copyright" || fail "copyright names no MIT (Expat) licence"
 
@@ -50,4 +53,7 @@ for lib in $needed; do
   pkg=$(echo "${lib}6" | tr 'A-Z' 'a-z')
   [[ ", $depends," == *", $pkg "* || ", $depends," == *", $pkg,"* ]] || fail "Depends lacks $pkg: $depends"
 done
-echo "$deb: $depends"
+# A Wayland desktop gets Qt's Wayland plugin.
+recommends=$(dpkg-deb -f "$deb" Recommends)
+[ "$recommends" = "qt6-wayland" ] || fail "Recommends is not qt6-wayland: $recommends"
+echo "$deb: $depends; recommends $recommends"

@@ -6,6 +6,7 @@
 #include "ui/overview/PointOverview.h"
 #include "ui/overview/PointOverviewModel.h"
 #include "ui/window/TransferLock.h"
+#include "ui/window/WindowSystem.h"
 
 using namespace modLumentorMGW;
 
@@ -168,4 +169,22 @@ TEST_F(OverviewTest, PlaceAndColumnWidthsAreKeptBetweenRuns)
     overview = &Open();
     EXPECT_EQ(overview->geometry(), QRect(40, 50, 700, 420));
     EXPECT_EQ(overview->View()->horizontalHeader()->sectionSize(PointRow::Action), 333);
+    EXPECT_EQ(overview->windowHandle()->transientParent(), window->windowHandle());   // kept above the window
+
+    // Where the compositor places windows (Wayland): the size is kept, the
+    // position is neither restored nor saved over the one above, and the
+    // overview is not held above the main window.
+    OverridePlacesWindows(false);
+    for (int run = 0; run < 2; ++run) {
+        window = std::make_unique<frmLumentorMGW>();
+        window->show();
+        overview = &Open();
+        EXPECT_EQ(overview->size(), run == 0 ? QSize(620, window->height()) : QSize(500, 300));
+        EXPECT_EQ(overview->windowHandle()->transientParent(), nullptr);
+        overview->setGeometry(300, -60, 500, 300);
+        window->close();
+    }
+    OverridePlacesWindows(std::nullopt);
+    window = std::make_unique<frmLumentorMGW>();
+    EXPECT_EQ(Open().geometry(), QRect(40, 50, 700, 420));
 }

@@ -29,6 +29,18 @@ TEST_F(StartupTest, FreshWindowShowsAnEmptyCleanImageLaidOutAsDesigned)
                                   "Import Listing...", "-", "Exit"}));
 }
 
+// A second window opens beside the first, not on it; every size of the icon is there.
+TEST_F(StartupTest, ASecondWindowIsOffsetAndTheIconHasEverySize)
+{
+    auto second = std::make_unique<frmLumentorMGW>();
+    EXPECT_EQ(second->pos() - window->pos(), QPoint(32, 32));
+    second.reset();
+    EXPECT_EQ(std::make_unique<frmLumentorMGW>()->pos(), window->pos() + QPoint(32, 32));
+    const QList<QSize> sizes = window->windowIcon().availableSizes();
+    EXPECT_EQ(sizes.size(), 8);
+    EXPECT_TRUE(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(256, 256)));
+}
+
 TEST_F(StartupTest, DefaultFolderIsMadeKeptOrDoneWithout)
 {
     const QString folder = home.filePath("Arvane Lumentor Mapped Gateway");

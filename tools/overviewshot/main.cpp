@@ -1,11 +1,14 @@
 // Maps a few points through the real window as an operator would, opens the
 // point overview beside it and writes a picture of both to the file named
 // on the command line. Run under an X server of at least 1200 x 500 pixels
-// (scripts/screenshot uses Xvfb).
+// (scripts/screenshot uses Xvfb). A second picture named after it shows the
+// window alone under a dark palette (Breeze Dark's colours), a multi relay
+// point on screen and the relay grid's keyboard focus on relay 05.
 #include "image/PointRecord.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/overview/PointOverview.h"
+#include "ui/widgets/RelayGrid.h"
 #include "ui/window/frmLumentorMGW.h"
 
 #include <QAction>
@@ -31,8 +34,8 @@ void settle()
 
 int main(int argc, char **argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: mgw-overviewshot PICTURE.png\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: mgw-overviewshot PICTURE.png [DARK.png]\n");
         return 2;
     }
     QTemporaryDir home;   // the default folder and the overview's settings land here
@@ -81,5 +84,28 @@ int main(int argc, char **argv)
 
     const QRect both = w.frameGeometry().united(overview.frameGeometry());
     const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0, both.x(), both.y(), both.width(), both.height());
-    return shot.save(QString::fromLocal8Bit(argv[1]), "PNG") ? 0 : 1;
+    if (!shot.save(QString::fromLocal8Bit(argv[1]), "PNG"))
+        return 1;
+    if (argc == 2)
+        return 0;
+
+    overview.close();
+    QPalette dark = QApplication::palette();
+    for (auto [role, colour] : {std::pair{QPalette::Window, 0x2a2e32}, {QPalette::WindowText, 0xfcfcfc},
+                                {QPalette::Base, 0x1b1e20}, {QPalette::AlternateBase, 0x232629},
+                                {QPalette::Text, 0xfcfcfc}, {QPalette::Button, 0x31363b},
+                                {QPalette::ButtonText, 0xfcfcfc}, {QPalette::Highlight, 0x3daee9},
+                                {QPalette::HighlightedText, 0xfcfcfc}})
+        dark.setColor(role, QColor(QRgb(colour)));
+    QApplication::setPalette(dark);
+    w.cboPoint->setCurrentIndex(0);
+    w.activateWindow();
+    w.relayGrid->setFocus();
+    w.relayGrid->SetCurrent(4);
+    settle();
+    return QGuiApplication::primaryScreen()->grabWindow(0, w.frameGeometry().x(), w.frameGeometry().y(),
+                                                        w.frameGeometry().width(), w.frameGeometry().height())
+                   .save(QString::fromLocal8Bit(argv[2]), "PNG")
+               ? 0
+               : 1;
 }

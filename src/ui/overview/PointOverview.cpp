@@ -4,6 +4,7 @@
 #include "ui/overview/OverviewFilter.h"
 #include "ui/overview/PointOverviewModel.h"
 #include "ui/window/ProgramSettings.h"
+#include "ui/window/WindowSystem.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,11 +16,15 @@
 #include <QScreen>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 
 namespace {
 const QString GeometryKey = QStringLiteral("PointOverview/geometry");
 const QString ColumnsKey = QStringLiteral("PointOverview/columns");
+// Where the window system places windows itself, only the size is kept:
+// the position it reports is made up, and would misplace the window on X11.
+const QString SizeKey = QStringLiteral("PointOverview/size");
 } // namespace
 
 PointOverview::PointOverview(const QStringList &types, int pointCount, QWidget *mainWindow)
@@ -36,14 +41,17 @@ PointOverview::PointOverview(const QStringList &types, int pointCount, QWidget *
     filterText_ = new QLineEdit(this);
     filterText_->setPlaceholderText(QStringLiteral("Filter, e.g. Node: 05 or Group 12"));
     filterText_->setClearButtonEnabled(true);
+    filterText_->setAccessibleName(QStringLiteral("Filter"));
     view_ = new QTableView(this);
     view_->setModel(filter_);
+    view_->setAccessibleName(QStringLiteral("Points"));
     view_->setSortingEnabled(true);
     view_->sortByColumn(0, Qt::AscendingOrder);
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
     view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setWordWrap(false);
+    view_->setTabKeyNavigation(false);   // Tab moves on to the next control, not the next cell
     view_->verticalHeader()->hide();
     view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 4);
     view_->horizontalHeader()->setStretchLastSection(true);
@@ -60,6 +68,10 @@ PointOverview::PointOverview(const QStringList &types, int pointCount, QWidget *
     copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     view_->addAction(copy);
     connect(copy, &QAction::triggered, this, &PointOverview::CopySelection);
+    auto *close = new QAction(QStringLiteral("Close"), this);
+    close->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
+    addAction(close);
+    connect(close, &QAction::triggered, this, &QWidget::close);
     connect(mappedOnly_, &QCheckBox::toggled, filter_, &OverviewFilter::SetMappedOnly);
     connect(filterText_, &QLineEdit::textChanged, filter_, &OverviewFilter::SetText);
     // Enter, and a double click on every platform (some activate on one click).
@@ -100,6 +112,10 @@ void PointOverview::Choose(const QModelIndex &index)
 
 void PointOverview::showEvent(QShowEvent *event)
 {
+    // Kept above the main window it would hide its lists wherever the
+    // compositor happened to put it.
+    if (!modLumentorMGW::PlacesWindows() && windowHandle())
+        windowHandle()->setTransientParent(nullptr);
     if (!placed_) {
         placed_ = true;
         RestorePlace();
@@ -118,7 +134,10 @@ void PointOverview::hideEvent(QHideEvent *event)
 void PointOverview::RestorePlace()
 {
     const QSettings settings = modLumentorMGW::ProgramSettings();
-    if (!restoreGeometry(settings.value(GeometryKey).toByteArray())) {
+    if (!modLumentorMGW::PlacesWindows()) {
+        const QSize size = settings.value(SizeKey).toSize();
+        resize(size.isValid() ? size : QSize(620, parentWidget()->height()));
+    } else if (!restoreGeometry(settings.value(GeometryKey).toByteArray())) {
         const QWidget *main = parentWidget();
         const QRect window = main->frameGeometry();
         const QRect screen = main->screen()->availableGeometry();
@@ -158,6 +177,9 @@ void PointOverview::FitColumns()
 void PointOverview::KeepPlace() const
 {
     QSettings settings = modLumentorMGW::ProgramSettings();
-    settings.setValue(GeometryKey, saveGeometry());
+    if (modLumentorMGW::PlacesWindows())
+        settings.setValue(GeometryKey, saveGeometry());
+    else
+        settings.setValue(SizeKey, size());
     settings.setValue(ColumnsKey, view_->horizontalHeader()->saveState());
 }

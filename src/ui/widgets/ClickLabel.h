@@ -10,6 +10,8 @@ public:
     ClickLabel(int index, QWidget *parent);
 
     int Index() const { return index_; }
+    // A click from the keyboard: the same event as the mouse's.
+    void Click() { emit clicked(index_); }
 
 signals:
     void clicked(int index);

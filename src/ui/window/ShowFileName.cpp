@@ -19,8 +19,11 @@ void SetFileNameLabel(QLabel *label) { fileNameLabel() = label; }
 
 void ShowFileName()
 {
-    if (QLabel *label = fileNameLabel())
+    if (QLabel *label = fileNameLabel()) {
         label->setText(FileName);
+        // Named "Map file"; a screen reader reads the name itself from here.
+        label->setAccessibleDescription(FileName);
+    }
 }
 
 } // namespace modLumentorMGW

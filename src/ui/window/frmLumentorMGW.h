@@ -23,6 +23,7 @@ class CellStep;
 class ClickLabel;
 class EditHistory;
 class PointOverview;
+class RelayGrid;
 
 class frmLumentorMGW : public QMainWindow {
     Q_OBJECT
@@ -75,6 +76,7 @@ public:
     QComboBox *cboMNode = nullptr;
     std::array<QLabel *, RelayCount> lblMRelay{};     // element 0 designed, 1..63 made by start-up
     std::array<ClickLabel *, RelayCount> lblMInc{};
+    RelayGrid *relayGrid = nullptr;   // the grid's one keyboard stop, over lblMInc
     QLabel *lblProgress = nullptr;
     QProgressBar *prgUpDown = nullptr;
     QPushButton *cmdCancel = nullptr;

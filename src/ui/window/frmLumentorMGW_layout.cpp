@@ -2,26 +2,26 @@
 // icon. Start-up (Form_Load) then fills and arranges them.
 #include "ui/window/frmLumentorMGW.h"
 
+#include "ui/access/Accessibility.h"
 #include "ui/widgets/BackColor.h"
 #include "ui/widgets/ClickLabel.h"
+#include "ui/widgets/NumberSearch.h"
 #include "ui/window/InputGuard.h"
+#include "ui/window/ProgramIcon.h"
 #include "ui/window/ShowFileName.h"
 #include "ui/window/Twips.h"
 #include "ui/window/WindowFont.h"
+#include "ui/window/WindowSystem.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QIcon>
 #include <QLabel>
 #include <QLayout>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-
-// Resources of a static library must be registered by name, outside any namespace.
-static void initResources() { Q_INIT_RESOURCE(LumentorMGW); }
 
 using namespace modLumentorMGW;
 
@@ -71,10 +71,10 @@ QGroupBox *newFrame(QWidget *parent, const char *name, const QString &caption, c
 frmLumentorMGW::frmLumentorMGW(QWidget *parent)
     : QMainWindow(parent)
 {
-    initResources();
+    InstallAccessibility();
     setObjectName(QStringLiteral("frmLumentorMGW"));
     setWindowTitle(QStringLiteral("Arvane Lumentor Corbridge Mapped Gateway  1.6"));
-    setWindowIcon(QIcon(QStringLiteral(":/LumentorMGW.png")));
+    setWindowIcon(ProgramIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
@@ -91,6 +91,8 @@ frmLumentorMGW::frmLumentorMGW(QWidget *parent)
     CreateEditMenu();
     FitWindowFont(this);
     InputGuard::GuardControlsOf(this);
+    NumberSearch::SearchListsOf(this);
+    NameControls(*this);
 }
 
 void frmLumentorMGW::CreateControls()
@@ -189,9 +191,8 @@ ClickLabel *frmLumentorMGW::NewStateLabel(int i)
 }
 
 // The outer size is fixed: the client area below the menu bar is 5895 x 6750
-// twips and the window neither grows nor shrinks.
+// twips (HoldFixedSize: also where the window system forces a state).
 void frmLumentorMGW::Form_Resize()
 {
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-    adjustSize();
+    HoldFixedSize(this);
 }

@@ -7,7 +7,9 @@
 #include "image/RecoveryFolder.h"
 #include "link/Hex.h"
 #include "ui/widgets/ClickLabel.h"
+#include "ui/widgets/RelayGrid.h"
 #include "ui/window/DefaultFolder.h"
+#include "ui/window/InstanceSlot.h"
 #include "ui/widgets/ListSelection.h"
 #include "ui/recovery/RecoveryCopy.h"
 #include "ui/window/ShowFileName.h"
@@ -58,6 +60,7 @@ void frmLumentorMGW::Form_Load()
         const QRect area = screen->geometry();
         move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
     }
+    move(pos() + InstanceSlot::Take(this));   // a second window beside the first, not on it
     MakeDefaultFolder();
     FileName = QStringLiteral("None");
     ShowFileName();
@@ -142,4 +145,6 @@ void frmLumentorMGW::BuildRelayGrid()
         lblMRelay[i]->show();
         lblMInc[i]->show();
     }
+    relayGrid = new RelayGrid(lblMInc, cboMNode, frmMMap);
+    setTabOrder(cboMNode, relayGrid);
 }

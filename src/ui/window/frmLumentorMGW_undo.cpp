@@ -37,7 +37,12 @@ void frmLumentorMGW::CreateEditMenu()
     mnuEditUndo->setShortcuts(QKeySequence::Undo);
     mnuEditRedo = mnuEdit->addAction(QStringLiteral("Redo"));
     mnuEditRedo->setObjectName(QStringLiteral("mnuEditRedo"));
-    mnuEditRedo->setShortcuts(QKeySequence::Redo);
+    // Ctrl+Y as well on every desktop, as the README promises: Linux
+    // desktops bind only Ctrl+Shift+Z to Redo.
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    if (!redoKeys.contains(QKeySequence(Qt::CTRL | Qt::Key_Y)))
+        redoKeys << QKeySequence(Qt::CTRL | Qt::Key_Y);
+    mnuEditRedo->setShortcuts(redoKeys);
 
     QUndoStack &stack = History().Stack();
     connect(&stack, &QUndoStack::canUndoChanged, mnuEditUndo, &QAction::setEnabled);
