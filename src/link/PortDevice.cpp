@@ -24,15 +24,6 @@ QString PortDevice(int16_t port)
     return DefaultPortDevice(port);
 }
 
-QString DefaultPortDevice(int16_t port)
-{
-#ifdef Q_OS_WIN
-    return QStringLiteral("COM%1").arg(port);
-#else
-    return QStringLiteral("/dev/ttyS%1").arg(port - 1);
-#endif
-}
-
 void SetPortDevice(int16_t port, const QString &path)
 {
     if (path.isEmpty())

@@ -9,7 +9,7 @@ namespace modLumentorMGW {
 
 QString PortDevice(int16_t port);
 
-// What port number 1 to 8 opens when not redirected.
+// What port number 1 to 8 opens when not redirected (Ports_<platform>.cpp).
 QString DefaultPortDevice(int16_t port);
 
 // Redirects port number `port` to `path`; an empty path restores the default.

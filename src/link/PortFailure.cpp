@@ -1,91 +1,23 @@
 #include "link/PortFailure.h"
 
-#include <QFile>
-#include <QSerialPort>
-
-#ifndef Q_OS_WIN
-#include <cerrno>
-#include <fcntl.h>
-#include <grp.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 namespace modLumentorMGW {
 
-namespace {
-enum class Why { NoDevice, Busy, NoPermission, Other };
-
-QString groupToJoin(const QString &device)
+QString PortRefusalText(PortRefusal why, const QString &device, const QString &detail)
 {
-#ifndef Q_OS_WIN
-    // The node's own group when that group may use it, else Debian's.
-    struct stat st {};
-    if (::stat(QFile::encodeName(device).constData(), &st) == 0 && (st.st_mode & 060) == 060) {
-        if (const struct group *g = ::getgrgid(st.st_gid))
-            return QString::fromLocal8Bit(g->gr_name);
-    }
-#else
-    Q_UNUSED(device);
-#endif
-    return QStringLiteral("dialout");
-}
-
-#ifndef Q_OS_WIN
-// QSerialPort reports both a lock held by another program and a refused
-// open as a permission error: open the node ourselves to tell them apart.
-Why probe(const QString &device, int qtError)
-{
-    const QByteArray path = QFile::encodeName(device);
-    const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd >= 0) {
-        ::close(fd);
-        return qtError == QSerialPort::PermissionError ? Why::Busy : Why::Other;
-    }
-    switch (errno) {
-    case ENOENT: case ENOTDIR: case ENXIO: case ENODEV: case EIO:
-        return Why::NoDevice;
-    case EACCES: case EPERM:
-        return Why::NoPermission;
-    case EBUSY:
-        return Why::Busy;
-    default:
-        return Why::Other;
-    }
-}
-#else
-// Windows says "access denied" for a port another program holds.
-Why probe(const QString &, int qtError)
-{
-    if (qtError == QSerialPort::DeviceNotFoundError)
-        return Why::NoDevice;
-    return qtError == QSerialPort::PermissionError ? Why::Busy : Why::Other;
-}
-#endif
-} // namespace
-
-QString PortOpenFailure(const QString &name, int qtError, const QString &qtText)
-{
-#ifndef Q_OS_WIN
-    // A bare name is a node in /dev, as QSerialPort takes it.
-    const QString device = name.contains(QLatin1Char('/')) ? name : QStringLiteral("/dev/") + name;
-#else
-    const QString &device = name;
-#endif
-    switch (probe(device, qtError)) {
-    case Why::NoDevice:
+    switch (why) {
+    case PortRefusal::NoDevice:
         return QStringLiteral("There is no device %1: plug the adapter in or choose another port.").arg(device);
-    case Why::Busy:
+    case PortRefusal::Busy:
         return QStringLiteral("%1 is busy: another program is using it. Close that program and try again.")
             .arg(device);
-    case Why::NoPermission:
+    case PortRefusal::NoPermission:
         return QStringLiteral("No permission to use %1: join the group %2 (sudo usermod -aG %2 $USER), "
                               "then log out and in again.")
-            .arg(device, groupToJoin(device));
-    case Why::Other:
+            .arg(device, detail);
+    case PortRefusal::Other:
         break;
     }
-    return QStringLiteral("%1: %2").arg(device, qtText);
+    return QStringLiteral("%1: %2").arg(device, detail);
 }
 
 } // namespace modLumentorMGW
