@@ -32,8 +32,8 @@ const char Usage[] =
     "               (replacing a symbolic link already there; removed at exit)\n"
     "  --pace       answer at the pace of a 38400 baud line (10 bits a character)\n"
     "  --verbose    log every frame received and every reply on standard error\n"
-    "  --dump FILE  at exit, write the memory to FILE as a map file (each cell\n"
-    "               16-bit little-endian, bank 0 then bank 1)\n"
+    "  --dump FILE  at exit, write the memory to FILE as a map file keeps it\n"
+    "               (each cell 16-bit little-endian, the banks' cells in turn)\n"
     "  --help       show this text\n"
     "\n"
     "No root is needed: the pseudo-terminal belongs to whoever starts the\n"
@@ -42,8 +42,8 @@ const char Usage[] =
 bool Dump(const gatesim::Gateway &memory, const std::string &path)
 {
     std::string bytes;
-    for (int bank = 0; bank < 2; ++bank) {
-        for (int address = 0; address < 65536; ++address)
+    for (int address = 0; address < 65536; ++address) {
+        for (int bank = 0; bank < 2; ++bank)
             bytes += {char(memory.Cell(bank, address)), '\0'};
     }
     std::FILE *file = std::fopen(path.c_str(), "wb");
