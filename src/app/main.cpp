@@ -1,5 +1,6 @@
 // Starts the program: one window; closing it ends the program.
-// --port PORT chooses the port (a COM name or any device path).
+// --port PORT chooses the port (a COM name or any device path); a file named
+// after the options is opened.
 #include "ui/dialogs/MessageBox.h"
 #include "ui/window/frmLumentorMGW.h"
 
@@ -25,6 +26,7 @@ int main(int argc, char **argv)
                                                  "of the list, or any device path."),
                                   QStringLiteral("PORT"));
     parser.addOption(port);
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A map file to open."), QStringLiteral("[file]"));
     {
         // Help and version answer before any window system is needed, so
         // they work without a display; the rest waits for the window
@@ -50,5 +52,7 @@ int main(int argc, char **argv)
     if (parser.isSet(port))
         window.ChoosePort(parser.value(port));
     window.show();
+    if (!parser.positionalArguments().isEmpty())
+        window.OpenAtStart(parser.positionalArguments().constFirst());
     return app.exec();
 }
