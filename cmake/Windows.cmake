@@ -33,6 +33,12 @@ endfunction()
 
 mgw_windows_program(LumentorMGW "LumentorMGW, the mapped lighting gateway's configuration")
 set_target_properties(LumentorMGW PROPERTIES WIN32_EXECUTABLE ON)
+# A static Qt has its platform and the native style linked in, not loaded.
+foreach(plugin QWindowsIntegrationPlugin QWindowsVistaStylePlugin)
+  if(TARGET Qt6::${plugin})
+    qt_import_plugins(LumentorMGW INCLUDE Qt6::${plugin})
+  endif()
+endforeach()
 mgw_windows_program(mgw "mgw, the mapped lighting gateway from the command line")
 
 # The suite's tests that need neither the simulator nor POSIX calls,
