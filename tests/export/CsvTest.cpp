@@ -87,8 +87,14 @@ TEST(CsvFile, ListingNeverReplacesTheMapFile)
         EXPECT_FALSE(ExportCsvFile(path, 750)) << name;
         EXPECT_TRUE(ReadAll(path) == map) << name;
     }
+}
 
-    // A link in the listing's place that leads to the map file.
+// POSIX only: on Windows QFile::link makes a shortcut file, no link
+// (scripts/windows-test leaves this one out).
+TEST(CsvFile, LinkToTheMapFileIsNoPlaceForTheListing)
+{
+    QTemporaryDir dir;
+    const QByteArray map(MapFileBytes, char(0x5A));
     ASSERT_TRUE(WriteAll(dir.filePath("a.MGW"), map));
     ASSERT_TRUE(QFile::link(dir.filePath("a.MGW"), dir.filePath("a.CSV")));
     EXPECT_FALSE(ExportCsvFile(dir.filePath("a.MGW"), 750));
