@@ -1,5 +1,6 @@
 // Starts the program: one window; closing it ends the program.
-// --port PORT chooses the port (a COM name or any device path).
+// --port PORT chooses the port (a COM name or any device path); a file named
+// after the options is opened.
 #include "app/EventFeed.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/window/frmLumentorMGW.h"
@@ -17,11 +18,11 @@ void Describe(QCoreApplication &app)
 }
 
 // What the command line holds that would otherwise be taken silently: a
-// stray argument, a second --port, an empty one. Empty when nothing.
+// second file, a second --port, an empty one. Empty when nothing.
 QString Refusal(const QCommandLineParser &parser, const QCommandLineOption &port)
 {
-    if (!parser.positionalArguments().isEmpty())
-        return QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst());
+    if (parser.positionalArguments().size() > 1)
+        return QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().at(1));
     if (parser.values(port).size() > 1)
         return QStringLiteral("--port is given more than once");
     if (parser.isSet(port) && parser.value(port).isEmpty())
@@ -51,6 +52,7 @@ int main(int argc, char **argv)
     QCommandLineOption feed(QStringLiteral("feed-events"), QStringLiteral("Operator events from standard input."));
     feed.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(feed);
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A map file to open."), QStringLiteral("[file]"));
     {
         // Help and version answer before any window system is needed, so
         // they work without a display; the rest waits for the window
@@ -83,5 +85,7 @@ int main(int argc, char **argv)
     if (parser.isSet(feed))
         FeedEvents(&window);
     window.show();
+    if (!parser.positionalArguments().isEmpty())
+        window.OpenAtStart(parser.positionalArguments().constFirst());
     return app.exec();
 }

@@ -1,25 +1,15 @@
 #include "link/MSComm.h"
 
 #include "link/PortDevice.h"
-#include "link/PortFailure.h"
+#include "link/SerialLine.h"
 
-#include <QSerialPort>
 #include <QStringList>
 
 namespace modLumentorMGW {
 
 MSComm comMGW;
 
-namespace {
-struct LineSettings
-{
-    qint32 baud = 9600;
-    QSerialPort::Parity parity = QSerialPort::NoParity;
-    QSerialPort::DataBits dataBits = QSerialPort::Data8;
-    QSerialPort::StopBits stopBits = QSerialPort::OneStop;
-};
-
-bool parseSettings(const QString &text, LineSettings *out)
+bool ParseLineSettings(const QString &text, LineSettings *out)
 {
     const QStringList f = text.split(QLatin1Char(','));
     if (f.size() != 4)
@@ -28,30 +18,24 @@ bool parseSettings(const QString &text, LineSettings *out)
     out->baud = f[0].trimmed().toInt(&ok);
     if (!ok || out->baud <= 0)
         return false;
-    static const QString parities = QStringLiteral("NOEMS");
-    static const QSerialPort::Parity parityOf[] = {QSerialPort::NoParity, QSerialPort::OddParity,
-                                                   QSerialPort::EvenParity, QSerialPort::MarkParity,
-                                                   QSerialPort::SpaceParity};
     const QString p = f[1].trimmed().toUpper();
-    if (p.size() != 1 || !parities.contains(p))
+    if (p.size() != 1 || !QStringLiteral("NOEMS").contains(p))
         return false;
-    out->parity = parityOf[parities.indexOf(p)];
-    const int bits = f[2].trimmed().toInt(&ok);
-    if (!ok || bits < 5 || bits > 8)
+    out->parity = p.at(0).toLatin1();
+    out->dataBits = f[2].trimmed().toInt(&ok);
+    if (!ok || out->dataBits < 5 || out->dataBits > 8)
         return false;
-    out->dataBits = QSerialPort::DataBits(bits);
     const QString stop = f[3].trimmed();
     if (stop == QLatin1String("1"))
-        out->stopBits = QSerialPort::OneStop;
+        out->stopTenths = 10;
     else if (stop == QLatin1String("1.5"))
-        out->stopBits = QSerialPort::OneAndHalfStop;
+        out->stopTenths = 15;
     else if (stop == QLatin1String("2"))
-        out->stopBits = QSerialPort::TwoStop;
+        out->stopTenths = 20;
     else
         return false;
     return true;
 }
-} // namespace
 
 MSComm::MSComm() = default;
 
@@ -71,7 +55,7 @@ bool MSComm::SetCommPort(int16_t port)
 bool MSComm::SetSettings(const QString &settings)
 {
     LineSettings parsed;
-    if (PortOpen() || !parseSettings(settings, &parsed))
+    if (PortOpen() || !ParseLineSettings(settings, &parsed))
         return false;
     settings_ = settings;
     return true;
@@ -79,7 +63,7 @@ bool MSComm::SetSettings(const QString &settings)
 
 bool MSComm::PortOpen() const
 {
-    return port_ && port_->isOpen();
+    return bool(port_);
 }
 
 bool MSComm::SetPortOpen(bool open)
@@ -93,21 +77,14 @@ bool MSComm::SetPortOpen(bool open)
         return false;
     openFailure_.clear();
     LineSettings line;
-    parseSettings(settings_, &line);
-    port_ = std::make_unique<QSerialPort>();
-    const QString device = OpenedDevice(PortDevice(commPort_));
-    port_->setPortName(device);
-    port_->setBaudRate(line.baud);
-    port_->setParity(line.parity);
-    port_->setDataBits(line.dataBits);
-    port_->setStopBits(line.stopBits);
-    port_->setFlowControl(QSerialPort::NoFlowControl);
-    if (!port_->open(QIODevice::ReadWrite)) {
-        lastError_ = port_->errorString();
-        openFailure_ = PortOpenFailure(device, port_->error(), lastError_);
-        port_.reset();
+    ParseLineSettings(settings_, &line);
+    std::unique_ptr<SerialLine> port = NewSerialLine();
+    if (!port->Open(OpenedDevice(PortDevice(commPort_)), line)) {
+        lastError_ = port->ErrorString();
+        openFailure_ = port->OpenFailure();
         return false;
     }
+    port_ = std::move(port);
     return true;
 }
 
@@ -116,68 +93,42 @@ bool MSComm::SetRTSEnable(bool on)
     if (!PortOpen())
         return false;
     rtsEnable_ = on;
-    const bool done = port_->setRequestToSend(on);
-    port_->clearError();
-    return done;
+    return port_->SetRTS(on);
 }
 
 bool MSComm::Output(const QByteArray &text)
 {
-    if (!PortOpen() || port_->write(text) != text.size())
+    if (!PortOpen() || !port_->Write(text)) {
+        if (PortOpen())
+            lastError_ = port_->ErrorString();
         return false;
-    // No event loop runs here: hand the OS what it takes without waiting.
-    return Wait(PortWait::Output, 0) != Waited::Failed;
+    }
+    return true;
 }
 
 int32_t MSComm::OutBufferCount() const
 {
-    return PortOpen() ? int32_t(port_->bytesToWrite()) : 0;
-}
-
-// QSerialPort takes in OS data only from its notifier or a wait; a wait of
-// zero fetches what is there without touching the event loop.
-void MSComm::Pull()
-{
-    if (PortOpen()) {
-        port_->waitForReadyRead(0);
-        if (port_->error() == QSerialPort::TimeoutError)
-            port_->clearError();
-    }
+    return PortOpen() ? port_->BytesToWrite() : 0;
 }
 
 int32_t MSComm::InBufferCount()
 {
-    Pull();
-    return PortOpen() ? int32_t(port_->bytesAvailable()) : 0;
+    return PortOpen() ? port_->BytesAvailable() : 0;
 }
 
 QByteArray MSComm::Input()
 {
-    Pull();
-    return PortOpen() ? port_->readAll() : QByteArray();
-}
-
-bool MSComm::Failed() const
-{
-    const QSerialPort::SerialPortError e = port_->error();
-    return e != QSerialPort::NoError && e != QSerialPort::TimeoutError;
+    return PortOpen() ? port_->ReadAll() : QByteArray();
 }
 
 Waited MSComm::Wait(PortWait what, int msecs)
 {
     if (!PortOpen())
         return Waited::Failed;
-    port_->clearError();
-    msecs = msecs > 0 ? msecs : 0;
-    if (what == PortWait::Output && port_->bytesToWrite() == 0)
-        return Waited::Progress;
-    const bool moved = what == PortWait::Input ? port_->waitForReadyRead(msecs) : port_->waitForBytesWritten(msecs);
-    if (moved)
-        return Waited::Progress;
-    if (!Failed())
-        return Waited::TimedOut;
-    lastError_ = port_->errorString();
-    return Waited::Failed;
+    const Waited waited = port_->Wait(what, msecs > 0 ? msecs : 0);
+    if (waited == Waited::Failed)
+        lastError_ = port_->ErrorString();
+    return waited;
 }
 
 } // namespace modLumentorMGW

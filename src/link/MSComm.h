@@ -1,16 +1,16 @@
 #pragma once
 // The serial port object, with the operations of the serial control the
-// link is written against, over QSerialPort. Used without an event loop:
-// every operation first takes in what the OS already holds, and waiting
-// blocks on the device instead of spinning.
+// link is written against, over the platform's serial line (SerialLine.h).
+// Used without an event loop: every operation first takes in what the OS
+// already holds, and waiting blocks on the device instead of spinning.
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
 #include <memory>
 
-class QSerialPort;
-
 namespace modLumentorMGW {
+
+class SerialLine;
 
 // What a wait in the port waits for: more input, or pending output leaving.
 enum class PortWait { Input, Output };
@@ -60,10 +60,7 @@ public:
     QString OpenFailure() const { return openFailure_; }
 
 private:
-    void Pull();
-    bool Failed() const;
-
-    std::unique_ptr<QSerialPort> port_;
+    std::unique_ptr<SerialLine> port_;
     int16_t commPort_ = 1;
     QString settings_ = QStringLiteral("9600,N,8,1");
     QString lastError_;

@@ -9,7 +9,7 @@ namespace modLumentorMGW {
 
 QString PortDevice(int16_t port);
 
-// What port number 1 to 8 opens when not redirected.
+// What port number 1 to 8 opens when not redirected (Ports_<platform>.cpp).
 QString DefaultPortDevice(int16_t port);
 
 // The path a port's device is opened by, so that one device has one lock

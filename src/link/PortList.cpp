@@ -1,9 +1,9 @@
 #include "link/PortList.h"
 
 #include "link/PortDevice.h"
+#include "link/SystemPorts.h"
 
 #include <QFileInfo>
-#include <QSerialPortInfo>
 #include <QStringList>
 
 #include <algorithm>
@@ -11,17 +11,9 @@
 namespace modLumentorMGW {
 
 namespace {
-std::vector<ReportedPort> systemPorts()
-{
-    std::vector<ReportedPort> ports;
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
-        ports.push_back({info.portName(), info.description(), info.systemLocation()});
-    return ports;
-}
-
 PortReporter &reporter()
 {
-    static PortReporter source = systemPorts;
+    static PortReporter source = SystemPorts;
     return source;
 }
 
@@ -107,7 +99,7 @@ bool isComPort(const ReportedPort &port)
 PortReporter SetPortReporter(PortReporter source)
 {
     PortReporter previous = reporter();
-    reporter() = source ? std::move(source) : PortReporter(systemPorts);
+    reporter() = source ? std::move(source) : PortReporter(SystemPorts);
     return previous;
 }
 

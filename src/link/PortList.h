@@ -14,7 +14,7 @@ namespace modLumentorMGW {
 // COM1 to COM8: the port numbers the list always starts with.
 constexpr int16_t ComPorts = 8;
 
-// One port as the system reports it (QSerialPortInfo).
+// One port as the system reports it (SystemPorts.h).
 struct ReportedPort
 {
     QString name;        // "ttyUSB0", "COM11"
@@ -25,7 +25,7 @@ struct ReportedPort
 using PortReporter = std::function<std::vector<ReportedPort>()>;
 
 // Replaces where the ports come from and returns the previous source; an
-// empty reporter restores QSerialPortInfo.
+// empty reporter restores the system's own list.
 PortReporter SetPortReporter(PortReporter reporter);
 
 struct PortEntry

@@ -4,6 +4,7 @@
 
 #include "common/ChildProcess.h"
 #include "common/DrivenClock.h"
+#include "common/FileSizeLimit.h"
 
 #include <sys/stat.h>
 

@@ -2,6 +2,7 @@
 // folders that refuse new files, owners, and failures named in words. Each
 // refusal is real for whoever runs the tests (see ChildProcess.h).
 #include "common/ChildProcess.h"
+#include "common/FileSizeLimit.h"
 #include "common/TestFiles.h"
 #include "image/WholeFile.h"
 

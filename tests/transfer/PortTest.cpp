@@ -81,7 +81,7 @@ TEST_F(PortTest, PortOptionCarriesAWholeTransferToTheSimulator)
 
     // Nothing on the command line is taken silently: one line naming it, then the usage.
     const std::pair<QStringList, QString> refused[] = {
-        {{"extra"}, "unexpected argument 'extra'"},
+        {{"a.MGW", "extra"}, "unexpected argument 'extra'"},
         {{"--port", pty, "--port", "COM2"}, "--port is given more than once"},
         {{"--port", ""}, "--port needs a value, not an empty one"}};
     for (const auto &[arguments, line] : refused) {
@@ -132,6 +132,10 @@ TEST_F(PortTest, PortThatWillNotOpenSaysWhy)
                                   {busy, 16, "Port Error"}, {busy, 16, "Port Error"}}));
     SetPortDevice(3, QString());
 
+    // A refused open needs a user other than the node's owner: only root can
+    // become one (the suite's run as root has these).
+    if (geteuid() != 0)
+        return;
     struct stat node {};
     ASSERT_EQ(stat(QFile::encodeName(pty).constData(), &node), 0);
     const QString group = QString::fromLocal8Bit(getgrgid(node.st_gid)->gr_name);

@@ -1,5 +1,6 @@
 // The file menu and the export through the window: questions, dialogs, what
 // reaches the disk, and failures that leave everything as it was.
+#include "common/FileSizeLimit.h"
 #include "common/TestFiles.h"
 #include "common/WindowFixture.h"
 #include "image/MapFile.h"

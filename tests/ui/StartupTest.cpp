@@ -2,6 +2,7 @@
 // and the protocol choice.
 #include "common/TestFiles.h"
 #include "common/WindowFixture.h"
+#include "image/ConfigImage.h"
 #include "image/PointRecord.h"
 
 using namespace modLumentorMGW;
@@ -54,6 +55,22 @@ TEST_F(StartupTest, DefaultFolderIsMadeKeptOrDoneWithout)
     window = std::make_unique<frmLumentorMGW>();
     EXPECT_EQ(window->cboPoint->currentText(), "Point: 001");
     EXPECT_EQ(boxes.Count(), 0);
+}
+
+// Explorer's open of a .MGW names the file at start-up: it opens as File >
+// Open does, and a file that will not read leaves the fresh window as it was.
+TEST_F(StartupTest, MapFileNamedAtStartOpens)
+{
+    QByteArray bytes(MapFileBytes, '\0');
+    bytes[2 * (1 + 2 * 5)] = 7; // bank 1, address 5
+    ASSERT_TRUE(WriteAll(home.filePath("plant.MGW"), bytes));
+    window->OpenAtStart(home.filePath("missing.MGW"));
+    EXPECT_EQ(window->lblFileName->text(), "None");
+    EXPECT_EQ(boxes.Count(), 1);
+    window->OpenAtStart(home.filePath("plant.MGW"));
+    EXPECT_EQ(window->lblFileName->text(), home.filePath("plant.MGW"));
+    EXPECT_EQ(ImageGet(1, 5), 7);
+    EXPECT_FALSE(Dirty);
 }
 
 TEST_F(StartupTest, ProtocolRebuildsThePointListAndRaisesOneEvent)

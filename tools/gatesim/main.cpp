@@ -19,7 +19,7 @@ void OnSignal(int)
 }
 
 const char Usage[] =
-    "Usage: mgw-gatesim [--link PATH] [--pace] [--verbose]\n"
+    "Usage: mgw-gatesim [--link PATH] [--pace] [--verbose] [--dump FILE]\n"
     "\n"
     "Simulates the mapped gateway on a pseudo-terminal: two banks of 65536\n"
     "cells, starting empty, answering the \"36\" (clear half a bank), \"38\"\n"
@@ -32,15 +32,33 @@ const char Usage[] =
     "               (replacing a symbolic link already there; removed at exit)\n"
     "  --pace       answer at the pace of a 38400 baud line (10 bits a character)\n"
     "  --verbose    log every frame received and every reply on standard error\n"
+    "  --dump FILE  at exit, write the memory to FILE as a map file keeps it\n"
+    "               (each cell 16-bit little-endian, the banks' cells in turn)\n"
     "  --help       show this text\n"
     "\n"
     "No root is needed: the pseudo-terminal belongs to whoever starts the\n"
     "simulator, and LumentorMGW --port (or mgw --port) opens any device path.\n";
+// The memory as the program's map files hold it, to compare with one.
+bool Dump(const gatesim::Gateway &memory, const std::string &path)
+{
+    std::string bytes;
+    for (int address = 0; address < 65536; ++address) {
+        for (int bank = 0; bank < 2; ++bank)
+            bytes += {char(memory.Cell(bank, address)), '\0'};
+    }
+    std::FILE *file = std::fopen(path.c_str(), "wb");
+    const bool done = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    if (!file || std::fclose(file) != 0 || !done) {
+        std::fprintf(stderr, "mgw-gatesim: cannot write %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}
 } // namespace
 
 int main(int argc, char **argv)
 {
-    std::string link;
+    std::string link, dump;
     bool pace = false, verbose = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -49,6 +67,8 @@ int main(int argc, char **argv)
             return 0;
         } else if (arg == "--link" && i + 1 < argc) {
             link = argv[++i];
+        } else if (arg == "--dump" && i + 1 < argc) {
+            dump = argv[++i];
         } else if (arg == "--pace") {
             pace = true;
         } else if (arg == "--verbose") {
@@ -88,5 +108,5 @@ int main(int argc, char **argv)
     sim.Stop();
     if (!link.empty())
         ::unlink(link.c_str());
-    return 0;
+    return dump.empty() || Dump(sim.Memory(), dump) ? 0 : 1;
 }

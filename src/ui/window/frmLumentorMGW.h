@@ -148,6 +148,8 @@ public:
     void cboComPort_DropDown();
     void cboComPort_Click();
     void ChoosePort(const QString &name);
+    // A map file named at start-up (Explorer's open of a .MGW), opened as File > Open would.
+    void OpenAtStart(const QString &path);
 
     // Transfers and export.
     void mnuDownload_Click();

@@ -8,6 +8,8 @@
 #include "ui/window/ShowFileName.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 
 using namespace modLumentorMGW;
 
@@ -81,6 +83,17 @@ bool frmLumentorMGW::FileOpen()
 void frmLumentorMGW::mnuFileOpen_Click()
 {
     if (!FileOpen())
+        return;
+    cboPoint->setCurrentIndex(0);
+    ShowData();
+    Dirty = false;
+    ImageReplaced();
+}
+
+void frmLumentorMGW::OpenAtStart(const QString &path)
+{
+    const QString name = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    if (!UseFile(name, ReadImageFile, QStringLiteral("File Not Opened: ")))
         return;
     cboPoint->setCurrentIndex(0);
     ShowData();
