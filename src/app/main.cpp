@@ -1,6 +1,5 @@
 // Starts the program: one window; closing it ends the program.
 // --port PORT chooses the port (a COM name or any device path).
-#include "app/EventFeed.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/window/frmLumentorMGW.h"
 
@@ -48,9 +47,6 @@ int main(int argc, char **argv)
                                                  "of the list, or any device path."),
                                   QStringLiteral("PORT"));
     parser.addOption(port);
-    QCommandLineOption feed(QStringLiteral("feed-events"), QStringLiteral("Operator events from standard input."));
-    feed.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOption(feed);
     {
         // Help and version answer before any window system is needed, so
         // they work without a display; the rest waits for the window
@@ -80,8 +76,6 @@ int main(int argc, char **argv)
     frmLumentorMGW window;
     if (parser.isSet(port))
         window.ChoosePort(parser.value(port));
-    if (parser.isSet(feed))
-        FeedEvents(&window);
     window.show();
     return app.exec();
 }
