@@ -15,10 +15,10 @@ MGW_BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-serialport-dev li
 # CPack's way of telling executables apart.
 MGW_PACKAGE_PACKAGES=(dpkg-dev file)
 # What the suite takes beyond both: GoogleTest; xvfb, xauth, x11-utils for the
-# window on a real X server; desktop-file-utils, appstream: the validators;
-# fonts-dejavu-core: the captions are checked with DejaVu Sans alone as well;
-# weston and qt6-wayland: the window under a real Wayland compositor.
-MGW_TEST_PACKAGES=(libgtest-dev libgmock-dev xvfb xauth x11-utils desktop-file-utils appstream
+# window on a real X server, xdotool to press its keys; desktop-file-utils,
+# appstream: the validators; fonts-dejavu-core: the captions are checked with
+# DejaVu Sans alone as well; weston and qt6-wayland: the window under a real Wayland compositor.
+MGW_TEST_PACKAGES=(libgtest-dev libgmock-dev xvfb xauth x11-utils xdotool desktop-file-utils appstream
                    fonts-dejavu-core weston qt6-wayland)
 MGW_PACKAGES=("${MGW_BUILD_PACKAGES[@]}" "${MGW_PACKAGE_PACKAGES[@]}" "${MGW_TEST_PACKAGES[@]}")
 

@@ -1,7 +1,6 @@
 // Starts the program: one window; closing it ends the program.
 // --port PORT chooses the port (a COM name or any device path); a file named
 // after the options is opened.
-#include "app/EventFeed.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/window/frmLumentorMGW.h"
 
@@ -49,9 +48,6 @@ int main(int argc, char **argv)
                                                  "of the list, or any device path."),
                                   QStringLiteral("PORT"));
     parser.addOption(port);
-    QCommandLineOption feed(QStringLiteral("feed-events"), QStringLiteral("Operator events from standard input."));
-    feed.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOption(feed);
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A map file to open."), QStringLiteral("[file]"));
     {
         // Help and version answer before any window system is needed, so
@@ -82,8 +78,6 @@ int main(int argc, char **argv)
     frmLumentorMGW window;
     if (parser.isSet(port))
         window.ChoosePort(parser.value(port));
-    if (parser.isSet(feed))
-        FeedEvents(&window);
     window.show();
     if (!parser.positionalArguments().isEmpty())
         window.OpenAtStart(parser.positionalArguments().constFirst());

@@ -1,22 +1,15 @@
-// The recovery copy as the operator's work leaves it on disk; the copies
-// of ended windows as the next start offers them; and the real program
-// killed with SIGKILL at random moments, once while it writes its copy:
-// started again and answered Yes, it holds a whole image the window really
-// had, the one written last, cell for cell.
+// The recovery copy as the operator's work leaves it on disk, and the copies
+// of ended windows as the next start offers them.
 #include "common/TestFiles.h"
 #include "common/WindowFixture.h"
 #include "image/MapFile.h"
-#include "image/RecoveryNote.h"
 #include "ui/recovery/RecoveryCopy.h"
 
 #include <QLockFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
 
-#include <csignal>
 #include <ctime>
-#include <random>
 
 using namespace modLumentorMGW;
 
@@ -154,119 +147,4 @@ TEST_F(RecoveryTest, CopiesOfEndedWindowsAreOfferedNewestFirst)
     EXPECT_EQ(FilesIn(Folder()), QStringList({"77-1.lock", "77-5.2.mgw", "77-5.lock", "77-5.txt"}));
     window.reset();
     EXPECT_EQ(FilesIn(Folder()), QStringList({"77-5.2.mgw", "77-5.lock", "77-5.txt"}));
-}
-
-namespace {
-// The program, its events fed on standard input (--feed-events).
-struct Program {
-    explicit Program(const QString &state)
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_STATE_HOME", state);
-        process.setProcessEnvironment(env);
-        process.start(LUMENTORMGW_PROGRAM, {"--feed-events"});
-    }
-    QString Ask(const QString &line)
-    {
-        process.write(line.toUtf8() + '\n');
-        while (!process.canReadLine() && process.waitForReadyRead(10000)) {}
-        return QString::fromUtf8(process.readLine()).trimmed();
-    }
-    QString Box()
-    {
-        QString box;
-        Await([&] { return (box = Ask("box")) != "box none"; });
-        return box;
-    }
-    // Any file of the folder open but a lock (held open while locked).
-    bool Writing(const QString &folder) const
-    {
-        const QString fds = QStringLiteral("/proc/%1/fd/").arg(process.processId());
-        char target[4096];
-        for (const QString &fd : QDir(fds).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
-            const ssize_t n = readlink(QFile::encodeName(fds + fd), target, sizeof target);
-            const QByteArray file(target, int(std::max<ssize_t>(n, 0)));
-            if (file.startsWith(QFile::encodeName(folder + '/')) && !file.endsWith(".lock"))
-                return true;
-        }
-        return false;
-    }
-    QProcess process;
-};
-
-struct Copy { RecoveryNote note; QByteArray image; };
-
-// The one copy in folder, once there is one.
-Copy Read(const QString &folder)
-{
-    QStringList notes;
-    Await([&] { return !(notes = QDir(folder).entryList({"*.txt"})).isEmpty(); });
-    QString why;
-    const RecoveryNote note = RecoveryNote::Parse(ReadAll(folder + '/' + notes.value(0)), &why);
-    EXPECT_EQ(notes.size() + why.size(), 1) << why.toStdString();
-    return {note, ReadAll(folder + '/' + note.image)};
-}
-} // namespace
-
-TEST_F(RecoveryTest, KilledProgramComesBackAtItsLastWriteNeverTorn)
-{
-    const unsigned seed = std::random_device()();
-    SCOPED_TRACE("seed " + std::to_string(seed));
-    std::mt19937 random(seed);
-    const QString state = home.filePath("program"), folder = state + "/LumentorMGW/Recovery";
-    // The same key presses to the program and to this window, whose images
-    // after each are all the program's may be.
-    std::vector<QByteArray> states{ImageBytes()};
-    const auto edit = [&](Program &program) {
-        const char *lists[] = {"cboType", "cboSNode", "cboSRelay", "cboLLGrp", "cboTimeout", "cboPoint"};
-        const QString list = lists[random() % 6];
-        const bool down = random() % 4 != 0 && window->cboPoint->currentIndex() < 49;   // no multi relay refusal
-        ASSERT_EQ(program.Ask("key " + list + (down ? " Down" : " Up")), "ok");
-        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent key(type, down ? Qt::Key_Down : Qt::Key_Up, Qt::NoModifier);
-            QApplication::sendEvent(window->findChild<QWidget *>(list), &key);
-        }
-        states.push_back(ImageBytes());
-    };
-
-    auto program = std::make_unique<Program>(state);
-    for (int round = 0; round < 2; ++round) {
-        for (int i = 0; i < 5; ++i)
-            edit(*program);
-        const auto written = std::find(states.begin(), states.end(), Read(folder).image);   // kept from here on
-        ASSERT_NE(written, states.end());
-        const auto oldest = written - states.begin();
-        bool writing = false;   // round 0 is killed while a copy is being written
-        for (int i = 0, n = 5 + int(random() % 30); i < n || (round == 0 && !writing && i < 400); ++i) {
-            edit(*program);
-            QElapsedTimer poll;
-            for (poll.start(); round == 0 && !writing && poll.elapsed() < 10;)
-                writing = program->Writing(folder);
-        }
-        QThread::msleep(round == 1 ? random() % 1000 : 0);
-        ::kill(pid_t(program->process.processId()), SIGKILL);
-        program->process.waitForFinished();
-        EXPECT_TRUE(round == 1 || writing);
-        const Copy killed = Read(folder);
-        EXPECT_NE(std::find(states.begin() + oldest, states.end(), killed.image), states.end()) << "torn, or older";
-
-        // Yes: the program takes the copy back and writes it again as its own.
-        program = std::make_unique<Program>(state);
-        EXPECT_TRUE(program->Box().startsWith("box Recover the unsaved changes to an unsaved map from "));
-        ASSERT_EQ(program->Ask("press Yes"), "ok");
-        Await([&] { return Read(folder).note.pid == program->process.processId(); });
-        const Copy rewritten = Read(folder);
-        EXPECT_EQ(rewritten.image, killed.image);
-        EXPECT_EQ(rewritten.note.point, killed.note.point);
-        window = std::make_unique<frmLumentorMGW>();
-        RecoveryCopy::Restore(*window, killed.note, killed.image);
-        states = {ImageBytes()};
-    }
-
-    // Closed, the question answered: nothing is left.
-    program->process.write("close\n");
-    EXPECT_EQ(program->Box(), "box Discard Any Changes?");
-    program->process.write("press Yes\n");
-    EXPECT_TRUE(program->process.waitForFinished(10000));
-    EXPECT_EQ(FilesIn(folder), QStringList());
 }
