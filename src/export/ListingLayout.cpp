@@ -1,5 +1,7 @@
 #include "export/ListingLayout.h"
 
+#include "link/Hex.h"
+
 #include <charconv>
 
 namespace modLumentorMGW {
@@ -13,17 +15,6 @@ constexpr ListingField Preset{"Preset", "preset", "presets", 3, NumberForm::Deci
 constexpr ListingField Input{"Input", "input", "inputs", 3, NumberForm::Decimal, 1, 8};
 
 constexpr int Largest = 99999;
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 } // namespace
 
 const ListingType ListingTypes[ListingTypeCount] = {
@@ -68,7 +59,7 @@ bool ReadNumber(std::string_view text, NumberForm form, int *value)
         return false;
     int n = 0;
     for (const char c : text) {
-        const int d = form == NumberForm::Decimal ? (c >= '0' && c <= '9' ? c - '0' : -1) : hexDigit(c);
+        const int d = form == NumberForm::Decimal ? (c >= '0' && c <= '9' ? c - '0' : -1) : HexDigit(c);
         if (d < 0)
             return false;
         if (n <= Largest)

@@ -5,23 +5,12 @@ namespace modLumentorMGW {
 namespace {
 const char Digits[] = "0123456789ABCDEF";
 
-int digitValue(int c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 template <typename CharAt>
 int32_t hexVal(int available, int width, CharAt charAt)
 {
     int32_t value = 0;
     for (int i = 0; i < width && i < available; ++i) {
-        const int d = digitValue(charAt(i));
+        const int d = HexDigit(charAt(i));
         if (d < 0)
             break;
         value = value * 16 + d;
@@ -63,6 +52,17 @@ int32_t HexVal2(const char *text, int length)
 int32_t HexVal4(const char *text, int length)
 {
     return hexVal(length, 4, [&](int i) { return int(static_cast<unsigned char>(text[i])); });
+}
+
+int HexDigit(int c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
 }
 
 } // namespace modLumentorMGW

@@ -16,4 +16,7 @@ int32_t HexVal4(const QString &text);
 int32_t HexVal2(const char *text, int length);
 int32_t HexVal4(const char *text, int length);
 
+// One hex digit's value, either case; -1 for any other character.
+int HexDigit(int c);
+
 } // namespace modLumentorMGW
