@@ -1,8 +1,12 @@
 ; The Windows installer, made by scripts/windows:
 ;   makensis -DVERSION=1.6 -DSTAGE=folder -DOUTFILE=LumentorMGW-1.6-setup.exe LumentorMGW.nsi
 ; STAGE holds LumentorMGW.exe, mgw.exe, LumentorMGW.ico and LICENSE.txt.
-Unicode true
+; Silent install: setup.exe /S, with /PATH to put mgw on the PATH as well.
+; A 64-bit installer for 64-bit programs: Program Files and the registry's
+; 64-bit view, as Windows shows them to the programs themselves.
+Target amd64-unicode
 !include MUI2.nsh
+!include FileFunc.nsh
 !include WordFunc.nsh
 !include x64.nsh
 
@@ -101,6 +105,16 @@ Section "Uninstall"
   RMDir "$INSTDIR"
   System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 SectionEnd
+
+; The PATH option has no page in a silent install: /PATH selects it.
+Function .onInit
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} "$0" "/PATH" $1
+  ${IfNot} ${Errors}
+    SectionSetFlags ${SecPath} ${SF_SELECTED}
+  ${EndIf}
+FunctionEnd
 
 LangString DESC_Program ${LANG_ENGLISH} "The window program, the command-line program mgw, the Start menu entry and the .MGW file type."
 LangString DESC_Path ${LANG_ENGLISH} "Adds mgw's folder to the system PATH, so mgw runs from any command prompt."
