@@ -103,13 +103,26 @@ TEST_F(KilledProgramTest, ComesBackAtItsLastWriteNeverTorn)
         const size_t oldest = std::find(states.begin(), states.end(), Read(folder).image) - states.begin();
         ASSERT_LT(oldest, states.size()) << "the program and this window went different ways";
         // Round 0 is killed at a random moment of a copy's write (one file or
-        // the other open), round 1 at any moment.
+        // the other open), timed from when the write is seen to start against
+        // how long the last one was seen to last, however slowly this machine
+        // polls; round 1 at any moment.
         bool now = false;
-        for (int batch = 0, at = int(random() % 1000); batch < 4 && !now; ++batch) {
+        QElapsedTimer writing;
+        qint64 after = -1, span = 50;
+        const auto midWrite = [&] {
+            if (!Writing(program, folder)) {
+                span = after < 0 ? span : std::max<qint64>(1, writing.elapsed());
+                return (after = -1) >= 0;
+            }
+            if (after < 0)
+                after = qint64(random() % uint32_t(span)), writing.start();
+            return writing.elapsed() >= after;
+        };
+        for (int batch = 0, at = int(random() % 1000); batch < 8 && !now; ++batch) {
             send(5 + int(random() % 20));
             QElapsedTimer poll;
             for (poll.start(); !now && poll.elapsed() < 2000;)
-                now = round == 0 ? Writing(program, folder) && random() % 32 == 0 : poll.elapsed() >= at;
+                now = round == 0 ? midWrite() : poll.elapsed() >= at;
         }
         ::kill(pid_t(program.processId()), SIGKILL);
         program.waitForFinished();
