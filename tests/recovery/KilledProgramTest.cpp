@@ -16,12 +16,17 @@ using namespace modLumentorMGW;
 
 namespace {
 // Gives the keyboard to the window whose title matches, once it is shown
-// (within 20 s), and presses keys.
+// (within 20 s), and presses keys. A window found can be gone before it
+// takes the focus (a menu's, a box's): the search is tried again, the keys
+// only once.
 bool Press(const QString &title, const QStringList &keys)
 {
-    return QProcess::execute("timeout", {"20", "xdotool", "search", "--sync", "--onlyvisible", "--name", title,
-                                         "windowfocus", "--sync"}) == 0
-           && QProcess::execute("xdotool", QStringList{"key", "--delay", "2"} + keys) == 0;
+    for (int attempt = 0; attempt < 3; ++attempt, QThread::msleep(100)) {
+        if (QProcess::execute("timeout", {"20", "xdotool", "search", "--sync", "--onlyvisible", "--name", title,
+                                          "windowfocus", "--sync"}) == 0)
+            return QProcess::execute("xdotool", QStringList{"key", "--delay", "2"} + keys) == 0;
+    }
+    return false;
 }
 
 // Any file of the folder open in the program but a lock (held open while locked).
