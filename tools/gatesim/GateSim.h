@@ -4,6 +4,7 @@
 // while the simulator answers. Faults are armed out of band; every frame
 // received is kept in a journal.
 #include "gatesim/Fault.h"
+#include "gatesim/LineFault.h"
 #include "gatesim/Gateway.h"
 #include "gatesim/Pty.h"
 
@@ -35,6 +36,12 @@ public:
 
     // 38400 baud, 10 bits a character, in both directions.
     void SetPacing(bool on) { pacing_ = on; }
+    // Replies as a USB adapter's chip hands them over: in packets of 62 as
+    // they fill, a shorter tail only ms after its first character reached
+    // the chip (and not before its last). 0: at once, as a plain port.
+    void SetAdapterLatency(int ms) { adapterMs_ = ms; }
+    // What is at the other end of the line (LineFault.h).
+    void SetLineMode(LineMode mode) { lineMode_ = mode; }
     // Closes the pseudo-terminal as if the cable were pulled.
     void Disconnect();
     bool Connected() const { return connected_; }
@@ -78,6 +85,7 @@ private:
     // late wake-up of this thread is caught up rather than carried along.
     bool SendBytes(const std::string &bytes, Clock::time_point from = Clock::now());
     bool WriteAll(const std::string &bytes);
+    bool SendThroughAdapter(const std::string &bytes, Clock::time_point start);
     bool PauseUntil(Clock::time_point when);
     bool Serve();
     void Wake();
@@ -91,6 +99,8 @@ private:
     std::thread thread_;
     int wake_[2] = {-1, -1};
     std::atomic<bool> pacing_ {false};
+    std::atomic<int> adapterMs_ {0};
+    std::atomic<LineMode> lineMode_ {LineMode::Gateway};
     std::atomic<bool> connected_ {false};
     std::atomic<bool> stop_ {false};
     std::atomic<bool> disconnect_ {false};

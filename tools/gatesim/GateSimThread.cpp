@@ -66,6 +66,12 @@ bool GateSim::Serve()
 
 void GateSim::Feed(const char *data, size_t size)
 {
+    if (lineMode_ == LineMode::Echo) {
+        // TX joined to RX: every character comes straight back, and no
+        // gateway hears it.
+        WriteAll(std::string(data, size));
+        return;
+    }
     for (size_t i = 0; i < size; ++i) {
         const char c = data[i];
         if (c == '[') {

@@ -5,6 +5,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <sys/stat.h>
@@ -19,7 +20,8 @@ void OnSignal(int)
 }
 
 const char Usage[] =
-    "Usage: mgw-gatesim [--link PATH] [--pace] [--verbose] [--dump FILE]\n"
+    "Usage: mgw-gatesim [--link PATH] [--pace] [--adapter-latency MS]\n"
+    "                   [--line echo|wrong-speed|damaged|silent] [--verbose] [--dump FILE]\n"
     "\n"
     "Simulates the mapped gateway on a pseudo-terminal: two banks of 65536\n"
     "cells, starting empty, answering the \"36\" (clear half a bank), \"38\"\n"
@@ -31,6 +33,13 @@ const char Usage[] =
     "  --link PATH  also place a symbolic link to the pseudo-terminal at PATH\n"
     "               (replacing a symbolic link already there; removed at exit)\n"
     "  --pace       answer at the pace of a 38400 baud line (10 bits a character)\n"
+    "  --adapter-latency MS\n"
+    "               hand replies over as a USB adapter's chip does: in packets\n"
+    "               of 62 characters as they fill, a shorter tail MS ms after its\n"
+    "               first character (an FTDI chip's latency timer; 16 by default)\n"
+    "  --line MODE  a faulty line instead of a healthy gateway: echo (TX and RX\n"
+    "               joined), wrong-speed (characters, never a frame), damaged\n"
+    "               (every reply's checksum wrong), silent (nothing answers)\n"
     "  --verbose    log every frame received and every reply on standard error\n"
     "  --dump FILE  at exit, write the memory to FILE as a map file keeps it\n"
     "               (each cell 16-bit little-endian, the banks' cells in turn)\n"
@@ -60,6 +69,8 @@ int main(int argc, char **argv)
 {
     std::string link, dump;
     bool pace = false, verbose = false;
+    int adapterMs = 0;
+    gatesim::LineMode lineMode = gatesim::LineMode::Gateway;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -69,6 +80,19 @@ int main(int argc, char **argv)
             link = argv[++i];
         } else if (arg == "--dump" && i + 1 < argc) {
             dump = argv[++i];
+        } else if (arg == "--adapter-latency" && i + 1 < argc) {
+            char *end = nullptr;
+            const long ms = std::strtol(argv[++i], &end, 10);
+            if (*end != '\0' || ms < 0 || ms > 255) {
+                std::fprintf(stderr, "mgw-gatesim: --adapter-latency takes 0 to 255 ms, not %s\n", argv[i]);
+                return 2;
+            }
+            adapterMs = int(ms);
+        } else if (arg == "--line" && i + 1 < argc) {
+            if (!gatesim::ParseLineMode(argv[++i], &lineMode)) {
+                std::fprintf(stderr, "mgw-gatesim: unknown line mode %s\n", argv[i]);
+                return 2;
+            }
         } else if (arg == "--pace") {
             pace = true;
         } else if (arg == "--verbose") {
@@ -81,6 +105,8 @@ int main(int argc, char **argv)
 
     gatesim::GateSim sim;
     sim.SetPacing(pace);
+    sim.SetAdapterLatency(adapterMs);
+    sim.SetLineMode(lineMode);
     if (verbose)
         sim.SetTrace([](const std::string &line) { std::fprintf(stderr, "%s\n", line.c_str()); });
     std::string error;
