@@ -1,0 +1,40 @@
+// probe: the line to the gateway tested, its verdict as the exit status.
+#include "cli/Invocation.h"
+
+#include "link/PortList.h"
+#include "link/Probe.h"
+
+namespace mgw {
+
+namespace {
+int ExitStatus(modLumentorMGW::ProbeVerdict verdict)
+{
+    using modLumentorMGW::ProbeVerdict;
+    switch (verdict) {
+    case ProbeVerdict::Answers:
+        return 0;
+    case ProbeVerdict::PortClosed:
+        return ExitPort;
+    case ProbeVerdict::Silent:
+        return 10;
+    case ProbeVerdict::Echo:
+        return 11;
+    case ProbeVerdict::NoFrame:
+        return 12;
+    case ProbeVerdict::Damaged:
+        return 13;
+    case ProbeVerdict::Interrupted:
+        break;
+    }
+    return ExitInterrupted;
+}
+} // namespace
+
+int Probe(const Invocation &call)
+{
+    const modLumentorMGW::ProbeReport report = modLumentorMGW::ProbeGateway(modLumentorMGW::PortNumberFor(call.port));
+    call.Print(report.text);
+    return ExitStatus(report.verdict);
+}
+
+} // namespace mgw
