@@ -20,6 +20,7 @@ struct Invocation
     int points = 750;
     bool quiet = false;
     QString into;   // import: the map file the listed points go onto
+    QString log, capture; // --log, --capture: the line's records
 
     // A message line on standard error, CR LF written as a line break.
     void Say(const QString &text) const;
@@ -42,5 +43,6 @@ int Verify(const Invocation &call);
 int Export(const Invocation &call);
 int Diff(const Invocation &call);
 int Import(const Invocation &call);
+int Probe(const Invocation &call);
 
 } // namespace mgw

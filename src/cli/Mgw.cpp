@@ -1,6 +1,8 @@
 #include "cli/Mgw.h"
 
 #include "cli/Invocation.h"
+#include "export/CsvPath.h"
+#include "link/LineRecords.h"
 #include "link/MsgBox.h"
 #include "link/ReplyClock.h"
 
@@ -24,6 +26,7 @@ const char ProgramHelp[] =
     "  download FILE --port PORT    write FILE's map into the gateway\n"
     "  upload FILE --port PORT      read the gateway's map into FILE\n"
     "  verify FILE --port PORT      compare the gateway's bank checksums with FILE's\n"
+    "  probe --port PORT            test the line to the gateway and say what is wrong\n"
     "  export FILE [--points 350|750] [--output CSV]\n"
     "                               write FILE's CSV listing\n"
     "  diff A B                     list the points and settings that differ\n"
@@ -31,14 +34,16 @@ const char ProgramHelp[] =
     "                               write a listing's points into the map file MAP\n"
     "\n"
     "PORT is COM1 to COM8 (on Linux /dev/ttyS0 to /dev/ttyS7), a port that\n"
-    "LumentorMGW lists (ttyUSB0), or any device path. Progress and messages go\n"
+    "LumentorMGW lists (ttyUSB0), or any device path. Every command with --port\n"
+    "also takes --log FILE (a line log) and --capture FILE.pcapng (for Wireshark).\n"
+    "Progress and messages go\n"
     "to standard error, results to standard output. \"mgw COMMAND --help\" tells\n"
     "more; \"mgw --version\" gives the version.\n"
     "\n"
     "Exit status: 0 done; 1 verify or diff found a difference; 2 a bad argument\n"
     "or a file that cannot be read or written; 3 the port would not open; the\n"
     "gateway's error code (4, 21 to 24, 52, 61 to 64, 71) when a transfer fails;\n"
-    "130 interrupted (Ctrl+C).\n";
+    "10 to 13 the probe's verdicts (see mgw probe --help); 130 interrupted (Ctrl+C).\n";
 
 struct CommandEntry
 {
@@ -71,6 +76,19 @@ const CommandEntry Commands[] = {
      "FILE's; changes nothing in the gateway. Exit status 0 when both agree, 1\n"
      "when a bank differs, 52 when the gateway does not answer, 2 when FILE is\n"
      "not a map file exactly (262144 bytes, every cell 0 to 255).\n"},
+    {"probe", Probe, 0, true,
+     "Usage: mgw probe --port PORT [--log FILE] [--capture FILE.pcapng]\n\n"
+     "Tests the line to the gateway: opens the port as the transfers do, sends\n"
+     "the bank checksum command (which changes nothing) five times, and prints\n"
+     "what the port is (a USB adapter's ids, names, serial number, driver and\n"
+     "latency timer), each command's round trip beside its line time, how long a\n"
+     "dense download and a full upload would take on this line, and a verdict\n"
+     "with advice. A silent line ends it at the first time-out (5 s).\n\n"
+     "Exit status: 0 the gateway answers; 10 nothing came back (power, cable,\n"
+     "TX and RX crossed); 11 the line echoes what is sent (TX and RX joined);\n"
+     "12 characters came back but no reply frame (another speed, another\n"
+     "device); 13 replies came back damaged (noise, grounding); 3 the port\n"
+     "would not open; 2 a bad argument; 130 interrupted (Ctrl+C).\n"},
     {"export", Export, 1, false,
      "Usage: mgw export FILE [--points 350|750] [--output CSV]\n\n"
      "Writes the CSV listing of the map file FILE as LumentorMGW's Export does,\n"
@@ -99,7 +117,7 @@ void Write(QIODevice &device, const char *text)
 
 int RunCommand(const CommandEntry &entry, const QStringList &arguments, const Console &console)
 {
-    Invocation call{console, QString::fromLatin1(entry.name), {}, {}, {}, 750, false, {}};
+    Invocation call{console, QString::fromLatin1(entry.name), {}, {}, {}, 750, false, {}, {}, {}};
     QCommandLineParser parser;
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
     const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("PORT"));
@@ -107,9 +125,11 @@ int RunCommand(const CommandEntry &entry, const QStringList &arguments, const Co
     const QCommandLineOption points(QStringLiteral("points"), QString(), QStringLiteral("N"));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(), QStringLiteral("CSV"));
     const QCommandLineOption into(QStringLiteral("into"), QString(), QStringLiteral("BASE"));
+    const QCommandLineOption log(QStringLiteral("log"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption capture(QStringLiteral("capture"), QString(), QStringLiteral("FILE"));
     QList<QCommandLineOption> offered{help};
     if (entry.gateway)
-        offered << port << quiet;
+        offered << port << quiet << log << capture;
     if (entry.run == Export)
         offered << points << output;
     if (entry.run == Import)
@@ -144,6 +164,8 @@ int RunCommand(const CommandEntry &entry, const QStringList &arguments, const Co
         call.quiet = parser.isSet(quiet);
         if (call.port.isEmpty())
             return call.Refuse(QStringLiteral("--port PORT is required"));
+        call.log = parser.value(log);
+        call.capture = parser.value(capture);
     }
     if ((entry.run == Export || entry.run == Import) && parser.isSet(points)) {
         const QString n = parser.value(points);
@@ -155,7 +177,18 @@ int RunCommand(const CommandEntry &entry, const QStringList &arguments, const Co
         call.output = parser.value(output);
     if (entry.run == Import)
         call.into = parser.value(into);
-    return entry.run(call);
+    // The line's records begin before anything is sent, never over the map file or its listing.
+    modLumentorMGW::LineRecords records;
+    QStringList kept = call.files;
+    for (const QString &file : call.files)
+        kept << modLumentorMGW::CsvPathFor(file);
+    QString reason;
+    if (!records.Begin(call.log, call.capture, QStringLiteral("mgw " MGW_VERSION), kept, &reason))
+        return call.Refuse(reason);
+    const int status = entry.run(call);
+    for (const QString &line : records.Failures())
+        call.Say(line);
+    return status;
 }
 } // namespace
 
