@@ -27,6 +27,9 @@ if(TARGET mgw)
   mgw_install_gzipped(${PROJECT_SOURCE_DIR}/data/man/mgw-import.1 ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 
+# The capture's dissector where Wireshark looks for Lua plugins of the system.
+install(FILES ${PROJECT_SOURCE_DIR}/data/wireshark/lumentor-mgw.lua
+        DESTINATION ${CMAKE_INSTALL_LIBDIR}/wireshark/plugins)
 install(FILES ${PROJECT_SOURCE_DIR}/data/${MGW_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/data/${MGW_APP_ID}.metainfo.xml
