@@ -104,8 +104,8 @@ function mgw.dissector(tvb, pinfo, tree)
             t:add(f.address, tvb(8, 4), address)
             if code == "38" then
                 local cells = math.floor((#text - 15) / 2)
-                t:add(f.cells, tvb(13, #text - 14), cells)
-                t:add(f.payload, tvb(13, #text - 14), text:sub(14, -2))
+                t:add(f.cells, tvb(14, #text - 15), cells)
+                t:add(f.payload, tvb(14, #text - 15), text:sub(15, -2))
                 info = string.format("block write bank %s address %04X, %d cells", text:sub(8, 8), address, cells)
             elseif code == "39" then
                 t:add(f.cells, tvb(12, 2), 64)

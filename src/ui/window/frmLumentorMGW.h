@@ -172,6 +172,9 @@ public:
     // The point overview (frmLumentorMGW_overview.cpp).
     void mnuEditOverview_Click();
     void ChoosePoint(int p);
+    // The Port menu (frmLumentorMGW_line.cpp): Test Connection..., and Log The Line, remembered.
+    QMenu *mnuPort = nullptr; QAction *mnuPortTest = nullptr; QAction *mnuPortLog = nullptr;
+    void CreatePortMenu(); void mnuPortTest_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

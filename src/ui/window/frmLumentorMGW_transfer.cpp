@@ -4,6 +4,7 @@
 
 #include "link/Transaction.h"
 #include "link/Transfer.h"
+#include "ui/window/LineWatch.h"
 #include "ui/window/TransferLock.h"
 #include "ui/window/WindowTransferPanel.h"
 
@@ -42,7 +43,9 @@ void frmLumentorMGW::mnuDownload_Click()
         TransferLock lock(*this);
         ShowTransferPanel(QStringLiteral("Download To Gateway"));
         WindowTransferPanel panel(prgUpDown, lblProgress);
-        DownloadImage(int16_t(cboComPort->currentIndex() + 1), panel);
+        LineWatch watch(lblProgress, QStringLiteral("download"), mnuPortLog->isChecked());
+        if (watch.ReadyOrSay(QStringLiteral("Download")))
+            DownloadImage(int16_t(cboComPort->currentIndex() + 1), panel);
         CloseGatewayPort();
         frmUpDown->setVisible(false);
     }
@@ -58,7 +61,9 @@ void frmLumentorMGW::mnuUpload_Click()
         TransferLock lock(*this);
         ShowTransferPanel(QStringLiteral("Upload From Gateway"));
         WindowTransferPanel panel(prgUpDown, lblProgress);
-        outcome = UploadImage(int16_t(cboComPort->currentIndex() + 1), panel);
+        LineWatch watch(lblProgress, QStringLiteral("upload"), mnuPortLog->isChecked());
+        if (watch.ReadyOrSay(QStringLiteral("Upload")))
+            outcome = UploadImage(int16_t(cboComPort->currentIndex() + 1), panel);
         CloseGatewayPort();
         ShowData();
         frmUpDown->setVisible(false);
