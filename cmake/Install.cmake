@@ -25,6 +25,7 @@ foreach(program LumentorMGW mgw mgw-gatesim)
 endforeach()
 if(TARGET mgw)
   mgw_install_gzipped(${PROJECT_SOURCE_DIR}/data/man/mgw-import.1 ${CMAKE_INSTALL_MANDIR}/man1)
+  mgw_install_gzipped(${PROJECT_SOURCE_DIR}/data/man/mgw-probe.1 ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 
 # The capture's dissector where Wireshark looks for Lua plugins of the system.

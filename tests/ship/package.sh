@@ -20,7 +20,7 @@ dpkg-deb -x "$deb" "$root"
 stray=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '^\./usr/' | grep -vx '\./' || true)
 [ -z "$stray" ] || fail "files outside /usr: $stray"
 
-for page in LumentorMGW mgw mgw-gatesim mgw-import; do
+for page in LumentorMGW mgw mgw-gatesim mgw-import mgw-probe; do
   gzip -dc "$root/usr/share/man/man1/$page.1.gz" | grep -q "^\.TH ${page^^} 1 " || fail "no manual page for $page"
 done
 ls "$root"/usr/lib/*/wireshark/plugins/lumentor-mgw.lua >/dev/null 2>&1 || fail "no Wireshark dissector"
