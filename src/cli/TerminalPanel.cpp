@@ -1,6 +1,7 @@
 #include "cli/TerminalPanel.h"
 
 #include "cli/Mgw.h"
+#include "link/LineObserver.h"
 #include "link/Transfer.h"
 
 #include <QIODevice>
@@ -45,8 +46,10 @@ int TerminalPanel::Sent(int blocks) const
 
 void TerminalPanel::ProcessEvents()
 {
-    if (Interrupted)
+    if (Interrupted && !modLumentorMGW::CancelRequested) {
         modLumentorMGW::CancelRequested = true;
+        modLumentorMGW::TellLine({modLumentorMGW::LineEventKind::Note, {}, QStringLiteral("Ctrl+C")});
+    }
 }
 
 void TerminalPanel::SetMax(int max)

@@ -3,6 +3,8 @@
 // and the paths refused before anything is sent.
 #include "cli/MgwFixture.h"
 
+#include "common/DrivenClock.h"
+
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -109,4 +111,52 @@ TEST_F(MgwTest, WiresharkDecodesTheCapture)
                               "3|0|command|block read|0|0x0040|64|1|||4||",
                               "4|1|reply|block read|||64|0|6A|3|||" + QString(128, '0'),
                           }));
+}
+
+// A silent gateway's time-out in the log, on the driven clock.
+TEST_F(MgwTest, LineLogSaysWhenNothingCame)
+{
+    const QString map = SampleMap();
+    const QString log = dir.filePath("silent.log");
+    gateway.sim.SetLineMode(gatesim::LineMode::Silent);
+    DrivenClock clock(gateway.sim);
+    EXPECT_EQ(Mgw({"verify", map, "--port", Pty(), "--log", log}).status, 52);
+    bool timed = false;
+    EXPECT_EQ(Untimed(QString::fromUtf8(ReadAll(log)), &timed).mid(4),
+              (QStringList{"opened", "sent [D3003F00000FFFF]", "received time-out after 5000 ms", "closed"}));
+    EXPECT_TRUE(timed);
+}
+
+// Paths refused before anything is sent: none written over the map file or
+// its listing, whatever name leads there, nor where no file can be.
+TEST_F(MgwTest, LogAndCapturePathsThatCannotBeWrittenAreRefused)
+{
+    const QString map = SampleMap();
+    const QByteArray before = ReadAll(map);
+    ASSERT_TRUE(QFile::link(map, dir.filePath("link.MGW")));
+    const QString under = dir.filePath("plant.MGW/line.log");
+    const QString csv = dir.filePath("plant.CSV");
+    const QString back = dir.filePath("back.MGW");
+    const struct {
+        QStringList arguments;
+        QString refusal;
+    } cases[] = {
+        {{"download", map, "--log", under}, "mgw download: cannot write the line log " + under + ": "},
+        {{"download", map, "--capture", under}, "mgw download: cannot write the capture " + under + ": "},
+        {{"download", map, "--log", dir.filePath("link.MGW")},
+         "mgw download: the line log " + dir.filePath("link.MGW") + " would write over " + map + "\n"},
+        {{"verify", map, "--capture", csv}, "mgw verify: the capture " + csv + " would write over " + csv + "\n"},
+        {{"upload", back, "--log", back}, "mgw upload: the line log " + back + " would write over " + back + "\n"},
+        {{"probe", "--log", dir.filePath("x"), "--capture", dir.filePath("x")},
+         "mgw probe: the line log and the capture are one file: " + dir.filePath("x") + "\n"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const Ran r = Mgw(c.arguments + QStringList{"--port", Pty()});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_TRUE(r.err.startsWith(c.refusal)) << r.err.toStdString();
+        EXPECT_TRUE(gateway.sim.Journal().empty());
+    }
+    EXPECT_EQ(ReadAll(map), before);
+    EXPECT_EQ(FilesIn(dir.path()), (QStringList{"link.MGW", "plant.MGW"}));
 }
