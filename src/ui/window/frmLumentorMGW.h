@@ -172,8 +172,7 @@ public:
     // The point overview (frmLumentorMGW_overview.cpp).
     void mnuEditOverview_Click();
     void ChoosePoint(int p);
-    // The Port menu (frmLumentorMGW_line.cpp): Test Connection..., and Log The Line, remembered.
-    QMenu *mnuPort = nullptr; QAction *mnuPortTest = nullptr; QAction *mnuPortLog = nullptr;
+    QMenu *mnuPort = nullptr; QAction *mnuPortTest = nullptr, *mnuPortLog = nullptr; // frmLumentorMGW_line.cpp
     void CreatePortMenu(); void mnuPortTest_Click();
 
 protected:
