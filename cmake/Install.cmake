@@ -28,9 +28,14 @@ if(TARGET mgw)
   mgw_install_gzipped(${PROJECT_SOURCE_DIR}/data/man/mgw-probe.1 ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 
-# The capture's dissector where Wireshark looks for Lua plugins of the system.
-install(FILES ${PROJECT_SOURCE_DIR}/data/wireshark/lumentor-mgw.lua
-        DESTINATION ${CMAKE_INSTALL_LIBDIR}/wireshark/plugins)
+# The capture's dissector where Wireshark looks for the system's Lua plugins:
+# Debian's multiarch library folder, whatever the install prefix.
+if(CMAKE_LIBRARY_ARCHITECTURE)
+  set(MGW_WIRESHARK_PLUGINS lib/${CMAKE_LIBRARY_ARCHITECTURE}/wireshark/plugins)
+else()
+  set(MGW_WIRESHARK_PLUGINS ${CMAKE_INSTALL_LIBDIR}/wireshark/plugins)
+endif()
+install(FILES ${PROJECT_SOURCE_DIR}/data/wireshark/lumentor-mgw.lua DESTINATION ${MGW_WIRESHARK_PLUGINS})
 install(FILES ${PROJECT_SOURCE_DIR}/data/${MGW_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/data/${MGW_APP_ID}.metainfo.xml
