@@ -113,8 +113,8 @@ TEST_F(MgwTest, WiresharkDecodesTheCapture)
                           }));
 }
 
-// A silent gateway's time-out in the log, on the driven clock.
-TEST_F(MgwTest, LineLogSaysWhenNothingCame)
+// A silent gateway's time-out in the log (on the driven clock), and a port gone.
+TEST_F(MgwTest, LineLogSaysWhenNothingCameOrThePortWentAway)
 {
     const QString map = SampleMap();
     const QString log = dir.filePath("silent.log");
@@ -125,6 +125,13 @@ TEST_F(MgwTest, LineLogSaysWhenNothingCame)
     EXPECT_EQ(Untimed(QString::fromUtf8(ReadAll(log)), &timed).mid(4),
               (QStringList{"opened", "sent [D3003F00000FFFF]", "received time-out after 5000 ms", "closed"}));
     EXPECT_TRUE(timed);
+
+    // An adapter pulled while the gateway is asked: the log says the port went away.
+    gateway.sim.SetLineMode(gatesim::LineMode::Gateway);
+    gateway.sim.ArmFault(MakeFault(gatesim::FaultKind::Vanish));
+    EXPECT_EQ(Mgw({"verify", map, "--port", Pty(), "--log", log}).status, 52);
+    EXPECT_EQ(Untimed(QString::fromUtf8(ReadAll(log)), &timed).mid(4),
+              (QStringList{"opened", "sent [D3003F00000FFFF]", "the port went away", "closed"}));
 }
 
 // Paths refused before anything is sent: none written over the map file or
