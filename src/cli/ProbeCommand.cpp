@@ -33,7 +33,8 @@ int ExitStatus(modLumentorMGW::ProbeVerdict verdict)
 int Probe(const Invocation &call)
 {
     const modLumentorMGW::ProbeReport report = modLumentorMGW::ProbeGateway(modLumentorMGW::PortNumberFor(call.port));
-    call.Print(report.text);
+    QString text = report.text;
+    call.Print(text.replace(QLatin1String("\r\n"), QLatin1String("\n")));
     return ExitStatus(report.verdict);
 }
 

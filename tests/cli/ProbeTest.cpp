@@ -56,7 +56,7 @@ TEST_F(MgwTest, ProbeTellsEachLineFaultApart)
     }
     const Ran closed = Mgw({"probe", "--port", dir.filePath("ttyUSB9")});
     EXPECT_EQ(closed.status, 3);
-    EXPECT_TRUE(closed.out.startsWith("Port: " + dir.filePath("ttyUSB9") + "\nUnable To Open Port\r\n"))
+    EXPECT_TRUE(closed.out.startsWith("Port: " + dir.filePath("ttyUSB9") + "\nUnable To Open Port\nThere is no device "))
         << closed.out.toStdString();
 }
 
