@@ -8,6 +8,7 @@
 #include <memory>
 
 class QSaveFile;
+class QTemporaryFile;
 
 namespace modLumentorMGW {
 
@@ -55,6 +56,7 @@ private:
 
     QString path_;
     std::unique_ptr<QSaveFile> save_; // the atomic way
+    std::unique_ptr<QTemporaryFile> temp_; // Windows: the new file, moved over the old one synced
     int inPlace_ = -1;                // the file itself, when written in place
     bool open_ = false;
 };
