@@ -91,7 +91,7 @@ TEST_F(RecoveryFolderTest, CopiesThatCannotBeWrittenAreToldOnceInTheWindow)
     limit = std::make_unique<FileSizeLimit>(100000);
     Change(type++);
     limit.reset();
-    EXPECT_EQ(boxes.Count(), 2);
+    ASSERT_EQ(boxes.Count(), 2);
     EXPECT_EQ(boxes.Last().text, "Recovery copies cannot be written in " + Folder() + ": File too large" + tail);
 }
 
