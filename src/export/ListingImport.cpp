@@ -33,11 +33,12 @@ QString NotText(const QByteArray &text)
 
 ListingImport::ListingImport(const QByteArray &text, int pointCount)
 {
-    unreadable_ = NotText(text);
-    if (!unreadable_.isEmpty())
-        return;
     ListingReader reader(*this, std::clamp(pointCount, 0, 750));
     reader.Read(std::string_view(text.constData(), std::size_t(text.size())));
+    // Only a file with bad lines is looked at as a whole: a good listing
+    // holds no control character outside its title, and is read at full speed.
+    if (bad_ > 0)
+        unreadable_ = NotText(text);
 }
 
 void ListingImport::Bad(const QString &text)
