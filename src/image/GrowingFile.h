@@ -12,7 +12,8 @@ namespace modLumentorMGW {
 class GrowingFile
 {
 public:
-    // Creates path, or empties the file there; false with *reason in words.
+    // Creates path, or empties the regular file there; false with *reason
+    // in words (a folder, a device or a FIFO is refused, as for any file).
     bool Begin(const QString &path, QString *reason);
     // False once a write has failed (then Failure says why).
     bool Append(const QByteArray &bytes);
@@ -23,9 +24,5 @@ private:
     QFile file_;
     QString failure_;
 };
-
-// True when path and other name one file (a link, a hard link, letters of
-// another case) or the same name: a record never goes over the map file.
-bool SameFile(const QString &path, const QString &other);
 
 } // namespace modLumentorMGW

@@ -1,6 +1,22 @@
 #include "link/LineRecords.h"
 
+#include "image/FileKind.h"
+
+#include <QFileInfo>
+
 namespace modLumentorMGW {
+
+namespace {
+// One file by identity, or one name even before the file exists (an
+// upload's target).
+bool OneFile(const QString &a, const QString &b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    return QFileInfo(a).absoluteFilePath().compare(QFileInfo(b).absoluteFilePath(), Qt::CaseInsensitive) == 0
+           || SameFile(a, b);
+}
+} // namespace
 
 LineRecords::~LineRecords()
 {
@@ -14,13 +30,13 @@ bool LineRecords::Begin(const QString &logPath, const QString &capturePath, cons
     const struct { const QString &path; const char *what; } records[] = {{logPath, "line log"}, {capturePath, "capture"}};
     for (const auto &record : records) {
         for (const QString &file : kept) {
-            if (SameFile(record.path, file)) {
+            if (OneFile(record.path, file)) {
                 *reason = QStringLiteral("the %1 %2 would write over %3").arg(QLatin1String(record.what), record.path, file);
                 return false;
             }
         }
     }
-    if (!logPath.isEmpty() && SameFile(logPath, capturePath)) {
+    if (!logPath.isEmpty() && OneFile(logPath, capturePath)) {
         *reason = QStringLiteral("the line log and the capture are one file: %1").arg(logPath);
         return false;
     }

@@ -150,6 +150,8 @@ TEST_F(MgwTest, LogAndCapturePathsThatCannotBeWrittenAreRefused)
     } cases[] = {
         {{"download", map, "--log", under}, "mgw download: cannot write the line log " + under + ": "},
         {{"download", map, "--capture", under}, "mgw download: cannot write the capture " + under + ": "},
+        {{"verify", map, "--log", "/dev/null"},
+         "mgw verify: cannot write the line log /dev/null: It is not a regular file.\n"},
         {{"download", map, "--log", dir.filePath("link.MGW")},
          "mgw download: the line log " + dir.filePath("link.MGW") + " would write over " + map + "\n"},
         {{"verify", map, "--capture", csv}, "mgw verify: the capture " + csv + " would write over " + csv + "\n"},
