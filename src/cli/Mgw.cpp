@@ -1,6 +1,7 @@
 #include "cli/Mgw.h"
 
 #include "cli/Invocation.h"
+#include "cli/TransferOptions.h"
 #include "link/MsgBox.h"
 #include "link/ReplyClock.h"
 
@@ -114,6 +115,7 @@ int RunCommand(const CommandEntry &entry, const QStringList &arguments, const Co
         offered << points << output;
     if (entry.run == Import)
         offered << points << into;
+    offered << TransferOptions(call);
     parser.addOptions(offered);
     if (!parser.parse(QStringList{QStringLiteral("mgw")} + arguments))
         return call.Refuse(parser.errorText());
@@ -155,6 +157,8 @@ int RunCommand(const CommandEntry &entry, const QStringList &arguments, const Co
         call.output = parser.value(output);
     if (entry.run == Import)
         call.into = parser.value(into);
+    if (const int refused = TakeTransferOptions(parser, call))
+        return refused;
     return entry.run(call);
 }
 } // namespace

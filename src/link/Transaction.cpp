@@ -52,15 +52,27 @@ bool OpenGatewayPort(int16_t port)
 {
     comMGW.SetCommPort(port);
     comMGW.SetSettings(QStringLiteral("38400,N,8,1"));
-    if (!comMGW.SetPortOpen(true)) {
+    if (!ReopenGatewayPort()) {
         MsgBox(QStringLiteral("Unable To Open Port\r\n") + comMGW.OpenFailure(), vbCritical,
                QStringLiteral("Port Error"));
         return false;
     }
+    return true;
+}
+
+bool ReopenGatewayPort()
+{
+    if (!comMGW.SetPortOpen(true))
+        return false;
     comMGW.SetRTSEnable(true); // a pseudo-terminal refuses; that is no port error
     portLost = false;
     WaitForQuietLine();
     return true;
+}
+
+bool PortWentAway()
+{
+    return portLost;
 }
 
 QString PortWentAwayLine()

@@ -35,9 +35,16 @@ public:
 
     // 38400 baud, 10 bits a character, in both directions.
     void SetPacing(bool on) { pacing_ = on; }
-    // Closes the pseudo-terminal as if the cable were pulled.
-    void Disconnect();
+    // Closes the pseudo-terminal as if the cable were pulled; with
+    // returnAfterMs 0 or more a new one comes up that much later, the memory
+    // kept, behind the link (SetLink) as an adapter plugged in again.
+    void Disconnect(int returnAfterMs = -1);
     bool Connected() const { return connected_; }
+    // Keeps a symbolic link at path to the pseudo-terminal, moved to each new
+    // one; removed by Stop. False when it cannot be placed.
+    bool SetLink(const std::string &path, std::string *error = nullptr);
+    // How many times the line came back.
+    int Returns() const { return returns_; }
 
     void ArmFault(const Fault &fault);
     void ClearFaults();
@@ -85,6 +92,9 @@ private:
     void CloseLine();
     void Trace(const std::string &line) { if (trace_) trace_(line); }
     void CountHandled();
+    // After a vanish with a return due: waits for it and opens a new line.
+    bool Return();
+    bool PlaceLink(std::string *error);
 
     Gateway gateway_;
     Pty pty_;
@@ -96,6 +106,9 @@ private:
     std::atomic<bool> disconnect_ {false};
     std::atomic<bool> busy_ {false}; // between waking and the next wait for input
     std::atomic<bool> stalled_ {false};
+    std::atomic<int> returnMs_ {-1};
+    std::atomic<int> returns_ {0};
+    std::string link_;
     std::function<void(const std::string &)> trace_;
 
     std::string pending_;
@@ -109,6 +122,7 @@ private:
     std::vector<std::string> journal_;
     size_t handled_ = 0;
     bool closed_ = false;
+    size_t closures_ = 0; // lines closed so far: a Disconnect waits for the next
 };
 
 } // namespace gatesim

@@ -26,8 +26,10 @@ void GateSim::Reply(const std::string &command, const std::string &frame, Clock:
     Fault fault;
     const bool faulty = TakeFault(command, &fault);
     const ReplyPlan plan = PlanReply(payload, faulty ? &fault : nullptr);
-    if (plan.vanish)
+    if (plan.vanish) {
+        returnMs_ = fault.returnMs;
         CloseLine();
+    }
     if (plan.silent)
         return;
 
