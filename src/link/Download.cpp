@@ -109,8 +109,11 @@ int16_t DownloadImage(int16_t port, TransferPanel &panel, int16_t from)
         }
     }
 
+    // No answer to a bank check can be asked again; a gateway that answers
+    // with another checksum holds another memory, and only a download from
+    // the start mends that.
     if (const int16_t code = VerifyBanks(panel)) {
-        RecordDownloadStop(key, TotalBlocks);
+        RecordDownloadStop(key, code == 52 ? TotalBlocks : NothingToResume);
         return DownloadError(code);
     }
     RecordDownloadComplete(key);

@@ -16,7 +16,7 @@ constexpr int16_t NothingToResume = -1;
 // A full download starts: what was kept for the port no longer holds.
 void RecordDownloadStart(const QString &port);
 // The download of the image in memory stopped at block `next` (0 to 2048;
-// 2048: all written, the bank checks not passed).
+// 2048: all written, a bank check unanswered; NothingToResume: start again).
 void RecordDownloadStop(const QString &port, int16_t next);
 void RecordDownloadComplete(const QString &port);
 

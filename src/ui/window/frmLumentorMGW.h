@@ -5,6 +5,8 @@
 #include "ui/dialogs/CommonDialog.h"
 #include "ui/widgets/PortComboBox.h"
 
+#include "link/TransferPanel.h"
+
 #include <QMainWindow>
 #include <array>
 #include <functional>
@@ -97,6 +99,8 @@ public:
     QAction *mnuEditUndo = nullptr;
     QAction *mnuEditRedo = nullptr;
     QAction *mnuEditOverview = nullptr;
+    QMenu *mnuPort = nullptr;
+    QAction *mnuPortTransfer = nullptr;
     PointOverview *Overview = nullptr;   // made when first opened
 
     // Window routines.
@@ -192,6 +196,8 @@ private:
     void ShowTransferPanel(const QString &caption);
     void CloseIfAsked();
     void CreateEditMenu();
+    void CreatePortMenu();
+    int16_t ResumeDownload(int16_t port, modLumentorMGW::TransferPanel &panel, int16_t outcome);
     void CreateOverviewEntry();
     void RefreshOverview();
     void ShowStep(const CellStep &step);

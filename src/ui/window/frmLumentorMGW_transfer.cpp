@@ -4,6 +4,7 @@
 
 #include "link/Transaction.h"
 #include "link/Transfer.h"
+#include "ui/dialogs/TransferSettingsDialog.h"
 #include "ui/window/TransferLock.h"
 #include "ui/window/WindowTransferPanel.h"
 
@@ -42,7 +43,9 @@ void frmLumentorMGW::mnuDownload_Click()
         TransferLock lock(*this);
         ShowTransferPanel(QStringLiteral("Download To Gateway"));
         WindowTransferPanel panel(prgUpDown, lblProgress);
-        DownloadImage(int16_t(cboComPort->currentIndex() + 1), panel);
+        TransferSettingsDialog::Apply();
+        const int16_t port = int16_t(cboComPort->currentIndex() + 1);
+        ResumeDownload(port, panel, DownloadImage(port, panel));
         CloseGatewayPort();
         frmUpDown->setVisible(false);
     }
@@ -58,6 +61,7 @@ void frmLumentorMGW::mnuUpload_Click()
         TransferLock lock(*this);
         ShowTransferPanel(QStringLiteral("Upload From Gateway"));
         WindowTransferPanel panel(prgUpDown, lblProgress);
+        TransferSettingsDialog::Apply();
         outcome = UploadImage(int16_t(cboComPort->currentIndex() + 1), panel);
         CloseGatewayPort();
         ShowData();
