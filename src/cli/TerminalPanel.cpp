@@ -62,13 +62,14 @@ void TerminalPanel::SetValue(int value)
 
 void TerminalPanel::SetCaption(const QString &caption)
 {
-    if (quiet_)
+    // A port gone is told even when quiet: the operator has to act.
+    const qsizetype waiting = caption.indexOf(QLatin1String("(waiting "));
+    if (quiet_ && waiting < 0 && !caption.endsWith(QLatin1String(" is back")))
         return;
     const bool block = caption.contains(QLatin1String(" Block "));
     if (block && terminal_)
         return DrawBar();
     // The wait for a port gone counts down in place, or on a line every 10 s.
-    const qsizetype waiting = caption.indexOf(QLatin1String("(waiting "));
     const bool counting = counting_;
     counting_ = waiting >= 0;
     if (counting_ && terminal_) {
