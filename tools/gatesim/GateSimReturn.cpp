@@ -7,6 +7,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
+#include <vector>
 #include <unistd.h>
 
 namespace gatesim {
@@ -54,12 +56,22 @@ bool GateSim::Return()
     disconnect_ = false;
     if (!PauseUntil(Clock::now() + std::chrono::milliseconds(ms)))
         return false;
+    // Another name, as a USB adapter plugged in again gets: spares hold the
+    // free numbers up to the old one while the new one is taken.
     std::string error;
+    const std::string before = pty_.SlavePath();
+    std::vector<std::unique_ptr<Pty>> spares;
+    while (spares.size() < 64) {
+        spares.push_back(std::make_unique<Pty>());
+        if (!spares.back()->Open(&error) || spares.back()->SlavePath() == before)
+            break;
+    }
     {
         std::lock_guard<std::mutex> lock(lineMutex_);
         if (!pty_.Open(&error))
             return false;
     }
+    spares.clear();
     pending_.clear();
     {
         std::lock_guard<std::mutex> lock(mutex_);
