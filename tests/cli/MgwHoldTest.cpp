@@ -5,6 +5,7 @@
 #include "common/DrivenClock.h"
 
 #include <QElapsedTimer>
+#include <QSerialPort>
 #include <QThread>
 
 #include <algorithm>
@@ -206,4 +207,25 @@ TEST_F(MgwHoldTest, RetriesSendASpoiltCommandAgainAndAreCounted)
         EXPECT_TRUE(Commands().empty());
     }
     EXPECT_EQ(Mgw({"verify", map, "--port", link, "--retries", "1"}).status, 2); // verify is no transfer
+}
+
+// Another program opened the adapter first when it came back: this one
+// fails as busy rather than share it.
+TEST_F(MgwHoldTest, AdapterTakenByAnotherProgramWhenItComesBackFailsAsBusy)
+{
+    const QString map = ThreeBlockMap();
+    std::unique_ptr<QSerialPort> other;
+    gateway.sim.SetReturnHook([&](const std::string &path) {
+        other = std::make_unique<QSerialPort>(QString::fromStdString(path));
+        other->open(QIODevice::ReadWrite);
+    });
+    gateway.sim.ArmFault(BlockFault(FaultKind::Vanish, 900, 100));
+    const Ran r = Mgw({"download", map, "--port", link, "--wait-port", "5", "--quiet"});
+    ASSERT_TRUE(other && other->isOpen());
+    EXPECT_EQ(r.status, 4);
+    const QString device = QFileInfo(link).canonicalFilePath();
+    EXPECT_TRUE(r.err.contains("Unable To Open Port\n" + device + " is busy: another program is using it."))
+        << qPrintable(r.err);
+    EXPECT_EQ(Sent("380E100"), 1u);
+    other.reset();
 }

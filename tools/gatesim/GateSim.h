@@ -45,6 +45,9 @@ public:
     bool SetLink(const std::string &path, std::string *error = nullptr);
     // How many times the line came back.
     int Returns() const { return returns_; }
+    // Called on the simulator's thread with a new line's path, before the
+    // link moves to it (another program that gets there first).
+    void SetReturnHook(std::function<void(const std::string &)> hook) { returnHook_ = std::move(hook); }
 
     void ArmFault(const Fault &fault);
     void ClearFaults();
@@ -109,6 +112,7 @@ private:
     std::atomic<int> returnMs_ {-1};
     std::atomic<int> returns_ {0};
     std::string link_;
+    std::function<void(const std::string &)> returnHook_;
     std::function<void(const std::string &)> trace_;
 
     std::string pending_;

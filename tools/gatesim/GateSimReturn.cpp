@@ -78,6 +78,8 @@ bool GateSim::Return()
         closed_ = false;
         connected_ = true;
     }
+    if (returnHook_)
+        returnHook_(pty_.SlavePath());
     PlaceLink(nullptr);
     ++returns_;
     changed_.notify_all();
