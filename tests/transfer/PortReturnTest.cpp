@@ -50,6 +50,17 @@ protected:
     {
         return std::find(captions.seen.begin(), captions.seen.end(), caption) != captions.seen.end();
     }
+    // A caption too wide for the label loses its middle, never the count.
+    bool SawCountdown(int seconds) const
+    {
+        const QString whole = "The port " + link + QStringLiteral(" went away: plug the adapter back in (waiting %1 s)").arg(seconds);
+        for (const QString &seen : captions.seen) {
+            if (seen == whole || (seen.startsWith("The port /") && seen.contains(QChar(0x2026))
+                                  && whole.endsWith(seen.section(QChar(0x2026), 1)) && seen.size() > 30))
+                return true;
+        }
+        return false;
+    }
     size_t Sent(const std::string &prefix) const
     {
         size_t n = 0;
@@ -75,7 +86,7 @@ TEST_F(PortReturnTest, TransfersWaitForThePortCountingDownAndGoOnWhereTheyStoppe
     gateway.sim.ArmFault(VanishAt(1900, 200));
     Run(window->mnuDownload);
     EXPECT_EQ(boxes.boxes, (Boxes{{"Download Complete", 0, "Download"}}));
-    EXPECT_TRUE(Saw("The port " + link + " went away: plug the adapter back in (waiting 5 s)"));
+    EXPECT_TRUE(SawCountdown(5));
     EXPECT_TRUE(Saw("The port " + link + " is back"));
     EXPECT_EQ(Sent("36"), 4u);
     EXPECT_EQ(Sent("381DB00"), 2u);
