@@ -57,8 +57,7 @@ struct CommandEntry
 
 const CommandEntry Commands[] = {
     {"download", Download, 1, true,
-     "Usage: mgw download FILE --port PORT [--quiet] [--retries N] [--wait-port SECONDS]\n"
-     "                    [--resume]\n\n"
+     "Usage: mgw download FILE --port PORT [--retries N] [--wait-port SECONDS] [--resume] [--quiet]\n\n"
      "Writes the map file FILE into the gateway as LumentorMGW's Download does:\n"
      "the clearing commands, every block that holds a nonzero cell, then both\n"
      "bank checksums. FILE must be a map file exactly: 262144 bytes, every cell\n"
@@ -69,7 +68,7 @@ const CommandEntry Commands[] = {
      "through that adapter, when it was of the same map and stopped part way;\n"
      "otherwise nothing is sent (2). A failed download says how to resume it.\n"},
     {"upload", Upload, 1, true,
-     "Usage: mgw upload FILE --port PORT [--quiet] [--retries N] [--wait-port SECONDS]\n\n"
+     "Usage: mgw upload FILE --port PORT [--retries N] [--wait-port SECONDS] [--quiet]\n\n"
      "Reads the gateway's whole memory as LumentorMGW's Upload does and writes\n"
      "it to FILE, only once the upload and both bank checksums have succeeded:\n"
      "a failed or cancelled upload leaves FILE as it was. FILE's room is taken\n"
