@@ -8,8 +8,10 @@
 #include "image/WholeFile.h"
 #include "link/PortList.h"
 #include "link/ReplyClock.h"
+#include "link/ResumePoint.h"
 #include "link/Transaction.h"
 #include "link/Transfer.h"
+#include "link/TransferLine.h"
 #include "link/VerifyBank.h"
 
 #include <QIODevice>
@@ -37,6 +39,7 @@ template <class Transfer>
 int RunTransfer(const Invocation &call, Transfer transfer, std::vector<bool> sent = {})
 {
     TerminalPanel panel(call.console.err, call.console.terminal, call.quiet, std::move(sent));
+    SetTransferPatience({call.retries, call.waitPort});
     const int16_t outcome = transfer(PortNumberFor(call.port), panel);
     CloseGatewayPort();
     return ExitStatus(outcome);
@@ -54,11 +57,28 @@ std::vector<bool> BlocksSent()
 }
 } // namespace
 
+// With --resume, only from where the last download of this map through
+// this port stopped, and nothing is sent when there is no such place.
 int Download(const Invocation &call)
 {
     if (!call.ReadMap(call.files[0], true))
         return ExitUsage;
-    return RunTransfer(call, DownloadImage, BlocksSent());
+    const int16_t port = PortNumberFor(call.port);
+    QString reason;
+    int16_t from = -1;
+    if (call.resume) {
+        from = ResumableBlock(port, &reason);
+        if (from == NothingToResume)
+            return call.Refuse(QStringLiteral("nothing to resume: %1").arg(reason));
+        call.Say(QStringLiteral("Resuming From Block %1").arg(BlockOfTotal(from)));
+    }
+    const int status = RunTransfer(call, [from](int16_t p, TransferPanel &panel) { return DownloadImage(p, panel, from); },
+                                   BlocksSent());
+    const int16_t next = status != 0 && status != ExitPort ? ResumableBlock(port) : NothingToResume;
+    if (next != NothingToResume)
+        call.Say(QStringLiteral("To go on from block %1: mgw download %2 --port %3 --resume")
+                     .arg(BlockOfTotal(next), call.files[0], call.port));
+    return status;
 }
 
 // The file is written only after a complete upload, and atomically, so a

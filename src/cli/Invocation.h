@@ -21,6 +21,9 @@ struct Invocation
     bool quiet = false;
     QString into;   // import: the map file the listed points go onto
     QString log, capture; // --log, --capture: the line's records
+    int retries = 0;      // download, upload: tries more of a command the line spoilt
+    int waitPort = 60;    // download, upload: seconds to wait for a port gone
+    bool resume = false;  // download: from where the last one stopped
 
     // A message line on standard error, CR LF written as a line break.
     void Say(const QString &text) const;

@@ -1,6 +1,7 @@
 #include "cli/Mgw.h"
 
 #include "cli/Invocation.h"
+#include "cli/TransferOptions.h"
 #include "export/CsvPath.h"
 #include "link/LineRecords.h"
 #include "link/MsgBox.h"
@@ -44,6 +45,11 @@ const char ProgramHelp[] =
     "gateway's error code (4, 21 to 24, 52, 61 to 64, 71) when a transfer fails;\n"
     "10 to 13 the probe's verdicts (see mgw probe --help); 130 interrupted (Ctrl+C).\n";
 
+#define TransferOptionsHelp                                                          \
+    "\nA port that goes away is closed and the same adapter waited for, --wait-port\n" \
+    "seconds (60; 0 fails at once); the transfer then goes on. --retries N (0 to\n"   \
+    "5) sends a command whose reply timed out or was spoilt again, up to N times.\n"
+
 struct CommandEntry
 {
     const char *name;
@@ -55,21 +61,26 @@ struct CommandEntry
 
 const CommandEntry Commands[] = {
     {"download", Download, 1, true,
-     "Usage: mgw download FILE --port PORT [--quiet]\n\n"
+     "Usage: mgw download FILE --port PORT [--retries N] [--wait-port SECONDS] [--resume] [--quiet]\n\n"
      "Writes the map file FILE into the gateway as LumentorMGW's Download does:\n"
      "the clearing commands, every block that holds a nonzero cell, then both\n"
      "bank checksums. FILE must be a map file exactly: 262144 bytes, every cell\n"
      "0 to 255, else nothing is sent (2). Exit status 0 on \"Download Complete\",\n"
-     "else the error code (4, 21 to 24, 52, 61 to 64); Ctrl+C cancels (130).\n"},
+     "else the error code (4, 21 to 24, 52, 61 to 64); Ctrl+C cancels (130).\n"
+     TransferOptionsHelp
+     "--resume goes on from the first block not confirmed of the last download\n"
+     "through that adapter, when it was of the same map and stopped part way;\n"
+     "otherwise nothing is sent (2). A failed download says how to resume it.\n"},
     {"upload", Upload, 1, true,
-     "Usage: mgw upload FILE --port PORT [--quiet]\n\n"
+     "Usage: mgw upload FILE --port PORT [--retries N] [--wait-port SECONDS] [--quiet]\n\n"
      "Reads the gateway's whole memory as LumentorMGW's Upload does and writes\n"
      "it to FILE, only once the upload and both bank checksums have succeeded:\n"
      "a failed or cancelled upload leaves FILE as it was. FILE's room is taken\n"
      "first: one that cannot be written, or that is not a regular file (a\n"
      "device, a FIFO), is refused before anything is sent (2); - is standard\n"
      "output. Exit status 0 on \"Upload Complete\", else the error\n"
-     "code (71, 52, 61 to 64); Ctrl+C cancels (130).\n"},
+     "code (71, 52, 61 to 64); Ctrl+C cancels (130).\n"
+     TransferOptionsHelp},
     {"verify", Verify, 1, true,
      "Usage: mgw verify FILE --port PORT [--quiet]\n\n"
      "Asks the gateway for its two bank checksums only and compares them with\n"
@@ -143,6 +154,7 @@ int RunCommand(const CommandEntry &entry, const QStringList &arguments, const Co
         offered << points << output;
     if (entry.run == Import)
         offered << points << into;
+    offered << TransferOptions(call);
     parser.addOptions(offered);
     if (!parser.parse(QStringList{QStringLiteral("mgw")} + arguments))
         return call.Refuse(parser.errorText());
@@ -188,6 +200,8 @@ int RunCommand(const CommandEntry &entry, const QStringList &arguments, const Co
         call.output = parser.value(output);
     if (entry.run == Import)
         call.into = parser.value(into);
+    if (const int refused = TakeTransferOptions(parser, call))
+        return refused;
     // The line's records begin before anything is sent, never over the map file or its listing.
     modLumentorMGW::LineRecords records;
     QStringList kept;

@@ -58,16 +58,28 @@ bool OpenGatewayPort(int16_t port)
 {
     comMGW.SetCommPort(port);
     comMGW.SetSettings(QStringLiteral("38400,N,8,1"));
-    if (!comMGW.SetPortOpen(true)) {
+    if (!ReopenGatewayPort()) {
         MsgBox(QStringLiteral("Unable To Open Port\r\n") + comMGW.OpenFailure(), vbCritical,
                QStringLiteral("Port Error"));
         return false;
     }
+    return true;
+}
+
+bool ReopenGatewayPort()
+{
+    if (!comMGW.SetPortOpen(true))
+        return false;
     comMGW.SetRTSEnable(true); // a pseudo-terminal refuses; that is no port error
     portLost = false;
-    TellLine({LineEventKind::Opened, {}, PortDevice(port)});
+    TellLine({LineEventKind::Opened, {}, PortDevice(comMGW.CommPort())});
     WaitForQuietLine();
     return true;
+}
+
+bool PortWentAway()
+{
+    return portLost;
 }
 
 QString PortWentAwayLine()

@@ -27,8 +27,10 @@ void GateSim::Reply(const std::string &command, const std::string &frame, Clock:
     const bool faulty = TakeFault(command, &fault);
     ReplyPlan plan = PlanReply(payload, faulty ? &fault : nullptr);
     SpoilForLine(lineMode_, &plan);
-    if (plan.vanish)
+    if (plan.vanish) {
+        returnMs_ = fault.returnMs;
         CloseLine();
+    }
     if (plan.silent)
         return;
 

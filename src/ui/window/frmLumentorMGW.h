@@ -5,6 +5,8 @@
 #include "ui/dialogs/CommonDialog.h"
 #include "ui/widgets/PortComboBox.h"
 
+#include "link/TransferPanel.h"
+
 #include <QMainWindow>
 #include <array>
 #include <functional>
@@ -97,6 +99,10 @@ public:
     QAction *mnuEditUndo = nullptr;
     QAction *mnuEditRedo = nullptr;
     QAction *mnuEditOverview = nullptr;
+    QMenu *mnuPort = nullptr;
+    QAction *mnuPortTest = nullptr;
+    QAction *mnuPortLog = nullptr;
+    QAction *mnuPortTransfer = nullptr;
     PointOverview *Overview = nullptr;   // made when first opened
 
     // Window routines.
@@ -172,8 +178,7 @@ public:
     // The point overview (frmLumentorMGW_overview.cpp).
     void mnuEditOverview_Click();
     void ChoosePoint(int p);
-    QMenu *mnuPort = nullptr; QAction *mnuPortTest = nullptr, *mnuPortLog = nullptr; // frmLumentorMGW_line.cpp
-    void CreatePortMenu(); void mnuPortTest_Click();
+    void mnuPortTest_Click(); // frmLumentorMGW_line.cpp
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -194,6 +199,9 @@ private:
     void ShowTransferPanel(const QString &caption);
     void CloseIfAsked();
     void CreateEditMenu();
+    void CreatePortMenu();
+    // frmLumentorMGW_resume.cpp
+    int16_t ResumeDownload(int16_t port, modLumentorMGW::TransferPanel &panel, int16_t outcome);
     void CreateOverviewEntry();
     void RefreshOverview();
     void ShowStep(const CellStep &step);

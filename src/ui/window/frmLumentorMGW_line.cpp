@@ -1,9 +1,11 @@
-// The Port menu: Test Connection... (the probe, its text in a box) and
-// Log The Line (remembered: a line log and a capture of every transfer).
+// The Port menu: Test Connection... (the probe, its text in a box), Log The
+// Line (remembered: a line log and a capture of every transfer) and Transfer
+// Settings... (retries, the wait for an adapter gone).
 #include "ui/window/frmLumentorMGW.h"
 
 #include "link/MsgBox.h"
 #include "link/Probe.h"
+#include "ui/dialogs/TransferSettingsDialog.h"
 #include "ui/window/LineWatch.h"
 #include "ui/window/ProgramSettings.h"
 #include "ui/window/TransferLock.h"
@@ -30,6 +32,10 @@ void frmLumentorMGW::CreatePortMenu()
     mnuPortLog->setObjectName(QStringLiteral("mnuPortLog"));
     mnuPortLog->setCheckable(true);
     mnuPortLog->setChecked(ProgramSettings().value(LogKey, false).toBool());
+    mnuPort->addSeparator();
+    mnuPortTransfer = mnuPort->addAction(QStringLiteral("Transfer Settings..."));
+    mnuPortTransfer->setObjectName(QStringLiteral("mnuPortTransfer"));
+    connect(mnuPortTransfer, &QAction::triggered, this, [this] { TransferSettingsDialog::Edit(this); });
     connect(mnuPortTest, &QAction::triggered, this, &frmLumentorMGW::mnuPortTest_Click);
     connect(mnuPortLog, &QAction::toggled, this, [](bool on) { ProgramSettings().setValue(LogKey, on); });
 }

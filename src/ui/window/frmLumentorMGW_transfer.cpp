@@ -5,6 +5,7 @@
 #include "link/Transaction.h"
 #include "link/Transfer.h"
 #include "ui/window/LineWatch.h"
+#include "ui/dialogs/TransferSettingsDialog.h"
 #include "ui/window/TransferLock.h"
 #include "ui/window/WindowTransferPanel.h"
 
@@ -44,8 +45,11 @@ void frmLumentorMGW::mnuDownload_Click()
         ShowTransferPanel(QStringLiteral("Download To Gateway"));
         WindowTransferPanel panel(prgUpDown, lblProgress);
         LineWatch watch(lblProgress, QStringLiteral("download"), mnuPortLog->isChecked());
-        if (watch.ReadyOrSay(QStringLiteral("Download")))
-            DownloadImage(int16_t(cboComPort->currentIndex() + 1), panel);
+        if (watch.ReadyOrSay(QStringLiteral("Download"))) {
+            TransferSettingsDialog::Apply();
+            const int16_t port = int16_t(cboComPort->currentIndex() + 1);
+            ResumeDownload(port, panel, DownloadImage(port, panel));
+        }
         CloseGatewayPort();
         frmUpDown->setVisible(false);
     }
@@ -62,8 +66,10 @@ void frmLumentorMGW::mnuUpload_Click()
         ShowTransferPanel(QStringLiteral("Upload From Gateway"));
         WindowTransferPanel panel(prgUpDown, lblProgress);
         LineWatch watch(lblProgress, QStringLiteral("upload"), mnuPortLog->isChecked());
-        if (watch.ReadyOrSay(QStringLiteral("Upload")))
+        if (watch.ReadyOrSay(QStringLiteral("Upload"))) {
+            TransferSettingsDialog::Apply();
             outcome = UploadImage(int16_t(cboComPort->currentIndex() + 1), panel);
+        }
         CloseGatewayPort();
         ShowData();
         frmUpDown->setVisible(false);
