@@ -6,13 +6,17 @@
 #include "image/ConfigImage.h"
 #include "image/MapFile.h"
 #include "image/WholeFile.h"
+#include "link/Adapter.h"
+#include "link/PortDevice.h"
 #include "link/PortList.h"
 #include "link/ReplyClock.h"
 #include "link/Transaction.h"
 #include "link/Transfer.h"
 #include "link/VerifyBank.h"
+#include "record/RunReport.h"
 
 #include <QIODevice>
+#include <QJsonObject>
 
 #include <vector>
 
@@ -33,11 +37,26 @@ int ExitStatus(int16_t outcome)
     }
 }
 
+// The port as named and as opened, and the adapter behind it, for the report.
+int16_t ReportedPort(const Invocation &call)
+{
+    const int16_t port = PortNumberFor(call.port);
+    const QString device = OpenedDevice(PortDevice(port));
+    call.report->SetPort(call.port, device);
+    const Adapter adapter = AdapterOf(device);
+    if (adapter.Known())
+        call.report->Set(QStringLiteral("adapter"),
+                         QJsonObject{{QLatin1String("vendor_id"), adapter.vendorId},
+                                     {QLatin1String("product_id"), adapter.productId},
+                                     {QLatin1String("serial_number"), adapter.serialNumber}});
+    return port;
+}
+
 template <class Transfer>
 int RunTransfer(const Invocation &call, Transfer transfer, std::vector<bool> sent = {})
 {
     TerminalPanel panel(call.console.err, call.console.terminal, call.quiet, std::move(sent));
-    const int16_t outcome = transfer(PortNumberFor(call.port), panel);
+    const int16_t outcome = transfer(ReportedPort(call), panel);
     CloseGatewayPort();
     return ExitStatus(outcome);
 }
@@ -58,6 +77,7 @@ int Download(const Invocation &call)
 {
     if (!call.ReadMap(call.files[0], true))
         return ExitUsage;
+    call.report->AddFile(QStringLiteral("map"), call.files[0], ImageFileBytes());
     return RunTransfer(call, DownloadImage, BlocksSent());
 }
 
@@ -69,6 +89,8 @@ int Upload(const Invocation &call)
 {
     const QString file = call.files[0];
     const bool toOutput = file == QLatin1String("-");
+    if (toOutput && call.json)
+        return call.Refuse(QStringLiteral("--json takes standard output: the map cannot go there too (FILE -)"));
     WholeFile target(file);
     QString reason;
     if (!toOutput && !target.Reserve(MapFileSize, &reason))
@@ -79,12 +101,15 @@ int Upload(const Invocation &call)
     });
     if (status != 0)
         return status;
+    call.report->AddFile(QStringLiteral("map"), file, ImageFileBytes());
     if (toOutput) {
         call.console.out.write(ImageFileBytes());
         return 0;
     }
-    if (!target.Commit(ImageFileBytes(), &reason))
+    if (!target.Commit(ImageFileBytes(), &reason)) {
+        call.report->SetResult(QStringLiteral("failed"));
         return call.Refuse(QStringLiteral("cannot write %1: %2").arg(file, reason));
+    }
     return 0;
 }
 
@@ -94,7 +119,8 @@ int Verify(const Invocation &call)
     const QString file = call.files[0];
     if (!call.ReadMap(file, true))
         return ExitUsage;
-    if (!OpenGatewayPort(PortNumberFor(call.port)))
+    call.report->AddFile(QStringLiteral("map"), file, ImageFileBytes());
+    if (!OpenGatewayPort(ReportedPort(call)))
         return ExitPort;
     QStringList differing;
     int status = 0;
@@ -113,12 +139,11 @@ int Verify(const Invocation &call)
     CloseGatewayPort();
     if (status)
         return status;
-    if (differing.isEmpty()) {
-        call.Print(QStringLiteral("Gateway Matches %1").arg(file));
-        return 0;
-    }
-    call.Print(differing.join(QLatin1Char('\n')));
-    return ExitDiffers;
+    const bool matches = differing.isEmpty();
+    const QString said = matches ? QStringLiteral("Gateway Matches %1").arg(file) : differing.join(QLatin1Char('\n'));
+    call.report->AddMessage(said);
+    call.Print(said);
+    return matches ? 0 : ExitDiffers;
 }
 
 } // namespace mgw

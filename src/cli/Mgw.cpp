@@ -3,6 +3,7 @@
 #include "cli/Invocation.h"
 #include "link/MsgBox.h"
 #include "link/ReplyClock.h"
+#include "record/RunReport.h"
 
 #include <QCommandLineParser>
 #include <QIODevice>
@@ -15,7 +16,7 @@ namespace {
 const char Version[] = "mgw " MGW_VERSION "\n";
 
 const char ProgramHelp[] =
-    "Usage: mgw COMMAND ARGUMENTS [--quiet]\n"
+    "Usage: mgw COMMAND ARGUMENTS [--quiet] [--json]\n"
     "\n"
     "The Lumentor mapped gateway from the command line, on the same core as\n"
     "LumentorMGW: the same transfers, checks and texts, without the window.\n"
@@ -29,6 +30,12 @@ const char ProgramHelp[] =
     "  diff A B                     list the points and settings that differ\n"
     "  import LISTING MAP [--points 350|750] [--into BASE]\n"
     "                               write a listing's points into the map file MAP\n"
+    "  record [--gateway NAME] [--port PORT] [--map FILE] [--since DATE] [--last]\n"
+    "                               print the commissioning record\n"
+    "\n"
+    "--json: standard output carries one JSON object when the command ends,\n"
+    "whatever the outcome (see mgw(1)). Every download, upload and verify adds\n"
+    "a line to the commissioning record (--record FILE, --gateway NAME).\n"
     "\n"
     "PORT is COM1 to COM8 (on Linux /dev/ttyS0 to /dev/ttyS7), a port that\n"
     "LumentorMGW lists (ttyUSB0), or any device path. Progress and messages go\n"
@@ -51,14 +58,14 @@ struct CommandEntry
 
 const CommandEntry Commands[] = {
     {"download", Download, 1, true,
-     "Usage: mgw download FILE --port PORT [--quiet]\n\n"
+     "Usage: mgw download FILE --port PORT [--gateway NAME] [--record FILE] [--quiet] [--json]\n\n"
      "Writes the map file FILE into the gateway as LumentorMGW's Download does:\n"
      "the clearing commands, every block that holds a nonzero cell, then both\n"
      "bank checksums. FILE must be a map file exactly: 262144 bytes, every cell\n"
      "0 to 255, else nothing is sent (2). Exit status 0 on \"Download Complete\",\n"
      "else the error code (4, 21 to 24, 52, 61 to 64); Ctrl+C cancels (130).\n"},
     {"upload", Upload, 1, true,
-     "Usage: mgw upload FILE --port PORT [--quiet]\n\n"
+     "Usage: mgw upload FILE --port PORT [--gateway NAME] [--record FILE] [--quiet] [--json]\n\n"
      "Reads the gateway's whole memory as LumentorMGW's Upload does and writes\n"
      "it to FILE, only once the upload and both bank checksums have succeeded:\n"
      "a failed or cancelled upload leaves FILE as it was. FILE's room is taken\n"
@@ -66,7 +73,7 @@ const CommandEntry Commands[] = {
      "- is standard output. Exit status 0 on \"Upload Complete\", else the error\n"
      "code (71, 52, 61 to 64); Ctrl+C cancels (130).\n"},
     {"verify", Verify, 1, true,
-     "Usage: mgw verify FILE --port PORT\n\n"
+     "Usage: mgw verify FILE --port PORT [--gateway NAME] [--record FILE] [--json]\n\n"
      "Asks the gateway for its two bank checksums only and compares them with\n"
      "FILE's; changes nothing in the gateway. Exit status 0 when both agree, 1\n"
      "when a bank differs, 52 when the gateway does not answer, 2 when FILE is\n"
@@ -90,6 +97,7 @@ const CommandEntry Commands[] = {
      "points onto the map file BASE, or onto a cleared map without --into.\n"
      "Every line is checked first against points 1 to 750 (the default) or 350;\n"
      "a bad line writes nothing and exits 2 with the first 20 bad lines.\n"},
+    {"record", Record, 0, false, RecordHelp},
 };
 
 void Write(QIODevice &device, const char *text)
@@ -97,9 +105,9 @@ void Write(QIODevice &device, const char *text)
     device.write(text);
 }
 
-int RunCommand(const CommandEntry &entry, const QStringList &arguments, const Console &console)
+int RunCommand(const CommandEntry &entry, const QStringList &arguments, Invocation &call)
 {
-    Invocation call{console, QString::fromLatin1(entry.name), {}, {}, {}, 750, false, {}};
+    const Console &console = call.console;
     QCommandLineParser parser;
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
     const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("PORT"));
@@ -107,9 +115,17 @@ int RunCommand(const CommandEntry &entry, const QStringList &arguments, const Co
     const QCommandLineOption points(QStringLiteral("points"), QString(), QStringLiteral("N"));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(), QStringLiteral("CSV"));
     const QCommandLineOption into(QStringLiteral("into"), QString(), QStringLiteral("BASE"));
-    QList<QCommandLineOption> offered{help};
+    const QCommandLineOption json(QStringLiteral("json"), QString());
+    const QCommandLineOption gateway(QStringLiteral("gateway"), QString(), QStringLiteral("NAME"));
+    const QCommandLineOption record(QStringLiteral("record"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption map(QStringLiteral("map"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption since(QStringLiteral("since"), QString(), QStringLiteral("DATE"));
+    const QCommandLineOption last(QStringLiteral("last"), QString());
+    QList<QCommandLineOption> offered{help, json};
     if (entry.gateway)
-        offered << port << quiet;
+        offered << port << quiet << gateway << record;
+    if (entry.run == Record)
+        offered << port << gateway << record << map << since << last;
     if (entry.run == Export)
         offered << points << output;
     if (entry.run == Import)
@@ -139,6 +155,18 @@ int RunCommand(const CommandEntry &entry, const QStringList &arguments, const Co
         return call.Refuse(entry.files == 1 ? QStringLiteral("expects one map file (see mgw %1 --help)").arg(call.command)
                                            : entry.run == Import ? QStringLiteral("expects a listing and a map file")
                                                                  : QStringLiteral("expects two map files, A and B"));
+    if (entry.gateway || entry.run == Record) {
+        call.gateway = parser.value(gateway).trimmed();
+        if (parser.isSet(gateway) && call.gateway.isEmpty())
+            return call.Refuse(QStringLiteral("--gateway needs a name, not blanks"));
+        call.record = parser.value(record);
+    }
+    if (entry.run == Record) {
+        call.port = parser.value(port);
+        call.map = parser.value(map);
+        call.since = parser.value(since);
+        call.last = parser.isSet(last);
+    }
     if (entry.gateway) {
         call.port = parser.value(port);
         call.quiet = parser.isSet(quiet);
@@ -179,23 +207,28 @@ int RunMgw(const QStringList &arguments, const Console &console)
     }
     for (const CommandEntry &entry : Commands) {
         if (first == QLatin1String(entry.name)) {
+            modLumentorMGW::RunReport report(QStringLiteral("mgw"), QStringLiteral(MGW_VERSION),
+                                             QString::fromLatin1(entry.name), arguments.mid(1));
             // The transfers' boxes become lines on standard error.
             const modLumentorMGW::MsgBoxHandler previous = modLumentorMGW::SetMsgBoxHandler(
-                [&console](const QString &text, int style, const QString &) {
+                [&console, &report](const QString &text, int style, const QString &) {
+                    report.AddMessage(text);
                     Say(console.err, text);
                     return modLumentorMGW::UnattendedAnswer(style);
                 });
             // Ctrl+C ends a wait on the line at once, not after its time-out.
             const modLumentorMGW::WaitBreaker breaker =
                 modLumentorMGW::SetWaitBreaker([] { return Interrupted != 0; });
-            const int status = RunCommand(entry, arguments.mid(1), console);
+            Invocation call{console, QString::fromLatin1(entry.name)};
+            call.report = &report;
+            call.json = arguments.contains(QStringLiteral("--json"));
+            const int status = EndRun(call, RunCommand(entry, arguments.mid(1), call));
             modLumentorMGW::SetWaitBreaker(breaker);
             modLumentorMGW::SetMsgBoxHandler(previous);
             return status;
         }
     }
-    console.err.write(QStringLiteral("mgw: unknown command '%1' (see mgw --help)\n").arg(first).toUtf8());
-    return ExitUsage;
+    return RefuseUnknown(arguments, console);
 }
 
 } // namespace mgw

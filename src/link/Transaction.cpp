@@ -1,6 +1,7 @@
 #include "link/Transaction.h"
 
 #include "link/Frame.h"
+#include "link/LineCounts.h"
 #include "link/MSComm.h"
 #include "link/MsgBox.h"
 #include "link/PortDevice.h"
@@ -123,6 +124,7 @@ bool SendCommand(const QString &command, int16_t replyLength)
     const int32_t lineTime = LineTimeMs(frame.size());
     if (!comMGW.Output(frame))
         return Lost();
+    CountFrameSent(command.toLatin1(), frame.size());
     Waited how = Waited::TimedOut;
     if (!WaitUntil(clock, PortWait::Output, ReplyTimeoutMs + lineTime, [] { return comMGW.OutBufferCount() == 0; }, how))
         return how == Waited::Failed ? Lost() : false;
@@ -134,7 +136,9 @@ bool SendCommand(const QString &command, int16_t replyLength)
     if (!arrived || clock.Elapsed() >= limit)
         return false;
     LastReply = comMGW.Input();
-    return ReplyFits(LastReply, replyLength) && ReplyChecksumAgrees(LastReply);
+    const bool good = ReplyFits(LastReply, replyLength) && ReplyChecksumAgrees(LastReply);
+    CountReplyTaken(command.toLatin1(), LastReply.size(), good);
+    return good;
 }
 
 } // namespace modLumentorMGW

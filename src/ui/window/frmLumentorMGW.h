@@ -155,6 +155,7 @@ public:
     void mnuDownload_Click();
     void mnuUpload_Click();
     void cmdCancel_Click();
+    int16_t RecordTransfer(const QString &command, const std::function<int16_t()> &transfer);
     void mnuExport_Click();
     void ExportCSV();
 
@@ -193,6 +194,7 @@ private:
     void CloseIfAsked();
     void CreateEditMenu();
     void CreateOverviewEntry();
+    void CreateRecordEntry(); // View > Transfer Record, and RecordTransfer: frmLumentorMGW_record.cpp
     void RefreshOverview();
     void ShowStep(const CellStep &step);
     void AutoMapNumber(QComboBox *countList, QComboBox *startList, const QString &numberMessage);

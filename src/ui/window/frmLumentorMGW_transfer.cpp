@@ -42,7 +42,8 @@ void frmLumentorMGW::mnuDownload_Click()
         TransferLock lock(*this);
         ShowTransferPanel(QStringLiteral("Download To Gateway"));
         WindowTransferPanel panel(prgUpDown, lblProgress);
-        DownloadImage(int16_t(cboComPort->currentIndex() + 1), panel);
+        RecordTransfer(QStringLiteral("download"),
+                       [&] { return DownloadImage(int16_t(cboComPort->currentIndex() + 1), panel); });
         CloseGatewayPort();
         frmUpDown->setVisible(false);
     }
@@ -58,7 +59,8 @@ void frmLumentorMGW::mnuUpload_Click()
         TransferLock lock(*this);
         ShowTransferPanel(QStringLiteral("Upload From Gateway"));
         WindowTransferPanel panel(prgUpDown, lblProgress);
-        outcome = UploadImage(int16_t(cboComPort->currentIndex() + 1), panel);
+        outcome = RecordTransfer(QStringLiteral("upload"),
+                                 [&] { return UploadImage(int16_t(cboComPort->currentIndex() + 1), panel); });
         CloseGatewayPort();
         ShowData();
         frmUpDown->setVisible(false);
