@@ -26,7 +26,7 @@ TEST_F(StartupTest, FreshWindowShowsAnEmptyCleanImageLaidOutAsDesigned)
     QStringList menus;
     for (QAction *entry : w.menuBar()->actions() + w.mnuFile->actions())
         menus << (entry->isSeparator() ? "-" : entry->text());
-    EXPECT_EQ(menus, QStringList({"File", "Download", "Upload", "Export", "Edit", "New", "Open", "Save", "Save As",
+    EXPECT_EQ(menus, QStringList({"File", "Download", "Upload", "Export", "Edit", "View", "New", "Open", "Save", "Save As",
                                   "Import Listing...", "-", "Exit"}));
 }
 

@@ -34,7 +34,7 @@ int StatusOf(int16_t outcome)
 
 void frmLumentorMGW::CreateRecordEntry()
 {
-    QMenu *mnuView = menuBar()->addMenu(QStringLiteral("&View"));
+    QMenu *mnuView = menuBar()->addMenu(QStringLiteral("View"));
     mnuView->setObjectName(QStringLiteral("mnuView"));
     QAction *entry = mnuView->addAction(QStringLiteral("Transfer Record..."));
     entry->setObjectName(QStringLiteral("mnuViewRecord"));
