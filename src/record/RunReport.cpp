@@ -4,6 +4,7 @@
 
 #include <QCryptographicHash>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QSysInfo>
@@ -126,9 +127,14 @@ void RunReport::Finish(int exitStatus)
 
 void RunReport::AddWhereAndWho(const QString &gateway)
 {
-    QString user = qEnvironmentVariable("USER");
+    // The login's name as the environment tells it; else the home folder's.
+    QString user;
+    for (const char *variable : {"USER", "LOGNAME", "USERNAME"}) {
+        if (user.isEmpty())
+            user = qEnvironmentVariable(variable);
+    }
     if (user.isEmpty())
-        user = qEnvironmentVariable("USERNAME");
+        user = QDir::home().dirName();
     object_[QLatin1String("host")] = QSysInfo::machineHostName();
     object_[QLatin1String("user")] = user;
     object_[QLatin1String("gateway")] = gateway.isEmpty() ? QJsonValue() : QJsonValue(gateway);

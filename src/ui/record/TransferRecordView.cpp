@@ -64,6 +64,7 @@ TransferRecordView::TransferRecordView(QWidget *mainWindow) : QWidget(mainWindow
     view_->setWordWrap(false);
     view_->setTabKeyNavigation(false);
     view_->verticalHeader()->hide();
+    view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 4);
     view_->horizontalHeader()->setStretchLastSection(true);
 
     auto *name = new QHBoxLayout;

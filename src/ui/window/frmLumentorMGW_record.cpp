@@ -14,6 +14,8 @@
 #include "record/RunReport.h"
 #include "ui/record/TransferRecordView.h"
 
+#include <QTableView>
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -48,6 +50,7 @@ void frmLumentorMGW::CreateRecordEntry()
         view->show();
         view->raise();
         view->activateWindow();
+        view->View()->setFocus(); // the table, not the gateway's name, takes the keys first
     });
 }
 
