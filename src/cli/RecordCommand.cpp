@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
-#include <QJsonDocument>
 #include <QMap>
 
 using namespace modLumentorMGW;
@@ -51,23 +50,33 @@ bool SamePort(const QJsonObject &line, const QString &port)
     return given == port || resolved == port || (!resolved.isEmpty() && resolved == OpenedDevice(port));
 }
 
-// The table, each column as wide as its widest cell.
-void PrintTable(const Invocation &call, const std::vector<QJsonObject> &lines)
+// Ours are UTC with milliseconds and compare as text; others are parsed.
+bool Before(const QJsonObject &line, const QDateTime &since, const QString &sinceText)
+{
+    const QString started = line.value(QLatin1String("started")).toString();
+    if (started.size() == sinceText.size() && started.endsWith(QLatin1Char('Z')))
+        return started < sinceText;
+    return QDateTime::fromString(started, Qt::ISODateWithMs) < since;
+}
+
+// The table, each column as wide as its widest cell, in one write.
+void PrintTable(const Invocation &call, const std::vector<QJsonObject> &lines, const std::vector<size_t> &kept)
 {
     QList<QStringList> rows{RecordHeadings()};
-    for (const QJsonObject &line : lines)
-        rows << RecordColumns(line);
+    for (const size_t i : kept)
+        rows << RecordColumns(lines[i]);
     QList<int> widths(rows[0].size(), 0);
     for (const QStringList &row : rows) {
         for (int c = 0; c < row.size(); ++c)
             widths[c] = qMax(widths[c], int(row[c].size()));
     }
+    QString text;
     for (const QStringList &row : rows) {
-        QString text;
         for (int c = 0; c < row.size(); ++c)
-            text += c + 1 < row.size() ? row[c].leftJustified(widths[c] + 2) : row[c];
-        call.Print(text);
+            text += c + 1 < row.size() ? row[c].leftJustified(widths[c] + 2) : row[c] + QLatin1Char('\n');
     }
+    text.chop(1);
+    call.Print(text);
 }
 } // namespace
 
@@ -91,31 +100,33 @@ int Record(const Invocation &call)
     for (const QString &note : read.notes)
         call.Say(QStringLiteral("mgw record: ") + note);
 
-    std::vector<QJsonObject> kept;
-    QMap<QString, size_t> lastOf; // gateway: its line in kept
-    for (const QJsonObject &line : read.lines) {
+    const QString sinceText = since.toUTC().toString(Qt::ISODateWithMs);
+    std::vector<size_t> kept; // lines by their index in read
+    QMap<QString, size_t> lastOf; // gateway: its place in kept
+    for (size_t i = 0; i < read.lines.size(); ++i) {
+        const QJsonObject &line = read.lines[i];
         if ((!call.gateway.isEmpty() && line.value(QLatin1String("gateway")).toString() != call.gateway)
             || (!call.port.isEmpty() && !SamePort(line, call.port))
             || (!mapHash.isEmpty() && RecordMapHash(line) != mapHash)
-            || (since.isValid() && QDateTime::fromString(line.value(QLatin1String("started")).toString(), Qt::ISODateWithMs) < since))
+            || (since.isValid() && Before(line, since, sinceText)))
             continue;
         const QString key = RecordGatewayKey(line);
         if (call.last && lastOf.contains(key)) {
-            kept[lastOf[key]] = line;
+            kept[lastOf[key]] = i;
             continue;
         }
         lastOf[key] = kept.size();
-        kept.push_back(line);
+        kept.push_back(i);
     }
-    if (call.last) // newest last, by each gateway's last line
-        std::stable_sort(kept.begin(), kept.end(), [](const QJsonObject &a, const QJsonObject &b) {
-            return a.value(QLatin1String("started")).toString() < b.value(QLatin1String("started")).toString();
-        });
+    if (call.last) // newest last, as the record keeps them
+        std::sort(kept.begin(), kept.end());
     if (call.json) {
-        for (const QJsonObject &line : kept)
-            call.console.out.write(QJsonDocument(line).toJson(QJsonDocument::Compact) + '\n');
+        QByteArray lines;
+        for (const size_t i : kept)
+            lines += read.Raw(i) + '\n';
+        call.console.out.write(lines);
     } else {
-        PrintTable(call, kept);
+        PrintTable(call, read.lines, kept);
     }
     return 0;
 }

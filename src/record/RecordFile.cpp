@@ -1,11 +1,11 @@
 #include "record/RecordFile.h"
 
 #include "image/WholeFile.h"
+#include "record/RecordScan.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonDocument>
 
 namespace modLumentorMGW {
 
@@ -62,20 +62,28 @@ bool ReadRecord(const QString &path, RecordRead *read, QString *reason)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Refuse(reason, file.errorString());
-    const QByteArray bytes = file.readAll();
-    const QList<QByteArray> lines = bytes.split('\n');
-    if (!IsRecordStart(lines.value(0).left(4096), reason))
+    read->text = file.readAll();
+    const QByteArray &bytes = read->text;
+    const qsizetype firstEnd = bytes.indexOf('\n');
+    if (!IsRecordStart(bytes.left(qMin(firstEnd < 0 ? bytes.size() : firstEnd, qsizetype(4096))), reason))
         return false;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (lines[i].isEmpty())
+    qsizetype number = 0;
+    for (qsizetype at = 0; at < bytes.size();) {
+        qsizetype end = bytes.indexOf('\n', at);
+        if (end < 0)
+            end = bytes.size();
+        const QByteArray line = QByteArray::fromRawData(bytes.constData() + at, end - at);
+        at = end + 1;
+        ++number;
+        if (line.isEmpty())
             continue;
-        QJsonParseError error{};
-        const QJsonDocument document = QJsonDocument::fromJson(lines[i], &error);
-        if (error.error != QJsonParseError::NoError || !document.isObject() || !lines[i].startsWith(LineStart)) {
-            read->notes << QStringLiteral("line %1 of %2 is not whole (a write cut short?): skipped").arg(i + 1).arg(path);
+        QJsonObject shown;
+        if (!line.startsWith(LineStart) || !ScanRecordLine(line, &shown)) {
+            read->notes << QStringLiteral("line %1 of %2 is not whole (a write cut short?): skipped").arg(number).arg(path);
             continue;
         }
-        read->lines.push_back(document.object());
+        read->lines.push_back(shown);
+        read->spans.emplace_back(at - line.size() - 1, line.size());
     }
     return true;
 }

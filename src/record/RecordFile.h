@@ -27,7 +27,10 @@ bool AppendRecordLine(const QString &path, const QByteArray &line, QString *reas
 
 struct RecordRead
 {
-    std::vector<QJsonObject> lines; // oldest first
+    std::vector<QJsonObject> lines; // oldest first, the fields shown (RecordScan.h)
+    QByteArray text;                // the file as read
+    std::vector<std::pair<qsizetype, qsizetype>> spans; // where each line stands in it
+    QByteArray Raw(size_t i) const { return text.mid(spans[i].first, spans[i].second); }
     QStringList notes;              // the lines skipped, and why
 };
 

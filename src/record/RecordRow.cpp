@@ -46,7 +46,12 @@ QString RecordGatewayKey(const QJsonObject &line)
 
 QStringList RecordColumns(const QJsonObject &line)
 {
-    const QDateTime started = QDateTime::fromString(Text(line, "started"), Qt::ISODateWithMs);
+    // Ours are UTC already ("2026-03-01T09:00:00.000Z"): no need to parse them.
+    QString time = Text(line, "started");
+    if (time.size() == 24 && time.endsWith(QLatin1Char('Z')))
+        time = time.left(19).replace(QLatin1Char('T'), QLatin1Char(' '));
+    else if (const QDateTime started = QDateTime::fromString(time, Qt::ISODateWithMs); started.isValid())
+        time = started.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     const QJsonObject port = line.value(QLatin1String("port")).toObject();
     const QJsonObject adapter = line.value(QLatin1String("adapter")).toObject();
     QString where = Text(port, "given");
@@ -61,7 +66,7 @@ QStringList RecordColumns(const QJsonObject &line)
     const QString name = path.isEmpty() ? QStringLiteral("(unsaved)") : QFileInfo(path).fileName();
     const QString hash = Text(map, "sha256").left(8);
     const QJsonValue verified = line.value(QLatin1String("verified"));
-    return {started.isValid() ? started.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : Text(line, "started"),
+    return {time,
             Text(line, "gateway").isEmpty() ? QStringLiteral("-") : Text(line, "gateway"),
             where.isEmpty() ? QStringLiteral("-") : where,
             Text(line, "command"),
