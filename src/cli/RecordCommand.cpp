@@ -42,25 +42,22 @@ QDateTime Since(const QString &text)
     return when;
 }
 
-bool SamePort(const QJsonObject &line, const QString &port)
+bool SamePort(const RecordFields &line, const QString &port, const QString &device)
 {
-    const QJsonObject on = line.value(QLatin1String("port")).toObject();
-    const QString given = on.value(QLatin1String("given")).toString();
-    const QString resolved = on.value(QLatin1String("resolved")).toString();
-    return given == port || resolved == port || (!resolved.isEmpty() && resolved == OpenedDevice(port));
+    return line.portGiven == port || (!line.portResolved.isEmpty() && (line.portResolved == port || line.portResolved == device));
 }
 
 // Ours are UTC with milliseconds and compare as text; others are parsed.
-bool Before(const QJsonObject &line, const QDateTime &since, const QString &sinceText)
+bool Before(const RecordFields &line, const QDateTime &since, const QString &sinceText)
 {
-    const QString started = line.value(QLatin1String("started")).toString();
+    const QString &started = line.started;
     if (started.size() == sinceText.size() && started.endsWith(QLatin1Char('Z')))
         return started < sinceText;
     return QDateTime::fromString(started, Qt::ISODateWithMs) < since;
 }
 
 // The table, each column as wide as its widest cell, in one write.
-void PrintTable(const Invocation &call, const std::vector<QJsonObject> &lines, const std::vector<size_t> &kept)
+void PrintTable(const Invocation &call, const std::vector<RecordFields> &lines, const std::vector<size_t> &kept)
 {
     QList<QStringList> rows{RecordHeadings()};
     for (const size_t i : kept)
@@ -101,13 +98,14 @@ int Record(const Invocation &call)
         call.Say(QStringLiteral("mgw record: ") + note);
 
     const QString sinceText = since.toUTC().toString(Qt::ISODateWithMs);
+    const QString device = call.port.isEmpty() ? QString() : OpenedDevice(call.port);
     std::vector<size_t> kept; // lines by their index in read
     QMap<QString, size_t> lastOf; // gateway: its place in kept
     for (size_t i = 0; i < read.lines.size(); ++i) {
-        const QJsonObject &line = read.lines[i];
-        if ((!call.gateway.isEmpty() && line.value(QLatin1String("gateway")).toString() != call.gateway)
-            || (!call.port.isEmpty() && !SamePort(line, call.port))
-            || (!mapHash.isEmpty() && RecordMapHash(line) != mapHash)
+        const RecordFields &line = read.lines[i];
+        if ((!call.gateway.isEmpty() && line.gateway != call.gateway)
+            || (!call.port.isEmpty() && !SamePort(line, call.port, device))
+            || (!mapHash.isEmpty() && line.mapHash != mapHash)
             || (since.isValid() && Before(line, since, sinceText)))
             continue;
         const QString key = RecordGatewayKey(line);

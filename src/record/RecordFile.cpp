@@ -77,7 +77,7 @@ bool ReadRecord(const QString &path, RecordRead *read, QString *reason)
         ++number;
         if (line.isEmpty())
             continue;
-        QJsonObject shown;
+        RecordFields shown;
         if (!line.startsWith(LineStart) || !ScanRecordLine(line, &shown)) {
             read->notes << QStringLiteral("line %1 of %2 is not whole (a write cut short?): skipped").arg(number).arg(path);
             continue;

@@ -2,7 +2,8 @@
 // The commissioning record: one JSON line per download, upload and verify,
 // from either program, appended to one file that many processes (and
 // people, through a shared folder or a git work tree) keep at once.
-#include <QJsonObject>
+#include "record/RecordScan.h"
+
 #include <QStringList>
 
 #include <vector>
@@ -27,7 +28,7 @@ bool AppendRecordLine(const QString &path, const QByteArray &line, QString *reas
 
 struct RecordRead
 {
-    std::vector<QJsonObject> lines; // oldest first, the fields shown (RecordScan.h)
+    std::vector<RecordFields> lines; // oldest first, the fields shown
     QByteArray text;                // the file as read
     std::vector<std::pair<qsizetype, qsizetype>> spans; // where each line stands in it
     QByteArray Raw(size_t i) const { return text.mid(spans[i].first, spans[i].second); }

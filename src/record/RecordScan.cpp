@@ -4,121 +4,164 @@
 #include <QJsonDocument>
 
 #include <cstring>
+#include <functional>
 
 namespace modLumentorMGW {
 
-const char *const ShownFields[8] = {"started", "gateway", "port", "adapter", "command", "files", "result", "verified"};
-
 namespace {
-qsizetype SkipSpace(const char *s, qsizetype n, qsizetype i)
+// A value's place in the line: [begin, end).
+struct Span
 {
-    while (i < n && (s[i] == ' ' || s[i] == '\t' || s[i] == '\r' || s[i] == '\n'))
-        ++i;
-    return i;
+    const char *begin;
+    const char *end;
+    bool Is(const char *text) const { return size_t(end - begin) == std::strlen(text) && !std::memcmp(begin, text, size_t(end - begin)); }
+};
+
+const char *SkipSpace(const char *s, const char *end)
+{
+    while (s < end && (*s == ' ' || *s == '\t' || *s == '\r' || *s == '\n'))
+        ++s;
+    return s;
 }
 
-// Past the string whose opening quote is at i, or -1.
-qsizetype SkipString(const char *s, qsizetype n, qsizetype i)
+// Past the string whose opening quote is at s, or null.
+const char *SkipString(const char *s, const char *end)
 {
-    for (++i; i < n; ++i) {
-        if (s[i] == '\\')
-            ++i;
-        else if (s[i] == '"')
-            return i + 1;
+    for (++s; s < end; ++s) {
+        if (*s == '\\')
+            ++s;
+        else if (*s == '"')
+            return s + 1;
     }
-    return -1;
+    return nullptr;
 }
 
-// Past the value that starts at i, or -1 when it does not end in the line.
-qsizetype SkipValue(const char *s, qsizetype n, qsizetype i)
+// Past the value at s, or null when it does not end in the line.
+const char *SkipValue(const char *s, const char *end)
 {
-    if (i >= n)
-        return -1;
-    if (s[i] == '"')
-        return SkipString(s, n, i);
-    if (s[i] == '{' || s[i] == '[') {
+    if (s >= end)
+        return nullptr;
+    if (*s == '"')
+        return SkipString(s, end);
+    if (*s == '{' || *s == '[') {
         int depth = 0;
-        for (; i < n; ++i) {
-            if (s[i] == '"') {
-                i = SkipString(s, n, i);
-                if (i < 0)
-                    return -1;
-                --i;
-            } else if (s[i] == '{' || s[i] == '[') {
+        for (; s < end; ++s) {
+            if (*s == '"') {
+                s = SkipString(s, end);
+                if (!s)
+                    return nullptr;
+                --s;
+            } else if (*s == '{' || *s == '[') {
                 ++depth;
-            } else if ((s[i] == '}' || s[i] == ']') && --depth == 0) {
-                return i + 1;
+            } else if ((*s == '}' || *s == ']') && --depth == 0) {
+                return s + 1;
             }
         }
-        return -1;
+        return nullptr;
     }
-    const qsizetype start = i;
-    while (i < n && !std::strchr(",}] \t\r\n", s[i]))
-        ++i;
-    return i > start ? i : -1;
+    const char *start = s;
+    while (s < end && !std::strchr(",}] \t\r\n", *s))
+        ++s;
+    return s > start ? s : nullptr;
 }
 
-// One value decoded; undefined when it is not JSON.
-QJsonValue Decode(const QByteArray &raw)
+// Each member of the object (or element of the array) spanned by value:
+// its key (empty in an array) and its value. False when it is not whole.
+bool Members(Span value, bool object, const std::function<void(Span, Span)> &each)
 {
-    if (raw.startsWith('"') && !raw.contains('\\'))
+    const char *s = SkipSpace(value.begin, value.end), *end = value.end;
+    if (s >= end || *s != (object ? '{' : '['))
+        return false;
+    s = SkipSpace(s + 1, end);
+    if (s < end && *s == (object ? '}' : ']'))
+        return SkipSpace(s + 1, end) == end;
+    for (;;) {
+        Span key{s, s};
+        if (object) {
+            const char *keyEnd = s < end && *s == '"' ? SkipString(s, end) : nullptr;
+            if (!keyEnd)
+                return false;
+            key = {s + 1, keyEnd - 1};
+            s = SkipSpace(keyEnd, end);
+            if (s >= end || *s != ':')
+                return false;
+            s = SkipSpace(s + 1, end);
+        }
+        const char *valueEnd = SkipValue(s, end);
+        if (!valueEnd)
+            return false;
+        each(key, {s, valueEnd});
+        s = SkipSpace(valueEnd, end);
+        if (s < end && *s == ',') {
+            s = SkipSpace(s + 1, end);
+            continue;
+        }
+        return s < end && *s == (object ? '}' : ']') && SkipSpace(s + 1, end) == end;
+    }
+}
+
+// A string's text; empty for anything else (null included).
+QString Text(Span value)
+{
+    if (value.end - value.begin < 2 || *value.begin != '"')
+        return QString();
+    const QByteArray raw(value.begin, value.end - value.begin);
+    if (!raw.contains('\\'))
         return QString::fromUtf8(raw.mid(1, raw.size() - 2));
-    if (raw == "true" || raw == "false")
-        return raw == "true";
-    if (raw == "null")
-        return QJsonValue();
-    // A document is an object or an array: anything else is read as one's element.
-    const bool whole = raw.startsWith('{') || raw.startsWith('[');
-    QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(whole ? raw : '[' + raw + ']', &error);
-    if (error.error != QJsonParseError::NoError)
-        return QJsonValue(QJsonValue::Undefined);
-    if (!whole)
-        return document.array().at(0);
-    return document.isObject() ? QJsonValue(document.object()) : QJsonValue(document.array());
+    return QJsonDocument::fromJson('[' + raw + ']').array().at(0).toString();
 }
 } // namespace
 
-bool ScanRecordLine(const QByteArray &line, QJsonObject *shown)
+bool ScanRecordLine(const QByteArray &line, RecordFields *f)
 {
-    const char *s = line.constData();
-    const qsizetype n = line.size();
-    qsizetype i = SkipSpace(s, n, 0);
-    if (i >= n || s[i] != '{')
-        return false;
-    i = SkipSpace(s, n, i + 1);
-    if (i < n && s[i] == '}')
-        return SkipSpace(s, n, i + 1) == n;
-    for (;;) {
-        if (i >= n || s[i] != '"')
-            return false;
-        const qsizetype keyEnd = SkipString(s, n, i);
-        if (keyEnd < 0)
-            return false;
-        const char *key = s + i + 1;
-        const size_t keySize = size_t(keyEnd - i - 2);
-        i = SkipSpace(s, n, keyEnd);
-        if (i >= n || s[i] != ':')
-            return false;
-        const qsizetype start = SkipSpace(s, n, i + 1);
-        const qsizetype end = SkipValue(s, n, start);
-        if (end < 0)
-            return false;
-        for (const char *field : ShownFields) {
-            if (std::strlen(field) == keySize && std::memcmp(key, field, keySize) == 0) {
-                const QJsonValue value = Decode(QByteArray(s + start, end - start));
-                if (value.isUndefined())
-                    return false;
-                shown->insert(QLatin1String(field), value);
-            }
-        }
-        i = SkipSpace(s, n, end);
-        if (i < n && s[i] == ',') {
-            i = SkipSpace(s, n, i + 1);
-            continue;
-        }
-        return i < n && s[i] == '}' && SkipSpace(s, n, i + 1) == n;
-    }
+    bool whole = true;
+    const bool object = Members({line.constData(), line.constData() + line.size()}, true, [&](Span key, Span value) {
+        if (key.Is("started"))
+            f->started = Text(value);
+        else if (key.Is("gateway"))
+            f->gateway = Text(value);
+        else if (key.Is("command"))
+            f->command = Text(value);
+        else if (key.Is("result"))
+            f->result = Text(value);
+        else if (key.Is("verified"))
+            f->verified = value.Is("true") ? 1 : value.Is("false") ? 0 : -1;
+        else if (key.Is("port") && *value.begin == '{')
+            whole &= Members(value, true, [&](Span k, Span v) {
+                if (k.Is("given"))
+                    f->portGiven = Text(v);
+                else if (k.Is("resolved"))
+                    f->portResolved = Text(v);
+            });
+        else if (key.Is("adapter") && *value.begin == '{')
+            whole &= f->adapter = Members(value, true, [&](Span k, Span v) {
+                if (k.Is("vendor_id"))
+                    f->vendorId = Text(v);
+                else if (k.Is("product_id"))
+                    f->productId = Text(v);
+                else if (k.Is("serial_number"))
+                    f->serialNumber = Text(v);
+            });
+        else if (key.Is("files") && *value.begin == '[')
+            whole &= Members(value, false, [&](Span, Span file) {
+                RecordFields one;
+                bool isMap = false;
+                whole &= Members(file, true, [&](Span k, Span v) {
+                    if (k.Is("role"))
+                        isMap = v.Is("\"map\"");
+                    else if (k.Is("path"))
+                        one.mapPath = Text(v);
+                    else if (k.Is("sha256"))
+                        one.mapHash = Text(v);
+                });
+                if (isMap && !f->map) {
+                    f->map = true;
+                    f->mapPath = one.mapPath;
+                    f->mapHash = one.mapHash;
+                }
+            });
+    });
+    return object && whole;
 }
 
 } // namespace modLumentorMGW
