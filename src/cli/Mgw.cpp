@@ -134,7 +134,7 @@ int RunCommand(const CommandEntry &entry, const QStringList &arguments, Invocati
     if (!parser.parse(QStringList{QStringLiteral("mgw")} + arguments))
         return call.Refuse(parser.errorText());
     if (parser.isSet(help)) {
-        Write(console.out, entry.help);
+        Write(call.json ? console.err : console.out, entry.help); // --json: the object alone on stdout
         return 0;
     }
     // Nothing is taken silently: not a second value, not an empty one.
