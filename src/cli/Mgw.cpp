@@ -135,6 +135,7 @@ int RunCommand(const CommandEntry &entry, const QStringList &arguments, Invocati
         return call.Refuse(parser.errorText());
     if (parser.isSet(help)) {
         Write(call.json ? console.err : console.out, entry.help); // --json: the object alone on stdout
+        call.report->SetResult(QStringLiteral("complete")); // nothing was compared
         return 0;
     }
     // Nothing is taken silently: not a second value, not an empty one.
