@@ -11,6 +11,7 @@
 #include <QJsonObject>
 #include <QProcess>
 
+#include <csignal>
 #include <optional>
 
 namespace {
@@ -145,4 +146,24 @@ TEST_F(MgwTest, JsonOfAnInterruptedTransferSaysCancelled)
     EXPECT_EQ(o["result"].toString(), "cancelled");
     EXPECT_EQ(o["exit_status"].toInt(), 130);
     EXPECT_EQ(SchemaErrors(dir.path(), r.bytes), "");
+}
+
+// The real program on Ctrl+C: the object still comes, on its standard output alone.
+TEST_F(MgwTest, RealProgramPrintsItsObjectOnCtrlC)
+{
+    const QString map = SampleMap();
+    gateway.sim.ArmFault(MakeFault(gatesim::FaultKind::Silence, "3F0"));
+    QProcess mgw;
+    mgw.start(MGW_PROGRAM, {"verify", map, "--port", Pty(), "--json", "--record", dir.filePath("record.jsonl")});
+    ASSERT_TRUE(gateway.sim.WaitForJournal(1, 5000));
+    ::kill(pid_t(mgw.processId()), SIGINT);
+    ASSERT_TRUE(mgw.waitForFinished(2000));
+    EXPECT_EQ(mgw.exitCode(), 130);
+    const QByteArray out = mgw.readAllStandardOutput();
+    EXPECT_EQ(out.count('\n'), 1);
+    const QJsonObject o = Parsed(out);
+    EXPECT_EQ(o["result"].toString(), "cancelled");
+    EXPECT_EQ(o["message"].toString(), "Manual Verify Cancel.");
+    EXPECT_EQ(o["record"].toObject()["written"].toBool(), true);
+    EXPECT_EQ(SchemaErrors(dir.path(), out), "");
 }
