@@ -58,14 +58,14 @@ struct CommandEntry
 
 const CommandEntry Commands[] = {
     {"download", Download, 1, true,
-     "Usage: mgw download FILE --port PORT [--gateway NAME] [--record FILE] [--quiet] [--json]\n\n"
+     "Usage: mgw download FILE --port PORT [--gateway NAME] [--record FILE] [--json] [--quiet]\n\n"
      "Writes the map file FILE into the gateway as LumentorMGW's Download does:\n"
      "the clearing commands, every block that holds a nonzero cell, then both\n"
      "bank checksums. FILE must be a map file exactly: 262144 bytes, every cell\n"
      "0 to 255, else nothing is sent (2). Exit status 0 on \"Download Complete\",\n"
      "else the error code (4, 21 to 24, 52, 61 to 64); Ctrl+C cancels (130).\n"},
     {"upload", Upload, 1, true,
-     "Usage: mgw upload FILE --port PORT [--gateway NAME] [--record FILE] [--quiet] [--json]\n\n"
+     "Usage: mgw upload FILE --port PORT [--gateway NAME] [--record FILE] [--json] [--quiet]\n\n"
      "Reads the gateway's whole memory as LumentorMGW's Upload does and writes\n"
      "it to FILE, only once the upload and both bank checksums have succeeded:\n"
      "a failed or cancelled upload leaves FILE as it was. FILE's room is taken\n"
@@ -74,7 +74,7 @@ const CommandEntry Commands[] = {
      "output. Exit status 0 on \"Upload Complete\", else the error\n"
      "code (71, 52, 61 to 64); Ctrl+C cancels (130).\n"},
     {"verify", Verify, 1, true,
-     "Usage: mgw verify FILE --port PORT [--gateway NAME] [--record FILE] [--quiet] [--json]\n\n"
+     "Usage: mgw verify FILE --port PORT [--gateway NAME] [--record FILE] [--json] [--quiet]\n\n"
      "Asks the gateway for its two bank checksums only and compares them with\n"
      "FILE's; changes nothing in the gateway. Exit status 0 when both agree, 1\n"
      "when a bank differs, 52 when the gateway does not answer, 2 when FILE is\n"

@@ -20,7 +20,7 @@ namespace mgw {
 
 const char RecordHelp[] =
     "Usage: mgw record [--gateway NAME] [--port PORT] [--map FILE] [--since DATE]\n"
-    "                  [--last] [--record FILE] [--quiet] [--json]\n\n"
+    "                  [--last] [--record FILE] [--json] [--quiet]\n\n"
     "Prints the commissioning record, newest last: time, gateway, port and\n"
     "adapter, command, map name and short hash, result, verified. --map keeps\n"
     "the lines of FILE's content, whatever its name; --since DATE (2026-03-01 or\n"
