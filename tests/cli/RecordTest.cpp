@@ -1,5 +1,6 @@
 // The commissioning record: appends from many processes at once, a torn
 // line, files that are no record, where it lives, and mgw record's filters.
+#include "common/FileSizeLimit.h"
 #include "common/TestFiles.h"
 
 #include "cli/Mgw.h"
@@ -150,6 +151,18 @@ TEST(Record, AFileThatIsNoRecordIsLeftAloneWithTheReason)
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.err, "mgw record: " + file + " is not read: " + reason + "\n");
     }
+    // A disk that fills partway through the line (a size limit here): the record ends where it did.
+    const QString full = dir.filePath("full.jsonl");
+    ASSERT_EQ(Mgw({"verify", map, "--port", port, "--record", full}).status, 3);
+    const QByteArray kept = ReadAll(full);
+    {
+        FileSizeLimit limit(rlim_t(kept.size() + 100));
+        const Ran r = Mgw({"verify", map, "--port", port, "--record", full});
+        EXPECT_EQ(r.status, 3);
+        EXPECT_TRUE(r.err.endsWith("not kept in the record " + full + ": only part of the line could be written\n"))
+            << r.err.toStdString();
+    }
+    EXPECT_EQ(ReadAll(full), kept);
     // A record under a regular file cannot be made: said, status kept.
     const Ran r = Mgw({"verify", map, "--port", port, "--record", map + "/record.jsonl"});
     EXPECT_EQ(r.status, 3);
