@@ -1,6 +1,7 @@
 #include "cli/Mgw.h"
 
 #include "cli/Invocation.h"
+#include "cli/RecordOptions.h"
 #include "link/MsgBox.h"
 #include "link/ReplyClock.h"
 #include "record/RunReport.h"
@@ -124,18 +125,12 @@ int RunCommand(const CommandEntry &entry, const QStringList &arguments, Invocati
     const QCommandLineOption points(QStringLiteral("points"), QString(), QStringLiteral("N"));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(), QStringLiteral("CSV"));
     const QCommandLineOption into(QStringLiteral("into"), QString(), QStringLiteral("BASE"));
-    const QCommandLineOption json(QStringLiteral("json"), QString());
-    const QCommandLineOption gateway(QStringLiteral("gateway"), QString(), QStringLiteral("NAME"));
-    const QCommandLineOption record(QStringLiteral("record"), QString(), QStringLiteral("FILE"));
-    const QCommandLineOption map(QStringLiteral("map"), QString(), QStringLiteral("FILE"));
-    const QCommandLineOption since(QStringLiteral("since"), QString(), QStringLiteral("DATE"));
-    const QCommandLineOption last(QStringLiteral("last"), QString());
-    QList<QCommandLineOption> offered{help, json};
+    const RecordOptions recording;
+    QList<QCommandLineOption> offered{help};
     offered << quiet;
-    if (entry.gateway)
-        offered << port << gateway << record;
-    if (entry.run == Record)
-        offered << port << gateway << record << map << since << last;
+    if (entry.gateway || entry.run == Record)
+        offered << port;
+    recording.Offer(offered, entry.gateway, entry.run == Record);
     if (entry.run == Export)
         offered << points << output;
     if (entry.run == Import)
@@ -169,18 +164,10 @@ int RunCommand(const CommandEntry &entry, const QStringList &arguments, Invocati
     if (const int empty = int(call.files.indexOf(QString())); empty >= 0)
         return call.Refuse(QStringLiteral("%1 needs a name, not an empty one").arg(FileWords(entry).value(empty)));
     call.quiet = parser.isSet(quiet);
-    if (entry.gateway || entry.run == Record) {
-        call.gateway = parser.value(gateway).trimmed();
-        if (parser.isSet(gateway) && call.gateway.isEmpty())
-            return call.Refuse(QStringLiteral("--gateway needs a name, not blanks"));
-        call.record = parser.value(record);
-    }
-    if (entry.run == Record) {
+    if (!recording.Take(parser, entry.gateway, entry.run == Record, call))
+        return ExitUsage;
+    if (entry.run == Record)
         call.port = parser.value(port);
-        call.map = parser.value(map);
-        call.since = parser.value(since);
-        call.last = parser.isSet(last);
-    }
     if (entry.gateway) {
         call.port = parser.value(port);
         if (call.port.isEmpty())
