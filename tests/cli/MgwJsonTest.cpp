@@ -4,6 +4,7 @@
 #include "cli/MgwFixture.h"
 
 #include "common/DrivenClock.h"
+#include "common/SchemaCheck.h"
 
 #include <QCryptographicHash>
 #include <QJsonArray>
@@ -25,24 +26,6 @@ QString Sha256(const QByteArray &bytes)
     return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
 }
 
-// Every line of `lines` against the shipped schema; the validator's words when one fails.
-QString SchemaErrors(const QString &folder, const QByteArray &lines)
-{
-    const QString file = folder + "/objects.jsonl";
-    if (!WriteAll(file, lines))
-        return "cannot write " + file;
-    QProcess python;
-    python.start("python3", {"-c",
-                             "import json, sys, jsonschema\n"
-                             "schema = json.load(open(sys.argv[1]))\n"
-                             "v = jsonschema.Draft202012Validator(schema)\n"
-                             "for n, line in enumerate(open(sys.argv[2]), 1):\n"
-                             "    for e in v.iter_errors(json.loads(line)):\n"
-                             "        print(n, list(e.absolute_path), e.message)\n",
-                             MGW_SCHEMA, file});
-    python.waitForFinished(30000);
-    return QString::fromUtf8(python.readAllStandardOutput() + python.readAllStandardError());
-}
 } // namespace
 
 TEST_F(MgwTest, JsonIsOneObjectForEveryCommandAndOutcomeAndFitsTheSchema)

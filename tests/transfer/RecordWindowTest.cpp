@@ -1,7 +1,7 @@
 // View > Transfer Record... of the real window: the record newest first,
 // the gateway's name kept per port, a line for each transfer as it ends,
 // the filter and copy, and a record that cannot be written said once.
-#include "common/TestFiles.h"
+#include "common/SchemaCheck.h"
 #include "transfer/TransferFixture.h"
 
 #include "ui/record/TransferRecordView.h"
@@ -60,6 +60,7 @@ TEST_F(TransferTest, TransferRecordShowsTheRecordNewestFirstAndLiveAsTransfersEn
     ASSERT_EQ(lines.size(), 3);
     EXPECT_TRUE(lines[1].contains("\"program\":\"LumentorMGW\"")) << lines[1].toStdString();
     EXPECT_TRUE(lines[1].contains("\"gateway\":\"north\""));
+    EXPECT_EQ(SchemaErrors(dir.path(), (lines[1] + '\n' + lines[2] + '\n').toUtf8()), "");
 
     // The overview's filter and copy: tab-separated rows as shown.
     view->FilterText()->setText("DIFFERS");

@@ -17,7 +17,6 @@
 #include <QTableView>
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
@@ -58,7 +57,7 @@ int16_t frmLumentorMGW::RecordTransfer(const QString &command, const std::functi
 {
     const int16_t port = int16_t(cboComPort->currentIndex() + 1);
     const QString name = port >= 1 && size_t(port) <= PortEntries().size() ? PortEntries()[size_t(port - 1)].name : QString();
-    RunReport report(QStringLiteral("LumentorMGW"), QApplication::applicationVersion(), command, {});
+    RunReport report(QStringLiteral("LumentorMGW"), QStringLiteral(MGW_VERSION), command, {});
     const QString device = OpenedDevice(PortDevice(port));
     report.SetPort(name, device);
     if (const Adapter adapter = AdapterOf(device); adapter.Known())
