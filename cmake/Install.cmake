@@ -26,6 +26,9 @@ endforeach()
 if(TARGET mgw)
   mgw_install_gzipped(${PROJECT_SOURCE_DIR}/data/man/mgw-import.1 ${CMAKE_INSTALL_MANDIR}/man1)
   mgw_install_gzipped(${PROJECT_SOURCE_DIR}/data/man/mgw-probe.1 ${CMAKE_INSTALL_MANDIR}/man1)
+  mgw_install_gzipped(${PROJECT_SOURCE_DIR}/data/man/mgw-record.1 ${CMAKE_INSTALL_MANDIR}/man1)
+  # mgw --json's schema, the stable interface scripts check against.
+  install(FILES ${PROJECT_SOURCE_DIR}/data/mgw-result.schema.json DESTINATION ${CMAKE_INSTALL_DATADIR}/lumentormgw)
 endif()
 
 # The capture's dissector where Wireshark looks for the system's Lua plugins:

@@ -2,6 +2,7 @@
 
 #include "link/Frame.h"
 #include "link/LineObserver.h"
+#include "link/LineCounts.h"
 #include "link/MSComm.h"
 #include "link/MsgBox.h"
 #include "link/PortDevice.h"
@@ -159,6 +160,7 @@ bool SendCommand(const QString &command, int16_t replyLength)
     TellLine({LineEventKind::Sent, frame, {}});
     if (!comMGW.Output(frame))
         return Lost();
+    CountFrameSent(command.toLatin1(), frame.size());
     Waited how = Waited::TimedOut;
     if (!WaitUntil(clock, PortWait::Output, ReplyTimeoutMs + lineTime, [] { return comMGW.OutBufferCount() == 0; }, how))
         return how == Waited::Failed ? Lost() : TimedOut(clock);
@@ -173,6 +175,7 @@ bool SendCommand(const QString &command, int16_t replyLength)
     LineEvent received{LineEventKind::Received, LastReply, {}};
     received.text = JudgeReply(LastReply, replyLength, &received.good);
     TellLine(received);
+    CountReplyTaken(command.toLatin1(), LastReply.size(), received.good);
     return received.good;
 }
 

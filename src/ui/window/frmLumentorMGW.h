@@ -161,6 +161,7 @@ public:
     void mnuDownload_Click();
     void mnuUpload_Click();
     void cmdCancel_Click();
+    int16_t RecordTransfer(const QString &command, const std::function<int16_t()> &transfer);
     void mnuExport_Click();
     void ExportCSV();
 
@@ -203,6 +204,7 @@ private:
     // frmLumentorMGW_resume.cpp
     int16_t ResumeDownload(int16_t port, modLumentorMGW::TransferPanel &panel, int16_t outcome);
     void CreateOverviewEntry();
+    void CreateRecordEntry(); // View > Transfer Record, and RecordTransfer: frmLumentorMGW_record.cpp
     void RefreshOverview();
     void ShowStep(const CellStep &step);
     void AutoMapNumber(QComboBox *countList, QComboBox *startList, const QString &numberMessage);

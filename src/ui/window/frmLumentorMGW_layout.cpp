@@ -89,6 +89,7 @@ frmLumentorMGW::frmLumentorMGW(QWidget *parent)
     Form_Resize();
     Form_Load();
     CreateEditMenu();
+    CreateRecordEntry();
     CreatePortMenu();
     FitWindowFont(this);
     InputGuard::GuardControlsOf(this);

@@ -48,7 +48,8 @@ void frmLumentorMGW::mnuDownload_Click()
         if (watch.ReadyOrSay(QStringLiteral("Download"))) {
             TransferSettingsDialog::Apply();
             const int16_t port = int16_t(cboComPort->currentIndex() + 1);
-            ResumeDownload(port, panel, DownloadImage(port, panel));
+            RecordTransfer(QStringLiteral("download"),
+                           [&] { return ResumeDownload(port, panel, DownloadImage(port, panel)); });
         }
         CloseGatewayPort();
         frmUpDown->setVisible(false);
@@ -68,7 +69,8 @@ void frmLumentorMGW::mnuUpload_Click()
         LineWatch watch(lblProgress, QStringLiteral("upload"), mnuPortLog->isChecked());
         if (watch.ReadyOrSay(QStringLiteral("Upload"))) {
             TransferSettingsDialog::Apply();
-            outcome = UploadImage(int16_t(cboComPort->currentIndex() + 1), panel);
+            outcome = RecordTransfer(QStringLiteral("upload"),
+                                     [&] { return UploadImage(int16_t(cboComPort->currentIndex() + 1), panel); });
         }
         CloseGatewayPort();
         ShowData();
