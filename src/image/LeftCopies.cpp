@@ -1,5 +1,7 @@
 #include "image/LeftCopies.h"
 
+#include "image/CopyFiles.h"
+#include "image/LiveLock.h"
 #include "image/MapFile.h"
 #include "image/RecoveryFolder.h"
 
@@ -9,7 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSysInfo>
-#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -80,30 +81,28 @@ std::vector<LeftCopy> ClaimLeftCopies(const QString &path, std::vector<DamagedCo
                                       UnclaimedCopies *unclaimed)
 {
     const QDir folder(path);
-    static const QRegularExpression copyFile(QStringLiteral("^([0-9]+-[0-9]+)\\."));
     QStringList names;   // in order, so damaged copies are named in order
     for (const QString &file : folder.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name)) {
-        if (const QRegularExpressionMatch match = copyFile.match(file); match.hasMatch())
-            names << match.captured(1);
+        if (const QString name = CopyNameOf(file); !name.isEmpty())
+            names << name;
     }
     names.removeDuplicates();
 
     std::vector<LeftCopy> copies;
     for (const QString &name : names) {
-        auto lock = std::make_unique<QLockFile>(folder.filePath(name + QStringLiteral(".lock")));
-        lock->setStaleLockTime(0);
-        if (!lock->tryLock(0) && !takeOwnIdLock(*lock)) {
+        auto lock = TryLiveLock(folder.filePath(CopyLockFile(name)));
+        if (!lock->isLocked() && !takeOwnIdLock(*lock)) {
             // Its window runs (maybe in this very program), or the folder
             // refuses the lock: then the copy is there but cannot be offered.
             const bool refused = lock->error() != QLockFile::LockFailedError || !QFileInfo(path).isWritable();
-            if (refused && unclaimed && QFileInfo::exists(folder.filePath(name + QStringLiteral(".txt")))) {
+            if (refused && unclaimed && QFileInfo::exists(folder.filePath(CopyNoteFile(name)))) {
                 ++unclaimed->count;
                 unclaimed->why = lock->error() == QLockFile::UnknownError ? QStringLiteral("its lock cannot be taken")
                                                                           : QStringLiteral("Permission denied");
             }
             continue;
         }
-        const QString notePath = folder.filePath(name + QStringLiteral(".txt"));
+        const QString notePath = folder.filePath(CopyNoteFile(name));
         QFile noteFile(notePath);
         if (!noteFile.exists()) {
             RemoveCopyFiles(path, name);   // stopped before its first note: nothing was described
@@ -139,7 +138,7 @@ void RemoveCopyFiles(const QString &path, const QString &name)
 {
     const QDir folder(path);
     // The note first: a copy without its note is no copy, whatever stays.
-    QFile::remove(folder.filePath(name + QStringLiteral(".txt")));
+    QFile::remove(folder.filePath(CopyNoteFile(name)));
     for (const QString &file : filesOf(folder, name))
         QFile::remove(folder.filePath(file));
 }

@@ -1,7 +1,8 @@
 #include "image/RecoveryNote.h"
 
+#include "image/CopyFiles.h"
+
 #include <QList>
-#include <QRegularExpression>
 
 namespace modLumentorMGW {
 
@@ -18,11 +19,6 @@ QByteArray escaped(const QString &value)
     return bytes;
 }
 
-bool isImageName(const QString &name)
-{
-    static const QRegularExpression pattern(QStringLiteral("^[0-9]+-[0-9]+\\.[12]\\.mgw$"));
-    return pattern.match(name).hasMatch();
-}
 } // namespace
 
 QByteArray RecoveryNote::Text() const
@@ -67,7 +63,7 @@ RecoveryNote RecoveryNote::Parse(const QByteArray &text, QString *why)
         *why = wrong("time", QString::fromUtf8(value("time")));
     else if (!pidRead || note.pid <= 0)
         *why = wrong("pid", QString::fromUtf8(value("pid")));
-    else if (note.file.isEmpty() || !isImageName(note.image))
+    else if (note.file.isEmpty() || !IsCopyImage(note.image))
         *why = note.file.isEmpty() ? wrong("file", QString()) : wrong("image", note.image);
     else
         why->clear();

@@ -1,5 +1,7 @@
 #include "image/RecoveryWriter.h"
 
+#include "image/CopyFiles.h"
+#include "image/LiveLock.h"
 #include "image/LeftCopies.h"
 #include "image/RecoveryFolder.h"
 #include "image/WholeFile.h"
@@ -8,7 +10,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QThread>
 
 #include <cstdio>
 
@@ -16,56 +17,55 @@ namespace modLumentorMGW {
 
 RecoveryWriter::RecoveryWriter(const QString &folder)
     : folder_(folder)
+    , thread_([this] { Run(); })
 {
-    thread_ = QThread::create([this] { Run(); });
-    thread_->start();
 }
 
 RecoveryWriter::~RecoveryWriter()
 {
     {
-        QMutexLocker hold(&mutex_);
+        std::lock_guard<std::mutex> hold(mutex_);
         job_ = Job::Remove;
         stopping_ = true;
     }
-    wake_.wakeAll();
-    thread_->wait();
-    delete thread_;
+    wake_.notify_all();
+    thread_.join();
     lock_.reset();   // last: the copy is gone
 }
 
 void RecoveryWriter::Write(const QByteArray &image, const RecoveryNote &note)
 {
     {
-        QMutexLocker hold(&mutex_);
+        std::lock_guard<std::mutex> hold(mutex_);
         job_ = Job::Write;
         image_ = image;
         note_ = note;
     }
-    wake_.wakeAll();
+    wake_.notify_all();
 }
 
 void RecoveryWriter::Remove()
 {
     {
-        QMutexLocker hold(&mutex_);
+        std::lock_guard<std::mutex> hold(mutex_);
         job_ = Job::Remove;
         image_.clear();
     }
-    wake_.wakeAll();
+    wake_.notify_all();
 }
 
 void RecoveryWriter::Finish()
 {
-    QMutexLocker hold(&mutex_);
-    while (job_ != Job::None || busy_)
-        idle_.wait(&mutex_);
+    std::unique_lock<std::mutex> hold(mutex_);
+    idle_.wait(hold, [this] { return job_ == Job::None && !busy_; });
 }
 
 void RecoveryWriter::Adopt(std::unique_ptr<QLockFile> lock, const QString &name, const QString &image)
 {
-    Finish();
-    QMutexLocker hold(&mutex_);   // the thread is idle and stays so meanwhile
+    // Finish leaves the thread idle; holding mutex_ keeps it so until the
+    // copy's files and names are the ones handed in.
+    std::unique_lock<std::mutex> hold(mutex_);
+    idle_.wait(hold, [this] { return job_ == Job::None && !busy_; });
     RemoveCopy();
     lock_ = std::move(lock);
     name_ = name;
@@ -79,9 +79,8 @@ void RecoveryWriter::Run()
         QByteArray image;
         RecoveryNote note;
         {
-            QMutexLocker hold(&mutex_);
-            while (job_ == Job::None && !stopping_)
-                wake_.wait(&mutex_);
+            std::unique_lock<std::mutex> hold(mutex_);
+            wake_.wait(hold, [this] { return job_ != Job::None || stopping_; });
             if (job_ == Job::None)
                 return;
             job = std::exchange(job_, Job::None);
@@ -94,10 +93,10 @@ void RecoveryWriter::Run()
         else
             RemoveCopy();
         {
-            QMutexLocker hold(&mutex_);
+            std::lock_guard<std::mutex> hold(mutex_);
             busy_ = false;
         }
-        idle_.wakeAll();
+        idle_.notify_all();
     }
 }
 
@@ -107,14 +106,14 @@ void RecoveryWriter::WriteCopy(const QByteArray &image, RecoveryNote note)
     if (Claim(&why)) {
         // Into the image file the note on disk does not name, so that note
         // keeps its image whole until the new note replaces it.
-        note.image = name_ + (current_.endsWith(QLatin1String(".1.mgw")) ? ".2.mgw" : ".1.mgw");
+        note.image = NextCopyImage(name_, current_);
         note.pid = QCoreApplication::applicationPid();
         const QDir folder(folder_);
-        const QString notePath = folder.filePath(name_ + QStringLiteral(".txt"));
+        const QString notePath = folder.filePath(CopyNoteFile(name_));
         if (WriteWholeFile(folder.filePath(note.image), image, &why, Synced::FileAndFolder)
             && WriteWholeFile(notePath, note.Text(), &why, Synced::FileAndFolder)) {
             current_ = note.image;
-            written_.fetchAndAddRelaxed(1);
+            written_.fetch_add(1, std::memory_order_relaxed);
             failing_ = false;
             return;
         }
@@ -146,14 +145,13 @@ bool RecoveryWriter::Claim(QString *why)
         return false;
     static QAtomicInt taken;   // names taken by this process's writers
     const QDir folder(folder_);
-    const QString pid = QString::number(QCoreApplication::applicationPid());
+    const qint64 pid = QCoreApplication::applicationPid();
     for (int tries = 0; tries < 100; ++tries) {
-        const QString name = pid + QLatin1Char('-') + QString::number(taken.fetchAndAddRelaxed(1) + 1);
-        if (QFileInfo::exists(folder.filePath(name + QStringLiteral(".txt"))))
+        const QString name = CopyName(pid, taken.fetchAndAddRelaxed(1) + 1);
+        if (QFileInfo::exists(folder.filePath(CopyNoteFile(name))))
             continue;
-        auto lock = std::make_unique<QLockFile>(folder.filePath(name + QStringLiteral(".lock")));
-        lock->setStaleLockTime(0);   // a live owner's lock never goes stale
-        if (lock->tryLock(0)) {
+        auto lock = TryLiveLock(folder.filePath(CopyLockFile(name)));
+        if (lock->isLocked()) {
             lock_ = std::move(lock);
             name_ = name;
             return true;

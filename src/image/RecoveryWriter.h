@@ -10,15 +10,14 @@
 // other windows that the copy's owner still runs.
 #include "image/RecoveryNote.h"
 
-#include <QAtomicInt>
-#include <QMutex>
-#include <QWaitCondition>
-
+#include <atomic>
+#include <condition_variable>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 class QLockFile;
-class QThread;
 
 namespace modLumentorMGW {
 
@@ -34,10 +33,13 @@ public:
     void Remove();
     // Takes over the copy <name> of an ended window, whose lock the caller
     // holds and whose note names `image`: the next write replaces it.
+    // Called on the window's thread: it waits, holding mutex_, until the
+    // writer's thread is idle, and that thread takes no job while mutex_ is
+    // held, so the copy's members change hands with no write under way.
     void Adopt(std::unique_ptr<QLockFile> lock, const QString &name, const QString &image);
     // Waits until all that was handed over is done.
     void Finish();
-    int Written() const { return written_.loadRelaxed(); }
+    int Written() const { return written_.load(std::memory_order_relaxed); }
     // Told, on the writer's thread, when a copy cannot be written: once,
     // and again only after a copy has been written since. Set before the
     // first Write.
@@ -51,21 +53,32 @@ private:
     void RemoveCopy();
     bool Claim(QString *why);
 
+    // Standard primitives rather than Qt's: a thread checker sees through
+    // them, where Qt's own locks live in a library it does not instrument.
     const QString folder_;
-    QMutex mutex_;
-    QWaitCondition wake_, idle_;
+    std::mutex mutex_;
+    std::condition_variable wake_, idle_;
+
+    // Under mutex_: what the window hands over, and whether the thread is
+    // working on what it took.
     Job job_ = Job::None;
     QByteArray image_;
     RecoveryNote note_;
     bool busy_ = false, stopping_ = false;
-    QThread *thread_ = nullptr;
-    QAtomicInt written_;
+
+    std::atomic<int> written_ {0};
+    // Set before the thread first writes; read only by the thread after.
     std::function<void(const QString &)> report_;
 
-    // The writer thread's own, once it has written.
+    // The writer thread's own while it works. Adopt (on the window's
+    // thread) and the destructor touch them too, but only once Finish or
+    // join has seen the thread idle with mutex_ held, and the thread takes
+    // nothing new until that hold ends: never both at once.
     std::unique_ptr<QLockFile> lock_;
     QString name_, current_;
     bool failing_ = false;
+
+    std::thread thread_;   // last: started once all above exists
 };
 
 } // namespace modLumentorMGW

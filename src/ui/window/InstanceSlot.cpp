@@ -1,5 +1,7 @@
 #include "ui/window/InstanceSlot.h"
 
+#include "image/LiveLock.h"
+
 #include <QDir>
 #include <QLockFile>
 #include <QStandardPaths>
@@ -22,9 +24,8 @@ QPoint InstanceSlot::Take(QWidget *window)
         folder = QDir::tempPath();
     auto *slot = new InstanceSlot(window);
     for (int n = 0; n < 64; ++n) {
-        auto lock = std::make_unique<QLockFile>(QDir(folder).filePath(QStringLiteral("LumentorMGW-window-%1.lock").arg(n)));
-        lock->setStaleLockTime(0);   // stale when its program has ended, however old
-        if (lock->tryLock(0)) {
+        auto lock = modLumentorMGW::TryLiveLock(QDir(folder).filePath(QStringLiteral("LumentorMGW-window-%1.lock").arg(n)));
+        if (lock->isLocked()) {
             slot->lock_ = std::move(lock);
             return QPoint(Step, Step) * (n % Slots);
         }
