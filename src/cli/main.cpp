@@ -1,4 +1,5 @@
 // mgw: the gateway from the command line (see Mgw.h).
+#include "cli/ErrorTerminal.h"
 #include "cli/Mgw.h"
 
 #include <QCoreApplication>
@@ -6,13 +7,6 @@
 
 #include <csignal>
 #include <cstdio>
-#ifdef Q_OS_WIN
-#include <io.h>
-#define isatty _isatty
-#define STDERR_FILENO 2
-#else
-#include <unistd.h>
-#endif
 
 namespace {
 // The first Ctrl+C cancels at the next block; a second one ends at once.
@@ -37,6 +31,6 @@ int main(int argc, char **argv)
     in.open(stdin, QIODevice::ReadOnly);
     out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
     err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
-    const mgw::Console console{out, err, isatty(STDERR_FILENO) == 1, &in};
+    const mgw::Console console{out, err, mgw::ErrorIsTerminal(), &in};
     return mgw::RunMgw(QCoreApplication::arguments().mid(1), console);
 }

@@ -1,11 +1,7 @@
 #include "image/FileKind.h"
 
-#include <QFile>
 #include <QFileInfo>
 
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
 
 namespace modLumentorMGW {
 
@@ -46,22 +42,6 @@ bool RegularToRead(const QString &path, QString *reason)
     if (kind == FileKind::None)
         return refuse(reason, QStringLiteral("No such file or directory"));
     return kind == FileKind::Regular || refuseKind(kind, reason);
-}
-
-// A hard link has a name of its own, so only the device and inode tell;
-// elsewhere the resolved paths, which carry the file's own letter case.
-bool SameFile(const QString &a, const QString &b)
-{
-    if (a.isEmpty() || b.isEmpty())
-        return false;
-#ifdef Q_OS_UNIX
-    struct stat sa {}, sb {};
-    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0
-           && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-#else
-    const QString real = QFileInfo(a).canonicalFilePath();
-    return !real.isEmpty() && real.compare(QFileInfo(b).canonicalFilePath(), Qt::CaseInsensitive) == 0;
-#endif
 }
 
 } // namespace modLumentorMGW

@@ -67,6 +67,7 @@ public:
 
 private:
     bool Open(QString *reason);
+    bool OpenNew(QString *reason);   // the platform's way, once the path is known to be fit
 
     QString path_;
     std::unique_ptr<QSaveFile> save_; // the atomic way

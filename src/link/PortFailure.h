@@ -11,9 +11,10 @@ enum class PortRefusal { NoDevice, Busy, NoPermission, Other };
 // NoPermission, the system's own text for Other.
 QString PortRefusalText(PortRefusal why, const QString &device, const QString &detail);
 
-// On Linux, from QSerialPort (PortFailure_linux.cpp): device is the path
-// that failed, qtError the QSerialPort::SerialPortError it gave, qtText its
-// error text, used when no better reason is known.
-QString PortOpenFailure(const QString &device, int qtError, const QString &qtText);
+// device is the port that failed; error and text what the system said, text
+// used when no better reason is known. On Linux (PortFailure_linux.cpp) the
+// QSerialPort::SerialPortError it gave; on Windows (PortFailure_windows.cpp)
+// GetLastError's code after CreateFileW.
+QString PortOpenFailure(const QString &device, int error, const QString &text);
 
 } // namespace modLumentorMGW

@@ -1,5 +1,6 @@
 #include "record/RecordFile.h"
 
+#include "image/StateFolder.h"
 #include "image/WholeFile.h"
 #include "record/RecordScan.h"
 
@@ -19,6 +20,11 @@ bool Refuse(QString *reason, const QString &why)
     return false;
 }
 } // namespace
+
+QString DefaultRecordPath()
+{
+    return QDir(StateFolder()).filePath(QStringLiteral("record.jsonl"));
+}
 
 QString RecordPath(const QString &given)
 {

@@ -14,7 +14,7 @@ namespace modLumentorMGW {
 QString RecordPath(const QString &given = QString());
 
 // "LumentorMGW/record.jsonl" in $XDG_STATE_HOME (~/.local/state when unset)
-// on Linux, in %LOCALAPPDATA% on Windows (RecordFolder_<platform>.cpp).
+// on Linux, in %LOCALAPPDATA% on Windows (StateFolder.h).
 QString DefaultRecordPath();
 
 // Whether a file's first line is a record's: empty (a new record) or a line

@@ -1,4 +1,4 @@
-#include "record/RecordFile.h"
+#include "image/StateFolder.h"
 
 #include <QDir>
 
@@ -6,12 +6,12 @@ namespace modLumentorMGW {
 
 // Qt names no state folder before 6.7; the XDG rule: an absolute
 // $XDG_STATE_HOME, else ~/.local/state.
-QString DefaultRecordPath()
+QString StateFolder()
 {
     QString state = qEnvironmentVariable("XDG_STATE_HOME");
     if (!QDir::isAbsolutePath(state))
         state = QDir::homePath() + QStringLiteral("/.local/state");
-    return QDir(state).filePath(QStringLiteral("LumentorMGW/record.jsonl"));
+    return QDir(state).filePath(QStringLiteral("LumentorMGW"));
 }
 
 } // namespace modLumentorMGW

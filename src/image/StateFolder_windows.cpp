@@ -1,4 +1,4 @@
-#include "record/RecordFile.h"
+#include "image/StateFolder.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -6,10 +6,10 @@
 namespace modLumentorMGW {
 
 // %LOCALAPPDATA%, as Qt's generic data location is on Windows.
-QString DefaultRecordPath()
+QString StateFolder()
 {
     const QString local = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return QDir(local).filePath(QStringLiteral("LumentorMGW/record.jsonl"));
+    return QDir(local).filePath(QStringLiteral("LumentorMGW"));
 }
 
 } // namespace modLumentorMGW

@@ -1,6 +1,5 @@
 #include "image/FileCalls.h"
 
-#ifdef Q_OS_UNIX
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -56,4 +55,3 @@ void SyncFolderOf(const QByteArray &name)
 }
 
 } // namespace modLumentorMGW::filecalls
-#endif

@@ -1,0 +1,144 @@
+// The one file writer on Linux: QSaveFile's atomic replace, with the
+// system's own calls where Qt loses a failure's cause or cannot keep the
+// old file's owner and links.
+#include "image/WholeFile.h"
+
+#include "image/FileCalls.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace modLumentorMGW {
+
+using namespace filecalls;
+
+namespace {
+bool fail(QString *reason, const QString &why)
+{
+    if (reason)
+        *reason = why;
+    return false;
+}
+
+bool failWith(QString *reason, int error)
+{
+    return fail(reason, Reason(error));
+}
+} // namespace
+
+WholeFile::~WholeFile()
+{
+    if (inPlace_ >= 0)
+        ::close(inPlace_);
+    if (save_)
+        save_->cancelWriting(); // the new file goes, the old one stays
+}
+
+bool WholeFile::OpenNew(QString *reason)
+{
+    // Replaced atomically as the rule. In place where that would break the
+    // file: a second hard link would keep the old content, a folder that
+    // refuses new files would refuse a file that is itself writable. In place
+    // the inode keeps its other names, owner and permissions, but a failure
+    // part way leaves it damaged: only for what a replace would break.
+    const QByteArray name = QFile::encodeName(path_);
+    const auto inPlace = [&]() {
+        save_.reset();
+        inPlace_ = ::open(name.constData(), O_WRONLY | O_CLOEXEC);
+        return (open_ = inPlace_ >= 0) || failWith(reason, errno);
+    };
+    struct stat old {};
+    const bool exists = ::stat(name.constData(), &old) == 0 && S_ISREG(old.st_mode);
+    if (exists && old.st_nlink > 1)
+        return inPlace();
+    // Unbuffered, so QSaveFile has nothing left to write at commit.
+    save_ = std::make_unique<QSaveFile>(path_);
+    save_->setDirectWriteFallback(false);
+    if (!save_->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        const int refusal = errno;
+        save_.reset();
+        return exists ? inPlace() : failWith(reason, refusal);
+    }
+    if (exists && !KeepOwner(int(save_->handle()), old)) {
+        save_->cancelWriting();
+        return inPlace();
+    }
+    return open_ = true;
+}
+
+bool WholeFile::Reserve(qint64 size, QString *reason)
+{
+    if (!Open(reason))
+        return false;
+    int error = 0;
+    if (inPlace_ >= 0) {
+        // Blocks for the new content without touching the old.
+        if (::fallocate(inPlace_, FALLOC_FL_KEEP_SIZE, 0, off_t(size)) != 0 && errno != EOPNOTSUPP)
+            error = errno;
+    } else {
+        // The new file at its full size on the disk: what fills a disk or
+        // passes a size limit fails here.
+        const int fd = int(save_->handle());
+        error = WriteAll(fd, QByteArray(size, '\0'));
+        if (error == 0 && ::fsync(fd) != 0)
+            error = errno;
+        if (error == 0 && ::lseek(fd, 0, SEEK_SET) != 0)
+            error = errno;
+    }
+    if (error == 0)
+        return true;
+    if (inPlace_ >= 0)
+        ::close(inPlace_);
+    inPlace_ = -1, open_ = false;
+    save_.reset();
+    return failWith(reason, error);
+}
+
+bool WholeFile::Commit(const QByteArray &bytes, QString *reason, Synced synced)
+{
+    if (!open_ && !Open(reason))
+        return false;
+    open_ = false;
+    if (inPlace_ >= 0) {
+        const int fd = inPlace_;
+        inPlace_ = -1;
+        int error = WriteAll(fd, bytes);
+        if (error == 0 && ::ftruncate(fd, off_t(bytes.size())) != 0)
+            error = errno;
+        if (error == 0 && ::fsync(fd) != 0)
+            error = errno;
+        if (::close(fd) != 0 && error == 0)
+            error = errno;
+        return error == 0 || failWith(reason, error);
+    }
+    const int fd = int(save_->handle());
+    int error = WriteAll(fd, bytes);
+    if (error == 0 && ::ftruncate(fd, off_t(bytes.size())) != 0) // shorter than reserved
+        error = errno;
+    // Qt syncs the new file before the rename, so the name never points at
+    // data still in the cache, but it ignores a failure. Where the write
+    // must last, a disk that fails to store the data fails the write
+    // (EINVAL: the file system has nothing to sync). Each sync costs a
+    // flush of the disk's cache, so a plain save keeps Qt's alone.
+    if (error == 0 && synced == Synced::FileAndFolder && ::fdatasync(fd) != 0 && errno != EINVAL)
+        error = errno;
+    if (error) {
+        save_.reset(); // a failed write must never be committed
+        return failWith(reason, error);
+    }
+    const bool done = save_->commit();
+    const QString why = save_->errorString();
+    save_.reset();
+    if (done && synced == Synced::FileAndFolder)
+        SyncFolderOf(QFile::encodeName(QFileInfo(path_).absoluteFilePath()));
+    return done || fail(reason, why);
+}
+
+} // namespace modLumentorMGW
