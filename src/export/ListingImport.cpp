@@ -10,7 +10,8 @@
 namespace modLumentorMGW {
 
 namespace {
-// A listing with every bitmap full is under 3 MB.
+// A listing with every bitmap full is under 3 MB: past 64 MB it is no
+// listing at all, and is refused before it is read whole.
 constexpr qint64 LargestListing = 64 << 20;
 
 // Text of another kind is told in one line, never line by line: its

@@ -19,7 +19,7 @@ namespace modLumentorMGW {
 struct ListedPoint {
     int16_t p;          // point index
     int16_t cells[4];   // type, node, relay or device, number; a field the type does not show is 0
-    int bitmap;         // its relay bitmap among Bitmaps(), or -1 when not a multi relay point
+    int bitmap;         // its relay bitmap among the listing's, or -1 when not a multi relay point
 };
 
 // Relays of node slot n as bits 0 to 63, for slots 0 to 255.
@@ -42,7 +42,6 @@ public:
     QStringList BadLines() const;
 
     const std::vector<ListedPoint> &Points() const { return points_; }
-    const std::vector<ListedBitmap> &Bitmaps() const { return bitmaps_; }
 
     // Replaces the four cells of each listed point and, for a multi relay
     // point, its whole bitmap, through the accessors; nothing else. Does

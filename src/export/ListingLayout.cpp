@@ -36,8 +36,7 @@ const ListingField BitmapRelay{"Relay", "relay", "relays", 0, NumberForm::Decima
 void AppendNumber(QByteArray &out, NumberForm form, int value)
 {
     if (form == NumberForm::Hex2) {
-        static const char digits[] = "0123456789ABCDEF";
-        const char pair[2] = {digits[(value >> 4) & 0xF], digits[value & 0xF]};
+        const char pair[2] = {HexDigitOf(unsigned(value) >> 4), HexDigitOf(unsigned(value))};
         out.append(pair, 2);
         return;
     }

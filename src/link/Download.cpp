@@ -3,6 +3,7 @@
 #include "link/Transfer.h"
 
 #include "image/ConfigImage.h"
+#include "link/Hex.h"
 #include "link/MsgBox.h"
 #include "link/ReplyClock.h"
 #include "link/ResumePoint.h"
@@ -50,10 +51,9 @@ bool BlockIsBlank(int16_t bank, int32_t first)
 // characters, written in place rather than joined from 64 small texts.
 QString BlockWriteCommand(int16_t bank, int32_t first)
 {
-    static const char Digits[] = "0123456789ABCDEF";
     QString command(9 + 2 * BlockCells, Qt::Uninitialized);
     QChar *out = command.data();
-    const auto put = [&out](unsigned digit) { *out++ = QLatin1Char(Digits[digit & 0xF]); };
+    const auto put = [&out](unsigned digit) { *out++ = QLatin1Char(HexDigitOf(digit)); };
     *out++ = QLatin1Char('3');
     *out++ = QLatin1Char('8');
     put(unsigned(bank));

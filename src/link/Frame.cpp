@@ -24,22 +24,26 @@ inline unsigned step(unsigned s, unsigned code)
     s /= 2;
     return (s + code) % 256;
 }
-} // namespace
 
-uint8_t FrameChecksum(const int16_t *codes, int32_t count)
+// Each code's low byte: a table entry's, or a character's.
+template <typename Code>
+uint8_t checksum(const Code *codes, int32_t count)
 {
     unsigned s = 0xA5;
     for (int32_t i = 0; i < count; ++i)
         s = step(s, static_cast<uint8_t>(codes[i]));
     return uint8_t(s);
 }
+} // namespace
+
+uint8_t FrameChecksum(const int16_t *codes, int32_t count)
+{
+    return checksum(codes, count);
+}
 
 uint8_t FrameChecksum(const char *text, int32_t length)
 {
-    unsigned s = 0xA5;
-    for (int32_t i = 0; i < length; ++i)
-        s = step(s, static_cast<unsigned char>(text[i]));
-    return uint8_t(s);
+    return checksum(text, length);
 }
 
 QByteArray CommandFrame(const QByteArray &command)

@@ -3,7 +3,6 @@
 namespace modLumentorMGW {
 
 namespace {
-const char Digits[] = "0123456789ABCDEF";
 
 template <typename CharAt>
 int32_t hexVal(int available, int width, CharAt charAt)
@@ -22,15 +21,15 @@ int32_t hexVal(int available, int width, CharAt charAt)
 QString Hex2(int16_t value)
 {
     const unsigned v = static_cast<uint16_t>(value);
-    const QChar out[2] = {QLatin1Char(Digits[(v >> 4) & 0xF]), QLatin1Char(Digits[v & 0xF])};
+    const QChar out[2] = {QLatin1Char(HexDigitOf(v >> 4)), QLatin1Char(HexDigitOf(v))};
     return QString(out, 2);
 }
 
 QString Hex4(int32_t value)
 {
     const unsigned v = static_cast<uint32_t>(value);
-    const QChar out[4] = {QLatin1Char(Digits[(v >> 12) & 0xF]), QLatin1Char(Digits[(v >> 8) & 0xF]),
-                          QLatin1Char(Digits[(v >> 4) & 0xF]), QLatin1Char(Digits[v & 0xF])};
+    const QChar out[4] = {QLatin1Char(HexDigitOf(v >> 12)), QLatin1Char(HexDigitOf(v >> 8)),
+                          QLatin1Char(HexDigitOf(v >> 4)), QLatin1Char(HexDigitOf(v))};
     return QString(out, 4);
 }
 

@@ -5,6 +5,13 @@
 
 namespace modLumentorMGW {
 
+// The upper-case digit of value's low four bits: 0x2C -> 'C'. Inline, as
+// a block's command is written a digit at a time.
+inline char HexDigitOf(unsigned value)
+{
+    return "0123456789ABCDEF"[value & 0xF];
+}
+
 QString Hex2(int16_t value);   // low byte, two upper-case digits: 300 -> "2C"
 QString Hex4(int32_t value);   // low 16 bits, four digits: 65472 -> "FFC0"
 

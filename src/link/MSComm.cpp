@@ -3,39 +3,9 @@
 #include "link/PortDevice.h"
 #include "link/SerialLine.h"
 
-#include <QStringList>
-
 namespace modLumentorMGW {
 
 MSComm comMGW;
-
-bool ParseLineSettings(const QString &text, LineSettings *out)
-{
-    const QStringList f = text.split(QLatin1Char(','));
-    if (f.size() != 4)
-        return false;
-    bool ok = false;
-    out->baud = f[0].trimmed().toInt(&ok);
-    if (!ok || out->baud <= 0)
-        return false;
-    const QString p = f[1].trimmed().toUpper();
-    if (p.size() != 1 || !QStringLiteral("NOEMS").contains(p))
-        return false;
-    out->parity = p.at(0).toLatin1();
-    out->dataBits = f[2].trimmed().toInt(&ok);
-    if (!ok || out->dataBits < 5 || out->dataBits > 8)
-        return false;
-    const QString stop = f[3].trimmed();
-    if (stop == QLatin1String("1"))
-        out->stopTenths = 10;
-    else if (stop == QLatin1String("1.5"))
-        out->stopTenths = 15;
-    else if (stop == QLatin1String("2"))
-        out->stopTenths = 20;
-    else
-        return false;
-    return true;
-}
 
 MSComm::MSComm() = default;
 
@@ -80,7 +50,6 @@ bool MSComm::SetPortOpen(bool open)
     ParseLineSettings(settings_, &line);
     std::unique_ptr<SerialLine> port = NewSerialLine();
     if (!port->Open(OpenedDevice(PortDevice(commPort_)), line)) {
-        lastError_ = port->ErrorString();
         openFailure_ = port->OpenFailure();
         return false;
     }
@@ -103,12 +72,7 @@ bool MSComm::SetRTSEnable(bool on)
 
 bool MSComm::Output(const QByteArray &text)
 {
-    if (!PortOpen() || !port_->Write(text)) {
-        if (PortOpen())
-            lastError_ = port_->ErrorString();
-        return false;
-    }
-    return true;
+    return PortOpen() && port_->Write(text);
 }
 
 int32_t MSComm::OutBufferCount() const
@@ -130,10 +94,7 @@ Waited MSComm::Wait(PortWait what, int msecs)
 {
     if (!PortOpen())
         return Waited::Failed;
-    const Waited waited = port_->Wait(what, msecs > 0 ? msecs : 0);
-    if (waited == Waited::Failed)
-        lastError_ = port_->ErrorString();
-    return waited;
+    return port_->Wait(what, msecs > 0 ? msecs : 0);
 }
 
 } // namespace modLumentorMGW

@@ -55,7 +55,6 @@ public:
     // Blocks in the device until it has news of `what` or msecs pass.
     Waited Wait(PortWait what, int msecs);
 
-    QString ErrorString() const { return lastError_; }
     // Whether low latency is in effect on the open port, in words.
     QString LowLatencyState() const;
     // Why the last open failed, for the user (see PortFailure.h).
@@ -65,7 +64,6 @@ private:
     std::unique_ptr<SerialLine> port_;
     int16_t commPort_ = 1;
     QString settings_ = QStringLiteral("9600,N,8,1");
-    QString lastError_;
     QString openFailure_;
     bool rtsEnable_ = false;
 };

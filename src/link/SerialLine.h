@@ -13,10 +13,14 @@
 
 namespace modLumentorMGW {
 
+// In the order of the letters N, O, E, M, S, which is also the order
+// Windows numbers them in.
+enum class Parity { None, Odd, Even, Mark, Space };
+
 struct LineSettings
 {
     int32_t baud = 9600;
-    char parity = 'N'; // N, O, E, M or S
+    Parity parity = Parity::None;
     int dataBits = 8;  // 5 to 8
     int stopTenths = 10; // 10, 15 or 20: one, one and a half, two
 };
@@ -33,7 +37,6 @@ public:
     // set (in the user's words) when it will not open.
     virtual bool Open(const QString &device, const LineSettings &line) = 0;
     virtual QString OpenFailure() const = 0;
-    virtual QString ErrorString() const = 0;
     // Whether the driver hands replies over without delay, in words.
     virtual QString LowLatencyState() const = 0;
 

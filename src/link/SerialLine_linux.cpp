@@ -20,13 +20,12 @@ public:
 
     bool Open(const QString &device, const LineSettings &line) override
     {
-        static const QString parities = QStringLiteral("NOEMS");
         static const QSerialPort::Parity parityOf[] = {QSerialPort::NoParity, QSerialPort::OddParity,
                                                        QSerialPort::EvenParity, QSerialPort::MarkParity,
                                                        QSerialPort::SpaceParity};
         port_.setPortName(device);
         port_.setBaudRate(line.baud);
-        port_.setParity(parityOf[qMax(0, int(parities.indexOf(QLatin1Char(line.parity))))]);
+        port_.setParity(parityOf[int(line.parity)]);
         port_.setDataBits(QSerialPort::DataBits(line.dataBits));
         port_.setStopBits(line.stopTenths == 15   ? QSerialPort::OneAndHalfStop
                           : line.stopTenths == 20 ? QSerialPort::TwoStop
@@ -36,12 +35,10 @@ public:
             lowLatency_.Ask(int(port_.handle()));
             return true;
         }
-        error_ = port_.errorString();
-        failure_ = PortOpenFailure(device, port_.error(), error_);
+        failure_ = PortOpenFailure(device, port_.error(), port_.errorString());
         return false;
     }
     QString OpenFailure() const override { return failure_; }
-    QString ErrorString() const override { return error_; }
     QString LowLatencyState() const override { return lowLatency_.State(); }
 
     bool SetRTS(bool on) override
@@ -53,10 +50,8 @@ public:
 
     bool Write(const QByteArray &bytes) override
     {
-        if (port_.write(bytes) != bytes.size()) {
-            error_ = port_.errorString();
+        if (port_.write(bytes) != bytes.size())
             return false;
-        }
         // No event loop runs here: hand the OS what it takes without waiting.
         return Wait(PortWait::Output, 0) != Waited::Failed;
     }
@@ -80,10 +75,7 @@ public:
         const bool moved = what == PortWait::Input ? port_.waitForReadyRead(msecs) : port_.waitForBytesWritten(msecs);
         if (moved)
             return Waited::Progress;
-        if (!Failed())
-            return Waited::TimedOut;
-        error_ = port_.errorString();
-        return Waited::Failed;
+        return Failed() ? Waited::Failed : Waited::TimedOut;
     }
 
 private:
@@ -103,7 +95,7 @@ private:
 
     QSerialPort port_;
     LowLatency lowLatency_;
-    QString error_, failure_;
+    QString failure_;
 };
 } // namespace
 

@@ -49,10 +49,7 @@ public:
         if (handle_ == INVALID_HANDLE_VALUE) {
             const DWORD code = GetLastError();
             error_ = systemText(code);
-            const PortRefusal why = code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ? PortRefusal::NoDevice
-                                    : code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION ? PortRefusal::Busy
-                                                                                                    : PortRefusal::Other;
-            failure_ = PortRefusalText(why, device, error_);
+            failure_ = PortOpenFailure(device, int(code), error_);
             return false;
         }
         timeBeginPeriod(1); // the looks for input a millisecond apart, not a scheduler tick
@@ -68,7 +65,6 @@ public:
         return true;
     }
     QString OpenFailure() const override { return failure_; }
-    QString ErrorString() const override { return error_; }
     // FTDI's driver makes the event character the chip's own: the chip hands
     // a buffer over as soon as "]" arrives, whatever its latency timer says.
     QString LowLatencyState() const override { return QStringLiteral("event character \"]\" set"); }
@@ -110,10 +106,10 @@ private:
             return Fail();
         dcb.BaudRate = DWORD(line.baud);
         dcb.ByteSize = BYTE(line.dataBits);
-        dcb.Parity = BYTE(QByteArray("NOEMS").indexOf(line.parity));
+        dcb.Parity = BYTE(line.parity); // NOPARITY to SPACEPARITY, in the same order
         dcb.StopBits = line.stopTenths == 15 ? ONE5STOPBITS : line.stopTenths == 20 ? TWOSTOPBITS : ONESTOPBIT;
         dcb.fBinary = TRUE;
-        dcb.fParity = line.parity != 'N';
+        dcb.fParity = line.parity != Parity::None;
         dcb.fOutxCtsFlow = dcb.fOutxDsrFlow = dcb.fDsrSensitivity = FALSE;
         dcb.fOutX = dcb.fInX = dcb.fErrorChar = dcb.fNull = dcb.fAbortOnError = FALSE;
         dcb.fDtrControl = DTR_CONTROL_ENABLE;

@@ -149,7 +149,6 @@ bool SendCommand(const QString &command, int16_t replyLength)
         return false;
     DiscardInput();
     const QByteArray frame = CommandFrame(command.toLatin1());
-    DiscardInput();
 
     // The reply's time starts as the frame is handed over. Waiting for a
     // stalled line to take it counts inside that time, with no more than the

@@ -90,6 +90,37 @@ TEST_F(GatewayTest, PortOpensOnItsDeviceWithTheLineSettingsAndRts)
     EXPECT_EQ(boxes.Count(), 0);
 }
 
+// Each parity letter, of either case, reaches the device as that parity;
+// any other letter is refused and the port keeps its settings.
+TEST_F(GatewayTest, EveryParityLetterReachesTheDeviceAndNoOtherIsTaken)
+{
+    const int line = open(gateway.sim.SlavePath().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(line, 0);
+    const struct {
+        const char *settings;
+        tcflag_t parity; // PARODD and CMSPAR as read back
+    } table[] = {
+        {"9600,O,8,1", PARODD},          {"9600,e,8,1", 0},      {"9600,M,8,1", PARODD | CMSPAR},
+        {"9600,s,8,1", CMSPAR},          {"9600,n,8,1", PARODD}, // none leaves PARODD as it was
+    };
+    comMGW.SetCommPort(1);
+    for (const auto &row : table) {
+        termios tio {};
+        tcgetattr(line, &tio);
+        tio.c_cflag = (tio.c_cflag & ~CMSPAR) | PARODD;
+        tcsetattr(line, TCSANOW, &tio);
+        ASSERT_TRUE(comMGW.SetSettings(QString::fromLatin1(row.settings))) << row.settings;
+        ASSERT_TRUE(comMGW.SetPortOpen(true)) << row.settings;
+        tcgetattr(line, &tio);
+        EXPECT_EQ(tio.c_cflag & (PARODD | CMSPAR), row.parity) << row.settings;
+        comMGW.SetPortOpen(false);
+    }
+    for (const char *bad : {"9600,X,8,1", "9600,,8,1", "9600,EO,8,1"})
+        EXPECT_FALSE(comMGW.SetSettings(QString::fromLatin1(bad))) << bad;
+    EXPECT_EQ(comMGW.Settings(), "9600,n,8,1");
+    close(line);
+}
+
 // Input left on the line is gone before the frame, however many reads it
 // takes (here more than two), so the reply is judged alone.
 TEST_F(GatewayTest, ReplyIsReadAloneWithin5000MsOfTheFrameAStalledWriteIncluded)
