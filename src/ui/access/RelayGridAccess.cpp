@@ -9,9 +9,10 @@ class RelayAccess : public QAccessibleInterface, public QAccessibleActionInterfa
 public:
     RelayAccess(RelayGrid *grid, int index) : grid_(grid), index_(index) {}
 
+    // The grid goes with its window; an assistive tool may still ask.
     bool isValid() const override { return !grid_.isNull(); }
     QObject *object() const override { return nullptr; }
-    QWindow *window() const override { return grid_->window()->windowHandle(); }
+    QWindow *window() const override { return grid_ ? grid_->window()->windowHandle() : nullptr; }
     QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(grid_.data()); }
     QAccessibleInterface *child(int) const override { return nullptr; }
     QAccessibleInterface *childAt(int, int) const override { return nullptr; }
@@ -19,11 +20,13 @@ public:
     int indexOfChild(const QAccessibleInterface *) const override { return -1; }
     QString text(QAccessible::Text t) const override
     {
-        return t == QAccessible::Name ? grid_->RelayName(index_) : QString();
+        return grid_ && t == QAccessible::Name ? grid_->RelayName(index_) : QString();
     }
     void setText(QAccessible::Text, const QString &) override {}
     QRect rect() const override
     {
+        if (!grid_)
+            return {};
         const QRect relay = grid_->RelayRect(index_);
         return QRect(grid_->mapToGlobal(relay.topLeft()), relay.size());
     }
@@ -31,6 +34,10 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State s;
+        if (!grid_) {
+            s.invalid = true;
+            return s;
+        }
         s.checkable = true;
         s.checked = grid_->IsSet(index_);
         s.focusable = true;
@@ -46,6 +53,8 @@ public:
     QStringList actionNames() const override { return {toggleAction(), setFocusAction()}; }
     void doAction(const QString &action) override
     {
+        if (!grid_)
+            return;
         if (action == toggleAction()) {
             grid_->Toggle(index_);
         } else if (action == setFocusAction()) {
@@ -68,12 +77,12 @@ RelayGridAccess::RelayGridAccess(RelayGrid *grid)
     : QAccessibleWidget(grid, QAccessible::Grouping), children_(RelayGrid::Count, 0)
 {
     // The focus moving between relays, and a relay shown in another state.
-    QObject::connect(grid, &RelayGrid::currentMoved, grid, [grid](int i) {
+    moved_ = QObject::connect(grid, &RelayGrid::currentMoved, grid, [grid](int i) {
         QAccessibleEvent focus(grid, QAccessible::Focus);
         focus.setChild(i);
         QAccessible::updateAccessibility(&focus);
     });
-    QObject::connect(grid, &RelayGrid::relayShown, grid, [grid](int i) {
+    shown_ = QObject::connect(grid, &RelayGrid::relayShown, grid, [grid](int i) {
         QAccessible::State checked;
         checked.checked = true;
         QAccessibleStateChangeEvent change(grid, checked);
@@ -84,6 +93,8 @@ RelayGridAccess::RelayGridAccess(RelayGrid *grid)
 
 RelayGridAccess::~RelayGridAccess()
 {
+    QObject::disconnect(moved_);
+    QObject::disconnect(shown_);
     for (QAccessible::Id id : children_) {
         if (id)
             QAccessible::deleteAccessibleInterface(id);

@@ -4,6 +4,7 @@
 // action that clicks its label. It knows the grid only by RelayGrid's own
 // members and signals.
 #include <QAccessibleWidget>
+#include <QMetaObject>
 #include <vector>
 
 class RelayGrid;
@@ -22,4 +23,6 @@ public:
 private:
     RelayGrid *Grid() const;
     mutable std::vector<QAccessible::Id> children_;
+    // Dropped with this interface: the grid may outlive it.
+    QMetaObject::Connection moved_, shown_;
 };

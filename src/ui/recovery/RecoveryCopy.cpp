@@ -49,9 +49,9 @@ RecoveryCopy::~RecoveryCopy()
     RemoveCellObserver(this);
 }
 
-RecoveryCopy *RecoveryCopy::Of(QObject *window)
+RecoveryCopy *RecoveryCopy::Of(const frmLumentorMGW *window)
 {
-    return window->findChild<RecoveryCopy *>(QStringLiteral("RecoveryCopy"), Qt::FindDirectChildrenOnly);
+    return window->Recovery;
 }
 
 void RecoveryCopy::CellWritten(int16_t, int32_t, int16_t, int16_t)

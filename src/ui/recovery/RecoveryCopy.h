@@ -26,8 +26,8 @@ public:
     RecoveryCopy(frmLumentorMGW *window, const QString &folder);
     ~RecoveryCopy() override;
 
-    // The one the window has, if any.
-    static RecoveryCopy *Of(QObject *window);
+    // The one the window has (its Recovery), if any.
+    static RecoveryCopy *Of(const frmLumentorMGW *window);
 
     // The image was replaced as a whole (New, Open, Upload), or Dirty changed.
     void Changed();

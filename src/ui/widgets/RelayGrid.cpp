@@ -3,7 +3,6 @@
 #include "ui/widgets/ClickLabel.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -14,8 +13,6 @@ RelayGrid::RelayGrid(const std::array<ClickLabel *, Count> &states, const QCombo
     QRect area;
     for (int i = 0; i < Count; ++i) {
         area |= states_[i]->geometry();
-        shown_[i] = IsSet(i);
-        states_[i]->installEventFilter(this);
         connect(states_[i], &ClickLabel::clicked, this, &RelayGrid::SetCurrent);
     }
     setGeometry(area);
@@ -40,7 +37,13 @@ QString RelayGrid::RelayName(int i) const
     return QStringLiteral("Relay %1, %2").arg(i + 1, 2, 10, QLatin1Char('0')).arg(nodeList_->currentText().remove(QLatin1Char(':')));
 }
 
-bool RelayGrid::IsSet(int i) const { return states_[i]->text() == QLatin1String("Yes"); }
+void RelayGrid::ShowState(int i, bool set)
+{
+    if (i < 0 || i >= Count || shown_[i] == set)
+        return;
+    shown_[i] = set;
+    emit relayShown(i);
+}
 
 void RelayGrid::Toggle(int i)
 {
@@ -49,21 +52,6 @@ void RelayGrid::Toggle(int i)
 }
 
 QRect RelayGrid::RelayRect(int i) const { return states_[i]->geometry().translated(-pos()); }
-
-// The view redraws a label by its caption, then its background: the new
-// state is complete when the colour changes.
-bool RelayGrid::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::PaletteChange) {
-        for (int i = 0; i < Count; ++i) {
-            if (states_[i] == watched && IsSet(i) != shown_[i]) {
-                shown_[i] = !shown_[i];
-                emit relayShown(i);
-            }
-        }
-    }
-    return false;
-}
 
 // Up and down within a column of sixteen, left and right across the columns.
 void RelayGrid::keyPressEvent(QKeyEvent *event)

@@ -23,16 +23,17 @@ public:
     int Current() const { return current_; }
     void SetCurrent(int i);
     QString RelayName(int i) const;   // "Relay 05, Node 01"
-    bool IsSet(int i) const;          // as its label shows it
+    bool IsSet(int i) const { return shown_[i]; }   // as the image held it when last shown
+    // The view shows relay i as the image holds it: set or not.
+    void ShowState(int i, bool set);
     void Toggle(int i);               // exactly as a click on its label
     QRect RelayRect(int i) const;     // in the grid's own coordinates
 
 signals:
     void currentMoved(int i);
-    void relayShown(int i);   // a label now shows another state
+    void relayShown(int i);   // relay i now shows another state
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
@@ -40,7 +41,7 @@ protected:
 
 private:
     std::array<ClickLabel *, Count> states_;
-    std::array<bool, Count> shown_{};
+    std::array<bool, Count> shown_{};   // the image's, never read back from the labels
     const QComboBox *nodeList_;
     int current_ = 0;
 };

@@ -4,6 +4,7 @@
 // member functions named control, underscore, event.
 #include "ui/dialogs/CommonDialog.h"
 #include "ui/widgets/PortComboBox.h"
+#include "ui/window/FrameControls.h"
 
 #include "link/TransferPanel.h"
 
@@ -14,26 +15,21 @@
 class QAction;
 class QButtonGroup;
 class QCheckBox;
-class QComboBox;
 class QGroupBox;
 class QLabel;
 class QMenu;
-class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class CellStep;
-class ClickLabel;
 class EditHistory;
 class PointOverview;
-class RelayGrid;
+class RecoveryCopy;
 
-class frmLumentorMGW : public QMainWindow {
+class frmLumentorMGW : public QMainWindow, public FrameControls {
     Q_OBJECT
 
 public:
     explicit frmLumentorMGW(QWidget *parent = nullptr);
-
-    static constexpr int RelayCount = 64;
 
     // Window-level flags.
     bool Loading = false;
@@ -61,28 +57,6 @@ public:
     QLabel *lblFileName = nullptr;
     CommonDialog cdFile;   // shared by Open and Save As; keeps its name between uses
 
-    // Inside the frames.
-    QComboBox *cboSNode = nullptr;
-    QComboBox *cboSRelay = nullptr;
-    QPushButton *cmdAMRly = nullptr;
-    QComboBox *cboAMRly = nullptr;
-    QComboBox *cboLLGrp = nullptr;
-    QPushButton *cmdAMGrp = nullptr;
-    QComboBox *cboAMGrp = nullptr;
-    QComboBox *cboLLPrs = nullptr;
-    QPushButton *cmdAMPrs = nullptr;
-    QComboBox *cboAMPrs = nullptr;
-    QComboBox *cboINode = nullptr;
-    QComboBox *cboIDev = nullptr;
-    QComboBox *cboIInp = nullptr;
-    QComboBox *cboMNode = nullptr;
-    std::array<QLabel *, RelayCount> lblMRelay{};     // element 0 designed, 1..63 made by start-up
-    std::array<ClickLabel *, RelayCount> lblMInc{};
-    RelayGrid *relayGrid = nullptr;   // the grid's one keyboard stop, over lblMInc
-    QLabel *lblProgress = nullptr;
-    QProgressBar *prgUpDown = nullptr;
-    QPushButton *cmdCancel = nullptr;
-
     // Menu bar.
     QMenu *mnuFile = nullptr;
     QAction *mnuFileNew = nullptr;
@@ -104,6 +78,7 @@ public:
     QAction *mnuPortLog = nullptr;
     QAction *mnuPortTransfer = nullptr;
     PointOverview *Overview = nullptr;   // made when first opened
+    RecoveryCopy *Recovery = nullptr;    // the window's, from start-up to the end
 
     // Window routines.
     void ShowData();

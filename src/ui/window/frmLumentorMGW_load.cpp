@@ -107,7 +107,7 @@ void frmLumentorMGW::Form_Load()
     ClearImage();
     ShowData();
     Dirty = false;
-    new RecoveryCopy(this, RecoveryFolder());   // from here on, unsaved changes survive a crash
+    Recovery = new RecoveryCopy(this, RecoveryFolder());   // from here on, unsaved changes survive a crash
 }
 
 // The folder is made one level deep when missing; if that fails the window

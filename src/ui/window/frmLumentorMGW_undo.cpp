@@ -104,13 +104,13 @@ void frmLumentorMGW::ImageReplaced()
 {
     History().Clear(!Dirty);
     RefreshOverview();
-    if (RecoveryCopy *copy = RecoveryCopy::Of(this))
-        copy->Changed();
+    if (Recovery)
+        Recovery->Changed();
 }
 
 void frmLumentorMGW::ImageSaved()
 {
     History().Stack().setClean();
-    if (RecoveryCopy *copy = RecoveryCopy::Of(this))
-        copy->Saved();
+    if (Recovery)
+        Recovery->Saved();
 }

@@ -7,6 +7,7 @@
 #include "ui/widgets/BackColor.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/ListSelection.h"
+#include "ui/widgets/RelayGrid.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -48,6 +49,7 @@ void frmLumentorMGW::ShowData()
             const bool set = GetRelayBit(cboPoint->currentIndex(), int16_t(cboMNode->currentIndex()), int16_t(i));
             lblMInc[i]->setText(set ? QStringLiteral("Yes") : QStringLiteral("No"));
             SetBackColor(lblMInc[i], set ? QColor(0xFF, 0xFF, 0xFF) : QColor(0x80, 0x80, 0x80));
+            relayGrid->ShowState(i, set);
         }
     }
 
