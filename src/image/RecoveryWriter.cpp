@@ -60,6 +60,12 @@ void RecoveryWriter::Finish()
     idle_.wait(hold, [this] { return job_ == Job::None && !busy_; });
 }
 
+bool RecoveryWriter::Idle()
+{
+    std::lock_guard<std::mutex> hold(mutex_);
+    return job_ == Job::None && !busy_;
+}
+
 void RecoveryWriter::Adopt(std::unique_ptr<QLockFile> lock, const QString &name, const QString &image)
 {
     // Finish leaves the thread idle; holding mutex_ keeps it so until the
@@ -92,6 +98,7 @@ void RecoveryWriter::Run()
             WriteCopy(image, note);
         else
             RemoveCopy();
+        image = QByteArray();   // let go before idle is told (see Idle)
         {
             std::lock_guard<std::mutex> hold(mutex_);
             busy_ = false;

@@ -39,6 +39,10 @@ public:
     void Adopt(std::unique_ptr<QLockFile> lock, const QString &name, const QString &image);
     // Waits until all that was handed over is done.
     void Finish();
+    // Nothing handed over waits or is being written, and the thread has let
+    // go of every image it took: a buffer handed over before is the
+    // caller's alone again once no copy of it is left (isDetached).
+    bool Idle();
     int Written() const { return written_.load(std::memory_order_relaxed); }
     // Told, on the writer's thread, when a copy cannot be written: once,
     // and again only after a copy has been written since. Set before the

@@ -85,8 +85,10 @@ void RecoveryCopy::TakeSnapshot()
         return;
     }
     // Into the last snapshot's buffer once the writer is done with it: a
-    // fresh 256 KiB costs more in page faults than the copy itself.
-    if (!snapshot_.isDetached())
+    // fresh 256 KiB costs more in page faults than the copy itself. Idle
+    // first: its lock orders the writer's last read of the buffer before
+    // this write; the count of copies alone would not.
+    if (!writer_.Idle() || !snapshot_.isDetached())
         snapshot_ = QByteArray(MapFileSize, Qt::Uninitialized);
     qToLittleEndian<qint16>(ConfigImage, CellCount, snapshot_.data());
     RecoveryNote note;
