@@ -131,6 +131,24 @@ TEST_F(GatewayTest, ReplyIsReadAloneWithin5000MsOfTheFrameAStalledWriteIncluded)
     EXPECT_LE(clock.Now() - releasedFrom, 5004);
 }
 
+// The line refuses the frame (its far end gone between two commands): the
+// transaction ends at once as the port going away, without the reply's time.
+TEST_F(GatewayTest, RefusedFrameEndsTheTransactionAtOnceAsThePortGoingAway)
+{
+    DrivenClock clock(gateway.sim);
+    ASSERT_TRUE(OpenGatewayPort(1));
+    ASSERT_TRUE(SendCommand("3F00000FFFF", 12));
+    EXPECT_EQ(PortWentAwayLine(), "");
+    const std::string device = gateway.sim.SlavePath();
+    gateway.sim.Disconnect();
+    const int32_t before = clock.Now();
+    EXPECT_FALSE(SendCommand("3F00000FFFF", 12));
+    EXPECT_EQ(clock.Now() - before, 0);
+    EXPECT_EQ(PortWentAwayLine(), QString::fromStdString("\r\nThe port " + device
+                                                         + " went away: was the adapter unplugged?"));
+    EXPECT_EQ(boxes.Count(), 0);
+}
+
 // A reply still coming when the port opens is waited out and dropped; a
 // reply whose checksum agrees but whose form does not fit its command is no
 // answer: wrong length, a bracket inside, checksum digits that are no digits.
