@@ -58,9 +58,7 @@ bool Invocation::ReadMap(const QString &file, bool forGateway) const
     }
     FileName = file;
     QString reason;
-    if (info.isDir())
-        reason = QStringLiteral("it is a folder");
-    else if (ReadImageFile(&reason)) {
+    if (ReadImageFile(&reason)) {
         const QString cell = forGateway ? CellNotAByte() : QString();
         if (cell.isEmpty())
             return true;

@@ -62,39 +62,48 @@ const CommandEntry Commands[] = {
      "Reads the gateway's whole memory as LumentorMGW's Upload does and writes\n"
      "it to FILE, only once the upload and both bank checksums have succeeded:\n"
      "a failed or cancelled upload leaves FILE as it was. FILE's room is taken\n"
-     "first: one that cannot be written is refused before anything is sent (2);\n"
-     "- is standard output. Exit status 0 on \"Upload Complete\", else the error\n"
+     "first: one that cannot be written, or that is not a regular file (a\n"
+     "device, a FIFO), is refused before anything is sent (2); - is standard\n"
+     "output. Exit status 0 on \"Upload Complete\", else the error\n"
      "code (71, 52, 61 to 64); Ctrl+C cancels (130).\n"},
     {"verify", Verify, 1, true,
-     "Usage: mgw verify FILE --port PORT\n\n"
+     "Usage: mgw verify FILE --port PORT [--quiet]\n\n"
      "Asks the gateway for its two bank checksums only and compares them with\n"
      "FILE's; changes nothing in the gateway. Exit status 0 when both agree, 1\n"
      "when a bank differs, 52 when the gateway does not answer, 2 when FILE is\n"
      "not a map file exactly (262144 bytes, every cell 0 to 255).\n"},
     {"export", Export, 1, false,
-     "Usage: mgw export FILE [--points 350|750] [--output CSV]\n\n"
+     "Usage: mgw export FILE [--points 350|750] [--output CSV] [--quiet]\n\n"
      "Writes the CSV listing of the map file FILE as LumentorMGW's Export does,\n"
      "for 750 points (BACnet, the default) or 350 (LonWorks). Without --output\n"
      "the listing goes beside FILE, its name ending in CSV in place of FILE's\n"
      "last three characters; --output - writes it to standard output. A path\n"
      "that names the map file itself is refused.\n"},
     {"diff", Diff, 2, false,
-     "Usage: mgw diff A B\n\n"
+     "Usage: mgw diff A B [--quiet]\n\n"
      "Lists the points and settings that differ between the map files A and B,\n"
      "as listing lines marked - (A) and + (B) under each point's number. Exit\n"
      "status 0 when the images are equal, 1 when they differ.\n"},
     {"import", Import, 2, false,
-     "Usage: mgw import LISTING MAP [--points 350|750] [--into BASE]\n\n"
+     "Usage: mgw import LISTING MAP [--points 350|750] [--into BASE] [--quiet]\n\n"
      "Reads the CSV listing LISTING, as mgw export or LumentorMGW's Export wrote\n"
-     "it or a spreadsheet saved it again, and writes the map file MAP: the listed\n"
-     "points onto the map file BASE, or onto a cleared map without --into.\n"
-     "Every line is checked first against points 1 to 750 (the default) or 350;\n"
-     "a bad line writes nothing and exits 2 with the first 20 bad lines.\n"},
+     "it or a spreadsheet saved it again (- reads standard input), and writes the\n"
+     "map file MAP: the listed points onto the map file BASE, or onto a cleared\n"
+     "map without --into. Every line is checked first against points 1 to 750\n"
+     "(the default) or 350; a bad line writes nothing and exits 2 with the first\n"
+     "20 bad lines. A MAP or BASE that is the listing itself is refused.\n"},
 };
 
 void Write(QIODevice &device, const char *text)
 {
     device.write(text);
+}
+
+// The file arguments as the usage line names them ("A", "B").
+QStringList FileWords(const CommandEntry &entry)
+{
+    const QString usage = QString::fromLatin1(entry.help).section(QLatin1Char('\n'), 0, 0);
+    return usage.split(QLatin1Char(' ')).mid(3, entry.files);
 }
 
 int RunCommand(const CommandEntry &entry, const QStringList &arguments, const Console &console)
@@ -108,8 +117,9 @@ int RunCommand(const CommandEntry &entry, const QStringList &arguments, const Co
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(), QStringLiteral("CSV"));
     const QCommandLineOption into(QStringLiteral("into"), QString(), QStringLiteral("BASE"));
     QList<QCommandLineOption> offered{help};
+    offered << quiet;
     if (entry.gateway)
-        offered << port << quiet;
+        offered << port;
     if (entry.run == Export)
         offered << points << output;
     if (entry.run == Import)
@@ -139,9 +149,11 @@ int RunCommand(const CommandEntry &entry, const QStringList &arguments, const Co
         return call.Refuse(entry.files == 1 ? QStringLiteral("expects one map file (see mgw %1 --help)").arg(call.command)
                                            : entry.run == Import ? QStringLiteral("expects a listing and a map file")
                                                                  : QStringLiteral("expects two map files, A and B"));
+    if (const int empty = int(call.files.indexOf(QString())); empty >= 0)
+        return call.Refuse(QStringLiteral("%1 needs a name, not an empty one").arg(FileWords(entry).value(empty)));
+    call.quiet = parser.isSet(quiet);
     if (entry.gateway) {
         call.port = parser.value(port);
-        call.quiet = parser.isSet(quiet);
         if (call.port.isEmpty())
             return call.Refuse(QStringLiteral("--port PORT is required"));
     }

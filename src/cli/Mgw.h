@@ -15,6 +15,7 @@ struct Console
     QIODevice &out;
     QIODevice &err;
     bool terminal = false;
+    QIODevice *in = nullptr; // standard input, for a listing named "-"
 };
 
 // Exit statuses besides the gateway's error codes (4, 21 to 24, 52, 61 to

@@ -30,9 +30,13 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     std::signal(SIGINT, OnInterrupt);
-    QFile out, err;
+    // Every failure is told in mgw's own words: no library's warning
+    // reaches the terminal.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    QFile in, out, err;
+    in.open(stdin, QIODevice::ReadOnly);
     out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
     err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
-    const mgw::Console console{out, err, isatty(STDERR_FILENO) == 1};
+    const mgw::Console console{out, err, isatty(STDERR_FILENO) == 1, &in};
     return mgw::RunMgw(QCoreApplication::arguments().mid(1), console);
 }

@@ -5,16 +5,42 @@
 namespace modLumentorMGW {
 
 namespace {
-bool isSpace(char c) { return c == ' ' || c == '\t'; }
+using uchar = unsigned char;
+
+// The length of the space that starts text: a space or tab, or a no-break
+// space (from a web page or Sheets) in UTF-8 or ANSI; 0 when none. A lone
+// 0xA0 never starts a UTF-8 character, so it can only be ANSI's.
+std::size_t spaceAt(std::string_view text)
+{
+    if (text.empty())
+        return 0;
+    if (text[0] == ' ' || text[0] == '\t' || text[0] == '\xA0')
+        return 1;
+    return text.substr(0, 2) == "\xC2\xA0" ? 2 : 0;
+}
+
+// The same at the end; 0xA0 after a lead byte is part of its character
+// ("\xC3\xA0" is a-grave).
+std::size_t spaceBefore(std::string_view text)
+{
+    if (text.empty())
+        return 0;
+    const char last = text.back();
+    if (last == ' ' || last == '\t')
+        return 1;
+    if (last != '\xA0')
+        return 0;
+    if (text.size() < 2 || uchar(text[text.size() - 2]) < 0x80)
+        return 1;
+    return text[text.size() - 2] == '\xC2' ? 2 : 0;
+}
 
 std::string_view trimmed(std::string_view text)
 {
-    if (text.empty() || !(isSpace(text.front()) || isSpace(text.back())))
-        return text;
-    while (!text.empty() && isSpace(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isSpace(text.back()))
-        text.remove_suffix(1);
+    while (const std::size_t n = spaceAt(text))
+        text.remove_prefix(n);
+    while (const std::size_t n = spaceBefore(text))
+        text.remove_suffix(n);
     return text;
 }
 } // namespace
@@ -27,8 +53,8 @@ bool SplitCsvLine(std::string_view line, char separator, std::vector<std::string
     scratch.reserve(line.size()); // never outgrown: the views into it stay valid
     std::size_t i = 0;
     for (;;) {
-        while (i < line.size() && isSpace(line[i]))
-            ++i;
+        while (const std::size_t n = spaceAt(line.substr(i)))
+            i += n;
         std::size_t end = i;
         if (i < line.size() && line[i] == '"') {
             // Unquoted into scratch, with whatever follows the closing quote.

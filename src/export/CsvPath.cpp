@@ -1,11 +1,6 @@
 #include "export/CsvPath.h"
 
-#include <QFile>
-#include <QFileInfo>
-
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
+#include "image/FileKind.h"
 
 namespace modLumentorMGW {
 
@@ -17,20 +12,6 @@ void setReason(QString *reason, const QString &text)
 }
 
 bool isSeparator(QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\'); }
-
-// One file whatever leads to it: a hard link has a name of its own, so only
-// the device and inode tell; elsewhere the resolved paths.
-bool sameFile(const QString &a, const QString &b)
-{
-#ifdef Q_OS_UNIX
-    struct stat sa {}, sb {};
-    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0
-           && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-#else
-    const QString real = QFileInfo(a).canonicalFilePath();
-    return !real.isEmpty() && real == QFileInfo(b).canonicalFilePath();
-#endif
-}
 } // namespace
 
 QString CsvPathFor(const QString &mapFileName)
@@ -51,7 +32,7 @@ bool CsvPathAllowed(const QString &mapFileName, const QString &csvPath, QString 
     }
     // A link (symbolic or hard), or a folder that ignores letter case, can
     // still lead both names to one file.
-    if (csvPath.compare(mapFileName, Qt::CaseInsensitive) == 0 || sameFile(csvPath, mapFileName)) {
+    if (csvPath.compare(mapFileName, Qt::CaseInsensitive) == 0 || SameFile(csvPath, mapFileName)) {
         setReason(reason, QStringLiteral("The listing would replace the map file itself."));
         return false;
     }

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+class QIODevice;
+
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -31,7 +33,10 @@ public:
     ListingImport(const QByteArray &text, int pointCount);
 
     // No bad line, and at least one point listed.
-    bool Good() const { return bad_ == 0; }
+    bool Good() const { return bad_ == 0 && unreadable_.isEmpty(); }
+    // Why the text as a whole is no listing ("this is a map file, not a
+    // listing"), in place of its lines; empty when it is text.
+    const QString &Unreadable() const { return unreadable_; }
     // The first 20 bad lines ("line 57: relay 65: relays are 1 to 64"), then
     // how many more there are.
     QStringList BadLines() const;
@@ -51,11 +56,14 @@ private:
     std::vector<ListedPoint> points_;
     std::vector<ListedBitmap> bitmaps_;
     QStringList reported_;
+    QString unreadable_;
     int bad_ = 0;
 };
 
-// Reads a listing file whole; false with *reason when it cannot be read or
-// is far larger than any listing.
+// Reads a listing file whole; false with *reason when it is not a regular
+// file, cannot be read or is far larger than any listing.
 bool ReadListingFile(const QString &path, QByteArray *text, QString *reason);
+// The same from an open device (standard input), within the same size.
+bool ReadListing(QIODevice &device, QByteArray *text, QString *reason);
 
 } // namespace modLumentorMGW

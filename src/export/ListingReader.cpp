@@ -36,6 +36,8 @@ void ListingReader::Read(std::string_view text)
 void ListingReader::Line(std::string_view line)
 {
     lineBad_ = false;
+    if (line.substr(0, 3) == "\xEF\xBB\xBF")
+        line.remove_prefix(3); // two exports joined: the second one's mark is no text
     if (line.find_first_not_of(" \t,;") == std::string_view::npos)
         return; // blank, or a row of empty cells
     if (!started_) {
@@ -74,7 +76,7 @@ void ListingReader::Line(std::string_view line)
 void ListingReader::PointLine()
 {
     block_ = Block::None;
-    if (f_.size() < 2)
+    if (f_.size() < 2 || f_[1].empty())
         return Bad(QStringLiteral("point number missing"));
     int number = 0;
     if (!ReadNumber(f_[1], NumberForm::Decimal, &number))
@@ -85,7 +87,7 @@ void ListingReader::PointLine()
     if (listedOn_[p])
         return Bad(QStringLiteral("point %1: listed before, on line %2").arg(number).arg(listedOn_[p]));
     listedOn_[p] = line_;
-    if (f_.size() < 3)
+    if (f_.size() < 3 || f_[2].empty())
         return Bad(QStringLiteral("type missing"));
     int type = 0;
     while (type < ListingTypeCount && f_[2] != ListingTypes[type].name)
@@ -100,10 +102,16 @@ void ListingReader::PointLine()
             return;
         point.cells[layout.fields[k].cell] = int16_t(shown - 1);
     }
-    if (f_.size() > 3 + 2 * std::size_t(layout.fieldCount))
-        return Bad(QStringLiteral("%1: more fields than a %2 line has")
-                       .arg(Found(3 + 2 * std::size_t(layout.fieldCount)),
-                            QString::fromLatin1(layout.name.data(), int(layout.name.size()))));
+    if (f_.size() > 3 + 2 * std::size_t(layout.fieldCount)) {
+        // Named by the first text past the fields (the last field is never empty).
+        std::size_t extra = 3 + 2 * std::size_t(layout.fieldCount);
+        while (f_[extra].empty())
+            ++extra;
+        const QString name = QString::fromLatin1(layout.name.data(), int(layout.name.size()));
+        return Bad(QStringLiteral("%1: more fields than %2 %3 line has")
+                       .arg(Found(extra), name.startsWith(QLatin1Char('U')) ? QStringLiteral("an") : QStringLiteral("a"),
+                            name));
+    }
     if (IsMultiRelayType(type)) {
         // Its ",Relays Controlled" is taken even when the point is refused.
         block_ = Block::RelaysExpected;
@@ -133,6 +141,8 @@ void ListingReader::NodeLine()
         return;
     uint64_t relays = 0;
     for (std::size_t i = 5; i < f_.size(); ++i) {
+        if (f_[i].empty())
+            continue; // a cell cleared in a spreadsheet: no relay
         int relay = 0;
         if (!Number(i, BitmapRelay, &relay))
             return;
@@ -156,7 +166,7 @@ bool ListingReader::Number(std::size_t i, const ListingField &field, int *shown)
     if (i < f_.size() && ReadNumber(f_[i], field.form, shown) && *shown >= field.first && *shown <= field.last)
         return true;
     const QString name = QString::fromLatin1(field.name);
-    if (i >= f_.size())
+    if (i >= f_.size() || f_[i].empty())
         Bad(name + QStringLiteral(" missing"));
     else if (!ReadNumber(f_[i], field.form, shown))
         Bad(QStringLiteral("%1 %2: not a %3number")
@@ -173,8 +183,9 @@ bool ListingReader::Label(std::size_t i, std::string_view label)
     if (i < f_.size() && f_[i] == label)
         return true;
     const QString expected = QString::fromLatin1(label.data(), int(label.size()));
-    Bad(i < f_.size() ? QStringLiteral("%1: %2 expected").arg(Found(i), expected)
-                      : expected + QStringLiteral(" missing"));
+    // Missing as the number's message says it: "relay missing".
+    Bad(i < f_.size() && !f_[i].empty() ? QStringLiteral("%1: %2 expected").arg(Found(i), expected)
+                                        : expected.toLower() + QStringLiteral(" missing"));
     return false;
 }
 
@@ -187,12 +198,16 @@ void ListingReader::Bad(const QString &why)
     out_.Bad(QStringLiteral("line %1: %2").arg(line_).arg(why));
 }
 
-// A field as the file holds it, cut short when long.
+// A field as the file holds it, cut short when long; never empty (the
+// callers name empty fields as missing). A control character (a tab inside
+// a field) is shown as '?': a terminal or a box would act on it.
 QString ListingReader::Found(std::size_t i) const
 {
     QString text = QString::fromUtf8(f_[i].data(), int(std::min<std::size_t>(f_[i].size(), 64)));
-    if (text.isEmpty())
-        return QStringLiteral("(empty)");
+    for (QChar &c : text) {
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char('?');
+    }
     return text.size() > 24 ? text.left(21) + QStringLiteral("...") : text;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The system calls the one file writer makes on POSIX systems, where Qt
-// loses a failure's cause or has no call of its own (owner, folder sync).
+// The system calls the one file writer makes where Qt loses a failure's
+// cause or has no call of its own (owner, folder sync, a synced replace).
 #include <QByteArray>
 #include <QString>
 
@@ -20,6 +20,15 @@ bool KeepOwner(int fd, const struct stat &old);
 
 // Syncs the folder holding name, so that a rename into it survives a power cut.
 void SyncFolderOf(const QByteArray &name);
+
+} // namespace modLumentorMGW::filecalls
+#else
+namespace modLumentorMGW::filecalls {
+
+// Flushes the written file `from` to the disk, then moves it over `to`
+// with write-through, so that the name never leads to data still in the
+// cache: Windows' own part of a synced replace. False with *reason.
+bool MoveSynced(const QString &from, const QString &to, QString *reason);
 
 } // namespace modLumentorMGW::filecalls
 #endif

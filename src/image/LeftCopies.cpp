@@ -1,10 +1,14 @@
 #include "image/LeftCopies.h"
 
 #include "image/MapFile.h"
+#include "image/RecoveryFolder.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSysInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -40,17 +44,40 @@ QByteArray readImage(const QString &path, QString *why)
 }
 
 // Moved as a whole into Damaged, under a name no earlier copy there has.
-QString setAside(const QDir &folder, const QString &name)
+// Empty with *stuck when a file could not be moved.
+QString setAside(const QDir &folder, const QString &name, QString *stuck)
 {
-    folder.mkpath(DamagedFolder);
+    const QString to = folder.filePath(DamagedFolder);
+    if (!MakeFolder(to, stuck))
+        return QString();
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss-"));
-    for (const QString &file : filesOf(folder, name))
-        QFile::rename(folder.filePath(file), folder.filePath(DamagedFolder + QLatin1Char('/') + stamp + file));
-    return folder.filePath(DamagedFolder);
+    for (const QString &file : filesOf(folder, name)) {
+        QFile moved(folder.filePath(file));
+        if (!moved.rename(folder.filePath(DamagedFolder + QLatin1Char('/') + stamp + file))) {
+            *stuck = moved.errorString();
+            return QString();
+        }
+    }
+    return to;
 }
+
+// Takes the lock of a window that had this very process's id (routine in
+// containers, where a program gets the same small id at every start): the
+// lock names a live process, this one, though no window here holds it. One
+// held here keeps its file locked, so removing it fails.
+bool takeOwnIdLock(QLockFile &lock)
+{
+    qint64 pid = 0;
+    QString host, program;
+    return lock.error() == QLockFile::LockFailedError && lock.getLockInfo(&pid, &host, &program)
+        && pid == QCoreApplication::applicationPid() && host == QSysInfo::machineHostName()
+        && lock.removeStaleLockFile() && lock.tryLock(0);
+}
+
 } // namespace
 
-std::vector<LeftCopy> ClaimLeftCopies(const QString &path, std::vector<DamagedCopy> *damaged)
+std::vector<LeftCopy> ClaimLeftCopies(const QString &path, std::vector<DamagedCopy> *damaged,
+                                      UnclaimedCopies *unclaimed)
 {
     const QDir folder(path);
     static const QRegularExpression copyFile(QStringLiteral("^([0-9]+-[0-9]+)\\."));
@@ -65,8 +92,17 @@ std::vector<LeftCopy> ClaimLeftCopies(const QString &path, std::vector<DamagedCo
     for (const QString &name : names) {
         auto lock = std::make_unique<QLockFile>(folder.filePath(name + QStringLiteral(".lock")));
         lock->setStaleLockTime(0);
-        if (!lock->tryLock(0))
-            continue;   // its window runs (maybe in this very program)
+        if (!lock->tryLock(0) && !takeOwnIdLock(*lock)) {
+            // Its window runs (maybe in this very program), or the folder
+            // refuses the lock: then the copy is there but cannot be offered.
+            const bool refused = lock->error() != QLockFile::LockFailedError || !QFileInfo(path).isWritable();
+            if (refused && unclaimed && QFileInfo::exists(folder.filePath(name + QStringLiteral(".txt")))) {
+                ++unclaimed->count;
+                unclaimed->why = lock->error() == QLockFile::UnknownError ? QStringLiteral("its lock cannot be taken")
+                                                                          : QStringLiteral("Permission denied");
+            }
+            continue;
+        }
         const QString notePath = folder.filePath(name + QStringLiteral(".txt"));
         QFile noteFile(notePath);
         if (!noteFile.exists()) {
@@ -88,8 +124,11 @@ std::vector<LeftCopy> ClaimLeftCopies(const QString &path, std::vector<DamagedCo
             copy.image = readImage(folder.filePath(copy.note.image), &why);
         if (why.isEmpty())
             copies.push_back(std::move(copy));
-        else
-            damaged->push_back({notePath, why, setAside(folder, name)});
+        else {
+            QString stuck;
+            const QString to = setAside(folder, name, &stuck);
+            damaged->push_back({notePath, why, to, stuck});
+        }
     }
     std::sort(copies.begin(), copies.end(),
               [](const LeftCopy &a, const LeftCopy &b) { return a.note.time > b.note.time; });

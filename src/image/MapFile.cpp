@@ -1,10 +1,10 @@
 #include "image/MapFile.h"
 
 #include "image/ConfigImage.h"
+#include "image/FileKind.h"
 #include "image/WholeFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QtEndian>
 
 namespace modLumentorMGW {
@@ -22,10 +22,11 @@ void setReason(QString *reason, const QString &text)
 bool ReadImageFile(QString *reason)
 {
     // A FIFO would block the open, a device would never end: only a regular
-    // file can be a map file. A folder is refused by the open itself.
-    const QFileInfo info(FileName);
-    if (info.exists() && !info.isFile() && !info.isDir()) {
-        setReason(reason, QStringLiteral("It is not a regular file, so it cannot be a map file."));
+    // file can be a map file.
+    const FileKind kind = KindOf(FileName);
+    if (kind == FileKind::Folder || kind == FileKind::Other) {
+        setReason(reason, kind == FileKind::Folder ? QStringLiteral("It is a folder.")
+                                                   : QStringLiteral("It is not a regular file, so it cannot be a map file."));
         return false;
     }
     QFile file(FileName);

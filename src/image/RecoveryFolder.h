@@ -9,4 +9,9 @@ namespace modLumentorMGW {
 // Linux; in the local application data folder (%LOCALAPPDATA%) on Windows.
 QString RecoveryFolder();
 
+// Makes path and the folders above it. False with *why when it cannot:
+// "/home/op/state is a file, not a folder", "/home/op/state cannot be
+// written (Permission denied)".
+bool MakeFolder(const QString &path, QString *why);
+
 } // namespace modLumentorMGW

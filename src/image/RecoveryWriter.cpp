@@ -1,6 +1,7 @@
 #include "image/RecoveryWriter.h"
 
 #include "image/LeftCopies.h"
+#include "image/RecoveryFolder.h"
 #include "image/WholeFile.h"
 
 #include <QCoreApplication>
@@ -102,8 +103,8 @@ void RecoveryWriter::Run()
 
 void RecoveryWriter::WriteCopy(const QByteArray &image, RecoveryNote note)
 {
-    QString why = QStringLiteral("%1 cannot be used").arg(folder_);
-    if (Claim()) {
+    QString why;
+    if (Claim(&why)) {
         // Into the image file the note on disk does not name, so that note
         // keeps its image whole until the new note replaces it.
         note.image = name_ + (current_.endsWith(QLatin1String(".1.mgw")) ? ".2.mgw" : ".1.mgw");
@@ -118,9 +119,13 @@ void RecoveryWriter::WriteCopy(const QByteArray &image, RecoveryNote note)
             return;
         }
     }
-    // Said once on standard error, not in a box: the operator's work goes on.
-    if (!failing_)
+    // Said once, and again only after a copy was written since: the
+    // operator's work goes on, but should know it is not protected.
+    if (!failing_) {
         std::fprintf(stderr, "LumentorMGW: the recovery copy was not written: %s\n", qPrintable(why));
+        if (report_)
+            report_(why);
+    }
     failing_ = true;
 }
 
@@ -133,11 +138,11 @@ void RecoveryWriter::RemoveCopy()
 
 // A name of this process's own that no copy of an ended window uses (a
 // process before a restart may have had this process's number).
-bool RecoveryWriter::Claim()
+bool RecoveryWriter::Claim(QString *why)
 {
     if (lock_)
         return true;
-    if (!QDir().mkpath(folder_))
+    if (!MakeFolder(folder_, why))
         return false;
     static QAtomicInt taken;   // names taken by this process's writers
     const QDir folder(folder_);
@@ -153,9 +158,13 @@ bool RecoveryWriter::Claim()
             name_ = name;
             return true;
         }
-        if (lock->error() != QLockFile::LockFailedError)
+        if (lock->error() != QLockFile::LockFailedError) {
+            *why = lock->error() == QLockFile::PermissionError ? QStringLiteral("Permission denied")
+                                                               : QStringLiteral("no lock can be taken there");
             return false;
+        }
     }
+    *why = QStringLiteral("no free name for a copy");
     return false;
 }
 

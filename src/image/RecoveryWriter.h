@@ -14,6 +14,7 @@
 #include <QMutex>
 #include <QWaitCondition>
 
+#include <functional>
 #include <memory>
 
 class QLockFile;
@@ -37,6 +38,10 @@ public:
     // Waits until all that was handed over is done.
     void Finish();
     int Written() const { return written_.loadRelaxed(); }
+    // Told, on the writer's thread, when a copy cannot be written: once,
+    // and again only after a copy has been written since. Set before the
+    // first Write.
+    void OnFailure(std::function<void(const QString &why)> report) { report_ = std::move(report); }
 
 private:
     enum class Job { None, Write, Remove };
@@ -44,7 +49,7 @@ private:
     void Run();
     void WriteCopy(const QByteArray &image, RecoveryNote note);
     void RemoveCopy();
-    bool Claim();
+    bool Claim(QString *why);
 
     const QString folder_;
     QMutex mutex_;
@@ -55,6 +60,7 @@ private:
     bool busy_ = false, stopping_ = false;
     QThread *thread_ = nullptr;
     QAtomicInt written_;
+    std::function<void(const QString &)> report_;
 
     // The writer thread's own, once it has written.
     std::unique_ptr<QLockFile> lock_;

@@ -1,10 +1,12 @@
 #include "image/WholeFile.h"
 
 #include "image/FileCalls.h"
+#include "image/FileKind.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstring>
@@ -24,8 +26,8 @@ bool fail(QString *reason, const QString &why)
     return false;
 }
 
-#ifdef Q_OS_UNIX
 using namespace filecalls;
+#ifdef Q_OS_UNIX
 
 bool failWith(QString *reason, int error)
 {
@@ -54,6 +56,10 @@ WholeFile::~WholeFile()
 bool WholeFile::Open(QString *reason)
 {
     open_ = false;
+    // A device, a FIFO or a socket keeps its name: replaced, it would be
+    // gone for everyone; written in place, a FIFO would block.
+    if (!RegularOrNew(path_, reason))
+        return false;
 #ifdef Q_OS_UNIX
     // Replaced atomically as the rule. In place where that would break the
     // file: a second hard link would keep the old content, a folder that
@@ -67,9 +73,7 @@ bool WholeFile::Open(QString *reason)
         return (open_ = inPlace_ >= 0) || failWith(reason, errno);
     };
     struct stat old {};
-    const bool found = ::stat(name.constData(), &old) == 0, exists = found && S_ISREG(old.st_mode);
-    if (found && S_ISDIR(old.st_mode))
-        return failWith(reason, EISDIR);
+    const bool exists = ::stat(name.constData(), &old) == 0 && S_ISREG(old.st_mode);
     if (exists && old.st_nlink > 1)
         return inPlace();
     // Unbuffered, so QSaveFile has nothing left to write at commit.
@@ -86,12 +90,12 @@ bool WholeFile::Open(QString *reason)
     }
     return open_ = true;
 #else
-    save_ = std::make_unique<QSaveFile>(path_);
-    save_->setDirectWriteFallback(false);
-    if (save_->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    // A new file beside the old one, removed unless it takes the name.
+    temp_ = std::make_unique<QTemporaryFile>(path_ + QStringLiteral(".XXXXXX"));
+    if (temp_->open())
         return open_ = true;
-    const QString why = save_->errorString();
-    save_.reset();
+    const QString why = temp_->errorString();
+    temp_.reset();
     return fail(reason, why);
 #endif
 }
@@ -126,10 +130,10 @@ bool WholeFile::Reserve(qint64 size, QString *reason)
     save_.reset();
     return failWith(reason, error);
 #else
-    if (save_->write(QByteArray(size, '\0')) == size && save_->flush() && save_->seek(0))
+    if (temp_->write(QByteArray(size, '\0')) == size && temp_->flush() && temp_->seek(0))
         return true;
-    const QString why = save_->errorString();
-    save_.reset();
+    const QString why = temp_->errorString();
+    temp_.reset();
     open_ = false;
     return fail(reason, why);
 #endif
@@ -168,22 +172,25 @@ bool WholeFile::Commit(const QByteArray &bytes, QString *reason, Synced synced)
         save_.reset(); // a failed write must never be committed
         return failWith(reason, error);
     }
-#else
-    Q_UNUSED(synced) // the system's own replace is as far as this goes
-    if (!save_->seek(0) || save_->write(bytes) != bytes.size() || !save_->resize(bytes.size())) {
-        const QString why = save_->errorString();
-        save_.reset();
-        return fail(reason, why);
-    }
-#endif
     const bool done = save_->commit();
     const QString why = save_->errorString();
     save_.reset();
-#ifdef Q_OS_UNIX
     if (done && synced == Synced::FileAndFolder)
         SyncFolderOf(QFile::encodeName(QFileInfo(path_).absoluteFilePath()));
-#endif
     return done || fail(reason, why);
+#else
+    // Synced whatever `synced` says: Qt's own replace on Windows syncs
+    // nothing, and the move's write-through is the folder's sync.
+    Q_UNUSED(synced)
+    QString why;
+    if (!temp_->seek(0) || temp_->write(bytes) != bytes.size() || !temp_->resize(bytes.size()) || !temp_->flush())
+        why = temp_->errorString();
+    temp_->close();
+    if (why.isEmpty() && filecalls::MoveSynced(temp_->fileName(), path_, &why))
+        temp_->setAutoRemove(false);
+    temp_.reset();
+    return why.isEmpty() || fail(reason, why);
+#endif
 }
 
 } // namespace modLumentorMGW

@@ -8,6 +8,7 @@
 #include <memory>
 
 class QSaveFile;
+class QTemporaryFile;
 
 namespace modLumentorMGW {
 
@@ -26,7 +27,9 @@ enum class Synced { File, FileAndFolder };
 // file with more than one hard link, in a folder that refuses the new file
 // while the file itself is writable, or whose owner the new file cannot
 // take, is written in place instead (its other names see the new content);
-// a failure there can leave it damaged.
+// a failure there can leave it damaged. Anything but a regular file or a
+// new name (a folder, a device, a FIFO, a link to one) is refused first
+// (RegularOrNew in FileKind.h), never replaced.
 bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *reason = nullptr,
                     Synced synced = Synced::File);
 
@@ -55,6 +58,7 @@ private:
 
     QString path_;
     std::unique_ptr<QSaveFile> save_; // the atomic way
+    std::unique_ptr<QTemporaryFile> temp_; // Windows: the new file, moved over the old one synced
     int inPlace_ = -1;                // the file itself, when written in place
     bool open_ = false;
 };

@@ -119,7 +119,7 @@ TEST_F(MgwTest, BadArgumentsAndFilesSayWhichInOneLineAndSendNothing)
          "mgw verify: " + wide + notMap + "bank 1 address 9 holds 300; the gateway's cells hold 0 to 255."},
         {{"upload", dir.filePath("no/such.MGW"), "--port", Pty()},
          "mgw upload: cannot write " + dir.filePath("no/such.MGW") + ": No such file or directory"},
-        {{"upload", dir.path(), "--port", Pty()}, "mgw upload: cannot write " + dir.path() + ": Is a directory"},
+        {{"upload", dir.path(), "--port", Pty()}, "mgw upload: cannot write " + dir.path() + ": It is a folder."},
     };
     for (const auto &[arguments, line] : cases) {
         const Ran r = Mgw(arguments);

@@ -55,6 +55,13 @@ TEST(ListingImport, EverySpreadsheetVariantReplacesExactlyTheListedRecords)
         "\"Point\";3;\"Multi Relay On/Off\"\r\n;\"Relays Controlled\"\r\n;;\"Node\";1;\"Relay\";1;2;5\r\n"
         ";;\"Node\";\"FF\";\"Relay\";64\r\n\"Point\";9;\"TL Off Input\";\"Node\";\"FE\";\"Device\";40;\"Input\";8\r\n"
         "\"Point\";750;\"Group On/Timer Off\";\"Group\";256;;;\r\n",
+        // A no-break space from a web page or Sheets (UTF-8 or ANSI), two exports joined
+        // (a second byte order mark), relay cells cleared in a spreadsheet.
+        "Mapped Gateway File: C:\\maps\\plant.MGW\r\n"
+        "Point,1,\xA0Relay On/Off,Node,05,Relay,12\xC2\xA0\r\n"
+        "\xEF\xBB\xBFPoint,3,Multi Relay On/Off\r\n,Relays Controlled\r\n,,Node,01,Relay,1,,2,,5\r\n,,Node,FF,Relay,64\r\n"
+        "Point,9,TL Off Input,Node,\xC2\xA0" "FE,Device,40,Input,8\r\n"
+        "Point,750,Group On/Timer Off,Group,256\r\n",
     };
     // Bank, address, value: the listed records, fields a type does not show
     // cleared, and point 003's whole bitmap (bank 1 from 4096) replaced.
@@ -93,7 +100,15 @@ TEST(ListingImport, EveryBadLineIsToldByLineFieldAndReasonAndNothingChanges)
         {"Point,6,Preset Activate,Preset,257", "preset 257: presets are 1 to 256"},
         {"Point,7,Group On/Off,Grp,3", "Grp: Group expected"},
         {"Point,8,Group On/Off,Group", "group missing"},
-        {"Point,10,Unused,x", "x: more fields than a Unused line has"},
+        {"Point,10,Unused,x", "x: more fields than an Unused line has"},
+        {"Point,10,Unused,,,,Lobby", "Lobby: more fields than an Unused line has"},
+        {"Point,10,Preset Activate,Preset,1,,note", "note: more fields than a Preset Activate line has"},
+        {"Point,11,Relay On/Off,Node,05", "relay missing"},
+        {"Point,11,Relay On/Off,Node,05,,1", "relay missing"},
+        {"Point,11,Relay On/Off,Node,,Relay,1", "node missing"},
+        {"Point,11,Relay On/Off,Node,0\t5,Relay,1", "node 0?5: not a hexadecimal number"},
+        {"Point,,Unused", "point number missing"},
+        {"Point,12,Relay On/Off,Node,05,Relay,1\xC2\xA0" "2", "relay 1\u00A0" "2: not a number"},
         {"Point,13,\"Unused", "a quote is not closed"},
         {"Relays,1", "Relays: not a line of the listing"},
         {",Relays Controlled", ",Relays Controlled outside a multi relay point"},
@@ -116,6 +131,20 @@ TEST(ListingImport, EveryBadLineIsToldByLineFieldAndReasonAndNothingChanges)
               (QStringList{"line 20: point 0: points are 1 to 750", "and 5 more bad lines"}));
     EXPECT_EQ(Import("Point,350,Unused\nPoint,351,Unused", 350), QStringList{"line 2: point 351: points are 1 to 350"});
     EXPECT_EQ(Import("Mapped Gateway File: x\r\n\r\n"), QStringList{"no point is listed"});
+    EXPECT_EQ(Import("Point,11,Multi Relay On/Off\n,Relays Controlled\n,,Node,01,Relay,1,2,5,,,note\n"),
+              QStringList{"line 3: relay note: not a number"});
+    // Text of another kind, in one line: never its bytes.
+    QByteArray map(MapFileBytes, '\0');
+    map[0] = 1;
+    const std::pair<QByteArray, const char *> files[] = {
+        {map, "this is a map file, not a listing"},
+        {QByteArray("\xFF\xFEP\0o\0i\0n\0t\0", 12), "UTF-16 text: save the listing as UTF-8 or ANSI"},
+        {QByteArray("P\0o\0i\0n\0t\0", 10), "UTF-16 text: save the listing as UTF-8 or ANSI"},
+        {"Point,1,Unused\r\n\x1B[31mPoint,2\x07,Unused\r\n", "not a text listing"},
+        {QByteArray("Point,1,Unused\r\nPoint,2,Un\0used", 31), "not a text listing"},
+    };
+    for (const auto &[text, why] : files)
+        EXPECT_EQ(Import(text), QStringList{why});
     EXPECT_TRUE(Image() == base);
     EXPECT_FALSE(Dirty);
 }

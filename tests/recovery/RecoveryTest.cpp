@@ -104,13 +104,15 @@ TEST_F(RecoveryTest, CopiesOfEndedWindowsAreOfferedNewestFirst)
     window = std::make_unique<frmLumentorMGW>();
     QCoreApplication::processEvents();
     const QString aside = "\nIt was set aside in " + Folder("Damaged") + ".";
+    const QString no = "\nNo keeps the copy until the next successful Save, which drops it.";
     EXPECT_EQ(boxes.boxes,
               (Boxes{{"The recovery copy " + Folder("77-3.txt") + " cannot be used: its image holds 1000 bytes; a copy "
                       "holds 262144." + aside, 48, "LumentorMGW"},
                      {"The recovery copy " + Folder("77-4.txt") + " cannot be used: its note has no time."
                           + aside, 48, "LumentorMGW"},
-                     {"Recover the unsaved changes to an unsaved map from 2026-03-01 10:00:00?", 36, "LumentorMGW"},
-                     {"Recover the unsaved changes to /maps/plant.MGW from 2026-03-01 09:30:00?", 36, "LumentorMGW"}}));
+                     {"Recover the unsaved changes to an unsaved map from 2026-03-01 10:00:00?" + no, 36, "LumentorMGW"},
+                     {"Recover the unsaved changes to /maps/plant.MGW from 2026-03-01 09:30:00?" + no, 36,
+                      "LumentorMGW"}}));
     EXPECT_EQ(window->lblFileName->text(), "/maps/plant.MGW");
     EXPECT_TRUE(window->optProtocol[1]->isChecked());
     EXPECT_EQ(window->cboPoint->currentText(), "Point: 012");

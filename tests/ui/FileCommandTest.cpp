@@ -86,7 +86,7 @@ TEST_F(FileCommandTest, RefusedOpenAndFailedSaveLeaveEverythingAsItWas)
     const QString notRegular = "It is not a regular file, so it cannot be a map file.";
     const std::pair<const char *, QString> opens[] = {{"missing.MGW", "No such file or directory"},
         {"short.MGW", "The file holds 262142 bytes; a map file holds 262144."},
-        {"", "file to open is a directory"}, // "" names the folder itself
+        {"", "It is a folder."}, // "" names the folder itself
         {"fifo.MGW", notRegular}, {"/dev/zero", notRegular}};
     for (const auto &[name, why] : opens) {
         const QString chosen = *name == '/' ? QString(name) : *name ? path(name) : dir.path();

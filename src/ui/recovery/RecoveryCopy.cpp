@@ -19,7 +19,8 @@ namespace {
 QString question(const RecoveryNote &note)
 {
     const QString file = note.file == QLatin1String("None") ? QStringLiteral("an unsaved map") : note.file;
-    return QStringLiteral("Recover the unsaved changes to %1 from %2?")
+    return QStringLiteral("Recover the unsaved changes to %1 from %2?\n"
+                          "No keeps the copy until the next successful Save, which drops it.")
         .arg(file, note.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")));
 }
 } // namespace
@@ -28,6 +29,15 @@ RecoveryCopy::RecoveryCopy(frmLumentorMGW *window, const QString &folder)
     : QObject(window), window_(window), folder_(folder), writer_(folder)
 {
     setObjectName(QStringLiteral("RecoveryCopy"));
+    // From the writer's thread to a box on the window's.
+    writer_.OnFailure([this](const QString &why) {
+        QMetaObject::invokeMethod(this, [this, why] {
+            MsgBox(QStringLiteral("Recovery copies cannot be written in %1: %2.\n"
+                                  "Unsaved changes are not kept for a restart after a crash until they can be.")
+                       .arg(folder_, why),
+                   vbExclamation);
+        }, Qt::QueuedConnection);
+    });
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &RecoveryCopy::TakeSnapshot);
     AddCellObserver(this);   // edits, undo, redo; whole images come through Changed
@@ -103,10 +113,20 @@ void RecoveryCopy::Saved()
 void RecoveryCopy::Offer()
 {
     std::vector<DamagedCopy> damaged;
-    std::vector<LeftCopy> left = ClaimLeftCopies(folder_, &damaged);
+    UnclaimedCopies unclaimed;
+    std::vector<LeftCopy> left = ClaimLeftCopies(folder_, &damaged, &unclaimed);
     for (const DamagedCopy &copy : damaged) {
-        MsgBox(QStringLiteral("The recovery copy %1 cannot be used: %2.\nIt was set aside in %3.")
-                   .arg(copy.note, copy.why, copy.to),
+        const QString where = copy.to.isEmpty() ? QStringLiteral("It could not be set aside: %1.").arg(copy.stuck)
+                                                : QStringLiteral("It was set aside in %1.").arg(copy.to);
+        MsgBox(QStringLiteral("The recovery copy %1 cannot be used: %2.\n").arg(copy.note, copy.why) + where,
+               vbExclamation);
+    }
+    if (unclaimed.count > 0) {
+        const bool one = unclaimed.count == 1;
+        MsgBox(QStringLiteral("%1 recovery %2 left in %3 cannot be offered: %4.\n%5 there until the folder can "
+                              "be written.")
+                   .arg(unclaimed.count)
+                   .arg(one ? "copy" : "copies", folder_, unclaimed.why, one ? "It stays" : "They stay"),
                vbExclamation);
     }
     bool recovered = false;
