@@ -72,6 +72,8 @@ std::string WriteMap(const QTemporaryDir &dir, gatesim::Gateway &memory, int blo
 int main()
 {
     QTemporaryDir dir;
+    // Its verifies are recorded: in the run's own folder, not the user's record.
+    qputenv("MGW_RECORD", QFile::encodeName(dir.filePath("record.jsonl")));
     gatesim::GateSim sim;
     std::string error;
     if (!sim.Start(&error)) {

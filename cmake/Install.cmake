@@ -25,8 +25,20 @@ foreach(program LumentorMGW mgw mgw-gatesim)
 endforeach()
 if(TARGET mgw)
   mgw_install_gzipped(${PROJECT_SOURCE_DIR}/data/man/mgw-import.1 ${CMAKE_INSTALL_MANDIR}/man1)
+  mgw_install_gzipped(${PROJECT_SOURCE_DIR}/data/man/mgw-probe.1 ${CMAKE_INSTALL_MANDIR}/man1)
+  mgw_install_gzipped(${PROJECT_SOURCE_DIR}/data/man/mgw-record.1 ${CMAKE_INSTALL_MANDIR}/man1)
+  # mgw --json's schema, the stable interface scripts check against.
+  install(FILES ${PROJECT_SOURCE_DIR}/data/mgw-result.schema.json DESTINATION ${CMAKE_INSTALL_DATADIR}/lumentormgw)
 endif()
 
+# The capture's dissector where Wireshark looks for the system's Lua plugins:
+# Debian's multiarch library folder, whatever the install prefix.
+if(CMAKE_LIBRARY_ARCHITECTURE)
+  set(MGW_WIRESHARK_PLUGINS lib/${CMAKE_LIBRARY_ARCHITECTURE}/wireshark/plugins)
+else()
+  set(MGW_WIRESHARK_PLUGINS ${CMAKE_INSTALL_LIBDIR}/wireshark/plugins)
+endif()
+install(FILES ${PROJECT_SOURCE_DIR}/data/wireshark/lumentor-mgw.lua DESTINATION ${MGW_WIRESHARK_PLUGINS})
 install(FILES ${PROJECT_SOURCE_DIR}/data/${MGW_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/data/${MGW_APP_ID}.metainfo.xml

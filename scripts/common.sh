@@ -17,9 +17,11 @@ MGW_PACKAGE_PACKAGES=(dpkg-dev file)
 # What the suite takes beyond both: GoogleTest; xvfb, xauth, x11-utils for the
 # window on a real X server, xdotool to press its keys; desktop-file-utils,
 # appstream: the validators; fonts-dejavu-core: the captions are checked with
-# DejaVu Sans alone as well; weston and qt6-wayland: the window under a real Wayland compositor.
+# DejaVu Sans alone as well; weston and qt6-wayland: the window under a real Wayland compositor;
+# tshark: the captures decoded by the shipped dissector; python3-jsonschema:
+# mgw --json's objects checked against the schema that ships.
 MGW_TEST_PACKAGES=(libgtest-dev libgmock-dev xvfb xauth x11-utils xdotool desktop-file-utils appstream
-                   fonts-dejavu-core weston qt6-wayland)
+                   fonts-dejavu-core weston qt6-wayland tshark python3-jsonschema)
 MGW_PACKAGES=("${MGW_BUILD_PACKAGES[@]}" "${MGW_PACKAGE_PACKAGES[@]}" "${MGW_TEST_PACKAGES[@]}")
 
 # mgw_install [PACKAGE...]: installs what is missing of PACKAGE..., or of

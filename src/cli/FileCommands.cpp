@@ -6,9 +6,12 @@
 #include "export/CsvPath.h"
 #include "image/ConfigImage.h"
 #include "image/PointRecord.h"
+#include "record/RunReport.h"
 
 #include <QFileInfo>
 #include <QIODevice>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QMap>
 #include <vector>
 
@@ -19,8 +22,11 @@ namespace mgw {
 // As the window's Export, whose file name is the dialog's full path.
 int Export(const Invocation &call)
 {
+    if (call.output == QLatin1String("-") && call.json)
+        return call.Refuse(QStringLiteral("--json takes standard output: the listing cannot go there too (--output -)"));
     if (!call.ReadMap(call.files[0]))
         return ExitUsage;
+    call.report->AddFile(QStringLiteral("map"), call.files[0]);
     const QString fileName = QFileInfo(call.files[0]).absoluteFilePath();
     if (call.output == QLatin1String("-")) {
         call.console.out.write(CsvListing(fileName, call.points));
@@ -33,6 +39,7 @@ int Export(const Invocation &call)
         : CsvPathAllowed(fileName, csvPath, &reason) && WriteCsvListing(csvPath, CsvListing(fileName, call.points), &reason);
     if (!written)
         return call.Refuse(QStringLiteral("Settings Not Exported To: %1: %2").arg(csvPath, reason));
+    call.report->AddFile(QStringLiteral("listing"), csvPath);
     call.Say(QStringLiteral("Settings Exported To: ") + csvPath);
     return 0;
 }
@@ -64,9 +71,15 @@ MapView View()
     return view;
 }
 
-void Lines(const Invocation &call, const QString &heading, const QStringList &a, const QStringList &b)
+// Printed, and kept for --json as {"point": N or "settings", "a": [...], "b": [...]}.
+void Lines(const Invocation &call, const QJsonValue &point, const QStringList &a, const QStringList &b)
 {
-    call.Print(heading);
+    QJsonArray diff = call.report->Object().value(QLatin1String("diff")).toArray();
+    diff.append(QJsonObject{{QLatin1String("point"), point},
+                            {QLatin1String("a"), QJsonArray::fromStringList(a)},
+                            {QLatin1String("b"), QJsonArray::fromStringList(b)}});
+    call.report->Set(QStringLiteral("diff"), diff);
+    call.Print(point.isString() ? QStringLiteral("Settings") : QStringLiteral("Point %1").arg(point.toInt()));
     for (const QString &line : a)
         call.Print(QLatin1Char('-') + line);
     for (const QString &line : b)
@@ -82,20 +95,24 @@ int Diff(const Invocation &call)
     if (!call.ReadMap(call.files[1]))
         return ExitUsage;
     const MapView b = View();
+    call.report->AddFile(QStringLiteral("a"), call.files[0]);
+    call.report->AddFile(QStringLiteral("b"), call.files[1]);
+    call.report->Set(QStringLiteral("diff"), QJsonArray());
     if (a.cells == b.cells)
         return 0;
     for (int p = 1; p <= 750; ++p) {
         if (a.points.value(p) != b.points.value(p))
-            Lines(call, QStringLiteral("Point %1").arg(p), a.points.value(p), b.points.value(p));
+            Lines(call, p, a.points.value(p), b.points.value(p));
     }
     for (int i = 0; i < a.settings.size(); ++i) {
         if (a.settings[i] != b.settings[i])
-            Lines(call, QStringLiteral("Settings"), {a.settings[i]}, {b.settings[i]});
+            Lines(call, QStringLiteral("settings"), {a.settings[i]}, {b.settings[i]});
     }
     // Cells no listing line shows (spare cells, bank 1) differ too: say how many differ in all.
     int cells = 0;
     for (int i = 0; i < CellCount; ++i)
         cells += a.cells[size_t(i)] != b.cells[size_t(i)];
+    call.report->Set(QStringLiteral("cells_differing"), cells);
     call.Print(QStringLiteral("Cells Differing: %1").arg(cells));
     return ExitDiffers;
 }

@@ -6,13 +6,18 @@
 #include "image/ConfigImage.h"
 #include "image/MapFile.h"
 #include "image/WholeFile.h"
+#include "link/PortDevice.h"
 #include "link/PortList.h"
 #include "link/ReplyClock.h"
+#include "link/ResumePoint.h"
 #include "link/Transaction.h"
 #include "link/Transfer.h"
+#include "link/TransferLine.h"
 #include "link/VerifyBank.h"
+#include "record/RunReport.h"
 
 #include <QIODevice>
+#include <QJsonObject>
 
 #include <vector>
 
@@ -33,11 +38,20 @@ int ExitStatus(int16_t outcome)
     }
 }
 
+// The port as named and as opened, and the adapter behind it, for the report.
+int16_t ReportedPort(const Invocation &call)
+{
+    const int16_t port = PortNumberFor(call.port);
+    call.report->SetPort(call.port, OpenedDevice(PortDevice(port)));
+    return port;
+}
+
 template <class Transfer>
 int RunTransfer(const Invocation &call, Transfer transfer, std::vector<bool> sent = {})
 {
     TerminalPanel panel(call.console.err, call.console.terminal, call.quiet, std::move(sent));
-    const int16_t outcome = transfer(PortNumberFor(call.port), panel);
+    SetTransferPatience({call.retries, call.waitPort});
+    const int16_t outcome = transfer(ReportedPort(call), panel);
     CloseGatewayPort();
     return ExitStatus(outcome);
 }
@@ -54,11 +68,32 @@ std::vector<bool> BlocksSent()
 }
 } // namespace
 
+// With --resume, only from where the last download of this map through
+// this port stopped, and nothing is sent when there is no such place.
 int Download(const Invocation &call)
 {
     if (!call.ReadMap(call.files[0], true))
         return ExitUsage;
-    return RunTransfer(call, DownloadImage, BlocksSent());
+    call.report->AddFile(QStringLiteral("map"), call.files[0], ImageFileBytes());
+    const int16_t port = PortNumberFor(call.port);
+    QString reason;
+    int16_t from = -1;
+    if (call.resume) {
+        from = ResumableBlock(port, &reason);
+        if (from == NothingToResume)
+            return call.Refuse(QStringLiteral("nothing to resume: %1").arg(reason));
+        call.Say(QStringLiteral("Resuming From Block %1").arg(BlockOfTotal(from)));
+        call.report->Set(QStringLiteral("resumed_after"), from); // blocks confirmed before this run
+    }
+    const int status = RunTransfer(call, [from](int16_t p, TransferPanel &panel) { return DownloadImage(p, panel, from); },
+                                   BlocksSent());
+    const int16_t next = status != 0 && status != ExitPort ? ResumableBlock(port) : NothingToResume;
+    if (next != NothingToResume)
+        call.report->Set(QStringLiteral("resumable_after"), next); // blocks confirmed: --resume goes on from there
+    if (next != NothingToResume)
+        call.Say(QStringLiteral("To go on from block %1: mgw download %2 --port %3 --resume")
+                     .arg(BlockOfTotal(next), call.files[0], call.port));
+    return status;
 }
 
 // The file is written only after a complete upload, and atomically, so a
@@ -69,6 +104,8 @@ int Upload(const Invocation &call)
 {
     const QString file = call.files[0];
     const bool toOutput = file == QLatin1String("-");
+    if (toOutput && call.json)
+        return call.Refuse(QStringLiteral("--json takes standard output: the map cannot go there too (FILE -)"));
     WholeFile target(file);
     QString reason;
     if (!toOutput && !target.Reserve(MapFileSize, &reason))
@@ -79,12 +116,15 @@ int Upload(const Invocation &call)
     });
     if (status != 0)
         return status;
+    call.report->AddFile(QStringLiteral("map"), file, ImageFileBytes());
     if (toOutput) {
         call.console.out.write(ImageFileBytes());
         return 0;
     }
-    if (!target.Commit(ImageFileBytes(), &reason))
+    if (!target.Commit(ImageFileBytes(), &reason)) {
+        call.report->SetResult(QStringLiteral("failed"));
         return call.Refuse(QStringLiteral("cannot write %1: %2").arg(file, reason));
+    }
     return 0;
 }
 
@@ -94,7 +134,8 @@ int Verify(const Invocation &call)
     const QString file = call.files[0];
     if (!call.ReadMap(file, true))
         return ExitUsage;
-    if (!OpenGatewayPort(PortNumberFor(call.port)))
+    call.report->AddFile(QStringLiteral("map"), file, ImageFileBytes());
+    if (!OpenGatewayPort(ReportedPort(call)))
         return ExitPort;
     QStringList differing;
     int status = 0;
@@ -113,12 +154,11 @@ int Verify(const Invocation &call)
     CloseGatewayPort();
     if (status)
         return status;
-    if (differing.isEmpty()) {
-        call.Print(QStringLiteral("Gateway Matches %1").arg(file));
-        return 0;
-    }
-    call.Print(differing.join(QLatin1Char('\n')));
-    return ExitDiffers;
+    const bool matches = differing.isEmpty();
+    const QString said = matches ? QStringLiteral("Gateway Matches %1").arg(file) : differing.join(QLatin1Char('\n'));
+    call.report->AddMessage(said);
+    call.Print(said);
+    return matches ? 0 : ExitDiffers;
 }
 
 } // namespace mgw

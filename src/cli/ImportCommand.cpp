@@ -5,6 +5,9 @@
 #include "image/ConfigImage.h"
 #include "image/FileKind.h"
 #include "image/MapFile.h"
+#include "record/RunReport.h"
+
+#include <QJsonArray>
 
 #include <QIODevice>
 
@@ -58,6 +61,14 @@ int Import(const Invocation &call)
     FileName = mapFile;
     if (!WriteImageFile(&reason))
         return call.Refuse(QStringLiteral("cannot write %1: %2").arg(mapFile, reason));
+    call.report->AddFile(QStringLiteral("listing"), listingFile, text);
+    if (!call.into.isEmpty())
+        call.report->AddFile(QStringLiteral("base"), call.into);
+    call.report->AddFile(QStringLiteral("map"), mapFile, ImageFileBytes());
+    QJsonArray imported;
+    for (const ListedPoint &point : listing.Points())
+        imported.append(point.p + 1);
+    call.report->Set(QStringLiteral("import"), imported);
     call.Say(QStringLiteral("Points Imported Into %1: %2").arg(mapFile).arg(listing.Points().size()));
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "cli/TerminalPanel.h"
 #include "image/ConfigImage.h"
 #include "image/MapFile.h"
+#include "record/RunReport.h"
 
 #include <QFileInfo>
 #include <QIODevice>
@@ -19,12 +20,15 @@ void Say(QIODevice &err, const QString &text)
 
 void Invocation::Say(const QString &text) const
 {
+    if (report)
+        report->AddMessage(text);
     mgw::Say(console.err, text);
 }
 
+// With --json standard output holds the JSON object alone.
 void Invocation::Print(const QString &text) const
 {
-    console.out.write((text + QLatin1Char('\n')).toUtf8());
+    (json ? console.err : console.out).write((text + QLatin1Char('\n')).toUtf8());
 }
 
 int Invocation::Refuse(const QString &text) const

@@ -7,11 +7,14 @@
 #include <QStringList>
 
 class QIODevice;
+namespace modLumentorMGW { class RunReport; }
 
 namespace mgw {
 
 struct Invocation
 {
+    Invocation(const Console &console, const QString &command) : console(console), command(command) {}
+
     const Console &console;
     QString command;
     QStringList files;
@@ -20,6 +23,16 @@ struct Invocation
     int points = 750;
     bool quiet = false;
     QString into;   // import: the map file the listed points go onto
+    QString log, capture; // --log, --capture: the line's records
+    int retries = 0;      // download, upload: tries more of a command the line spoilt
+    int waitPort = 60;    // download, upload: seconds to wait for a port gone
+    bool resume = false;  // download: from where the last one stopped
+    bool json = false;       // one JSON object on standard output, all else on standard error
+    QString gateway;         // the operator's name for the gateway, for the record
+    QString record;          // --record: the record file, when not the default
+    modLumentorMGW::RunReport *report = nullptr; // what --json and the record are told
+    QString since, map;      // mgw record's filters, with port and gateway
+    bool last = false;
 
     // A message line on standard error, CR LF written as a line break.
     void Say(const QString &text) const;
@@ -42,5 +55,16 @@ int Verify(const Invocation &call);
 int Export(const Invocation &call);
 int Diff(const Invocation &call);
 int Import(const Invocation &call);
+int Probe(const Invocation &call);
+int Record(const Invocation &call);
+
+extern const char RecordHelp[];
+
+// "unknown command", as a refused run (with --json, its JSON object).
+int RefuseUnknown(const QStringList &arguments, const Console &console);
+
+// The end of every run: the outcome into the report, the record's line for
+// a transfer or verify, the JSON object when asked for. Returns status.
+int EndRun(const Invocation &call, int status);
 
 } // namespace mgw

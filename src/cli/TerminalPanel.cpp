@@ -1,6 +1,7 @@
 #include "cli/TerminalPanel.h"
 
 #include "cli/Mgw.h"
+#include "link/LineObserver.h"
 #include "link/Transfer.h"
 
 #include <QIODevice>
@@ -45,8 +46,10 @@ int TerminalPanel::Sent(int blocks) const
 
 void TerminalPanel::ProcessEvents()
 {
-    if (Interrupted)
+    if (Interrupted && !modLumentorMGW::CancelRequested) {
         modLumentorMGW::CancelRequested = true;
+        modLumentorMGW::TellLine({modLumentorMGW::LineEventKind::Note, {}, QStringLiteral("Ctrl+C")});
+    }
 }
 
 void TerminalPanel::SetMax(int max)
@@ -62,11 +65,23 @@ void TerminalPanel::SetValue(int value)
 
 void TerminalPanel::SetCaption(const QString &caption)
 {
-    if (quiet_)
+    // A port gone is told even when quiet: the operator has to act.
+    const qsizetype waiting = caption.indexOf(QLatin1String("(waiting "));
+    if (quiet_ && waiting < 0 && !caption.endsWith(QLatin1String(" is back")))
         return;
     const bool block = caption.contains(QLatin1String(" Block "));
     if (block && terminal_)
         return DrawBar();
+    // The wait for a port gone counts down in place, or on a line every 10 s.
+    const bool counting = counting_;
+    counting_ = waiting >= 0;
+    if (counting_ && terminal_) {
+        err_.write((QLatin1Char('\r') + caption + QStringLiteral("\x1b[K")).toUtf8());
+        barOnScreen = true;
+        return;
+    }
+    if (counting_ && counting && caption.mid(waiting + 9).section(QLatin1Char(' '), 0, 0).toInt() % 10 != 0)
+        return;
     if (block) {
         // A line each time the count passes another tenth of the blocks.
         const int tenths = max_ > 0 ? value_ * 10 / max_ : 0;

@@ -37,6 +37,7 @@ private:
     int max_ = 0;
     int value_ = 0;
     int tenths_ = 0; // the last tenth a line was written for
+    bool counting_ = false; // the last caption was a wait's countdown
     QElapsedTimer started_;
     std::vector<int> sentBefore_; // sentBefore_[n]: blocks sent among the first n
 };

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QSaveFile;
@@ -32,6 +33,17 @@ enum class Synced { File, FileAndFolder };
 // (RegularOrNew in FileKind.h), never replaced.
 bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *reason = nullptr,
                     Synced synced = Synced::File);
+
+// Appends line (ending in a line break) to path, made when missing, as one
+// write under an exclusive lock, synced, so lines from many processes never
+// interleave. Under the lock, check sees the file's first line (empty for a
+// new file) and may refuse it; a last line torn by a power cut is ended
+// first, so the new line starts whole. Anything but a regular file is
+// refused without being opened for writing. On failure the file keeps its
+// old length, the result is false and *reason says why.
+bool AppendWholeLine(const QString &path, const QByteArray &line,
+                     const std::function<bool(const QByteArray &firstLine, QString *reason)> &check,
+                     QString *reason = nullptr);
 
 // One file written as WriteWholeFile does, in two steps with a long wait
 // between (an upload): Reserve makes room for the content at once, so a

@@ -5,7 +5,9 @@
 #include "image/ConfigImage.h"
 #include "link/MsgBox.h"
 #include "link/ReplyClock.h"
+#include "link/ResumePoint.h"
 #include "link/Transaction.h"
+#include "link/TransferLine.h"
 #include "link/TransferSteps.h"
 
 namespace modLumentorMGW {
@@ -18,17 +20,19 @@ const QString Warning = QStringLiteral("\r\nLumentor Controller May Not Function
 
 int16_t Cancelled()
 {
-    MsgBox(QStringLiteral("Manual Download Cancel.") + Warning, vbExclamation, QStringLiteral("Download"));
+    MsgBox(QStringLiteral("Manual Download Cancel.") + Warning + RetriesLine(), vbExclamation,
+           QStringLiteral("Download"));
     return TransferCancelled;
 }
 
-// A wait broken off (Ctrl+C) fails its command: that is a cancel.
+// A wait broken off (Ctrl+C, or Cancel while the port was away) fails its
+// command: that is a cancel.
 int16_t DownloadError(int16_t code)
 {
-    if (WaitBreakAsked())
+    if (WaitBreakAsked() || CancelRequested)
         return Cancelled();
-    MsgBox(QStringLiteral("Download Error: ") + QString::number(code) + PortWentAwayLine() + Warning, vbCritical,
-           QStringLiteral("Error"));
+    MsgBox(QStringLiteral("Download Error: ") + QString::number(code) + PortWentAwayLine() + Warning + RetriesLine(),
+           vbCritical, QStringLiteral("Error"));
     return code;
 }
 
@@ -67,16 +71,21 @@ QString BlockWriteCommand(int16_t bank, int32_t first)
 }
 } // namespace
 
-int16_t DownloadImage(int16_t port, TransferPanel &panel)
+int16_t DownloadImage(int16_t port, TransferPanel &panel, int16_t from)
 {
+    TransferLine line(port, panel);
     if (!OpenGatewayPort(port))
         return PortNotOpened;
     CancelRequested = false;
+    const QString key = line.PortKey();
 
+    // A resume sends no prepare command: they would clear what was written.
     static const char *const Prepare[] = {"3600$*", "3601$*", "3610$*", "3611$*"};
-    for (int16_t i = 0; i < 4; ++i) {
-        if (!SendCommand(QLatin1String(Prepare[i]), 6)) {
-            return DownloadError(int16_t(21 + i));
+    if (from < 0) {
+        RecordDownloadStart(key);
+        for (int16_t i = 0; i < 4; ++i) {
+            if (!Exchange(QLatin1String(Prepare[i]), 6))
+                return DownloadError(int16_t(21 + i));
         }
     }
 
@@ -86,19 +95,29 @@ int16_t DownloadImage(int16_t port, TransferPanel &panel)
     const QString verb = QStringLiteral("Downloading");
     for (int16_t bank = 0; bank < 2; ++bank) {
         for (int32_t k = 0; k < BlocksPerBank; ++k) {
-            if (CancelBeforeBlock(panel))
+            const int16_t index = int16_t(bank * BlocksPerBank + k);
+            if (index >= from && CancelBeforeBlock(panel)) {
+                RecordDownloadStop(key, index);
                 return Cancelled();
+            }
             const int32_t first = BlockCells * k;
-            if (!BlockIsBlank(bank, first) && !SendCommand(BlockWriteCommand(bank, first), 6)) {
+            if (index >= from && !BlockIsBlank(bank, first) && !Exchange(BlockWriteCommand(bank, first), 6)) {
+                RecordDownloadStop(key, index);
                 return DownloadError(4);
             }
             CountBlock(panel, counter, verb);
         }
     }
 
-    if (const int16_t code = VerifyBanks(panel))
+    // No answer to a bank check can be asked again; a gateway that answers
+    // with another checksum holds another memory, and only a download from
+    // the start mends that.
+    if (const int16_t code = VerifyBanks(panel)) {
+        RecordDownloadStop(key, code == 52 ? TotalBlocks : NothingToResume);
         return DownloadError(code);
-    MsgBox(QStringLiteral("Download Complete"), vbOKOnly, QStringLiteral("Download"));
+    }
+    RecordDownloadComplete(key);
+    MsgBox(QStringLiteral("Download Complete") + RetriesLine(), vbOKOnly, QStringLiteral("Download"));
     return TransferComplete;
 }
 

@@ -88,6 +88,11 @@ bool MSComm::SetPortOpen(bool open)
     return true;
 }
 
+QString MSComm::LowLatencyState() const
+{
+    return PortOpen() ? port_->LowLatencyState() : QString();
+}
+
 bool MSComm::SetRTSEnable(bool on)
 {
     if (!PortOpen())

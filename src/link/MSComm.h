@@ -56,6 +56,8 @@ public:
     Waited Wait(PortWait what, int msecs);
 
     QString ErrorString() const { return lastError_; }
+    // Whether low latency is in effect on the open port, in words.
+    QString LowLatencyState() const;
     // Why the last open failed, for the user (see PortFailure.h).
     QString OpenFailure() const { return openFailure_; }
 

@@ -32,4 +32,9 @@ void SetPortDevice(int16_t port, const QString &path)
         redirections().insert(port, path);
 }
 
+QString PortRedirection(int16_t port)
+{
+    return redirections().value(port);
+}
+
 } // namespace modLumentorMGW

@@ -20,5 +20,7 @@ QString OpenedDevice(const QString &name);
 
 // Redirects port number `port` to `path`; an empty path restores the default.
 void SetPortDevice(int16_t port, const QString &path);
+// What port is redirected to; empty when it is not.
+QString PortRedirection(int16_t port);
 
 } // namespace modLumentorMGW

@@ -103,6 +103,11 @@ PortReporter SetPortReporter(PortReporter source)
     return previous;
 }
 
+std::vector<ReportedPort> ReportedPorts()
+{
+    return reporter()();
+}
+
 void RefreshPorts()
 {
     std::vector<ReportedPort> reported = reporter()();

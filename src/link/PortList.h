@@ -20,6 +20,11 @@ struct ReportedPort
     QString name;        // "ttyUSB0", "COM11"
     QString description; // "FT232R USB UART"; may be empty
     QString location;    // "/dev/ttyUSB0", "\\.\COM11"
+    // A USB adapter's own marks, which follow it to another name; empty
+    // and 0 where the system knows none.
+    QString serialNumber = {};
+    uint16_t vendor = 0;
+    uint16_t product = 0;
 };
 
 using PortReporter = std::function<std::vector<ReportedPort>()>;
@@ -34,6 +39,9 @@ struct PortEntry
     QString text;   // what the list shows: "ttyUSB0 (FT232R USB UART)"
     QString device; // what is opened; empty for COM1 to COM8 (PortDevice)
 };
+
+// The ports the system (or the installed reporter) reports now.
+std::vector<ReportedPort> ReportedPorts();
 
 // The list as last brought up to date (the first call asks the system).
 const std::vector<PortEntry> &PortEntries();

@@ -28,7 +28,8 @@ std::vector<ReportedPort> SystemPorts()
 {
     std::vector<ReportedPort> ports;
     for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
-        ports.push_back({info.portName(), info.description(), info.systemLocation()});
+        ports.push_back({info.portName(), info.description(), info.systemLocation(), info.serialNumber(),
+                         info.vendorIdentifier(), info.productIdentifier()});
     return ports;
 }
 

@@ -34,6 +34,8 @@ public:
     virtual bool Open(const QString &device, const LineSettings &line) = 0;
     virtual QString OpenFailure() const = 0;
     virtual QString ErrorString() const = 0;
+    // Whether the driver hands replies over without delay, in words.
+    virtual QString LowLatencyState() const = 0;
 
     // False when the line refuses (a pseudo-terminal has no RTS).
     virtual bool SetRTS(bool on) = 0;

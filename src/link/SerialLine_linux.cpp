@@ -1,6 +1,7 @@
 // The serial line over QSerialPort, used without an event loop.
 #include "link/SerialLine.h"
 
+#include "link/LowLatency.h"
 #include "link/PortFailure.h"
 
 #include <QSerialPort>
@@ -11,6 +12,12 @@ namespace {
 class QtSerialLine : public SerialLine
 {
 public:
+    ~QtSerialLine() override
+    {
+        if (port_.isOpen())
+            lowLatency_.GiveBack();
+    }
+
     bool Open(const QString &device, const LineSettings &line) override
     {
         static const QString parities = QStringLiteral("NOEMS");
@@ -25,14 +32,17 @@ public:
                           : line.stopTenths == 20 ? QSerialPort::TwoStop
                                                   : QSerialPort::OneStop);
         port_.setFlowControl(QSerialPort::NoFlowControl);
-        if (port_.open(QIODevice::ReadWrite))
+        if (port_.open(QIODevice::ReadWrite)) {
+            lowLatency_.Ask(int(port_.handle()));
             return true;
+        }
         error_ = port_.errorString();
         failure_ = PortOpenFailure(device, port_.error(), error_);
         return false;
     }
     QString OpenFailure() const override { return failure_; }
     QString ErrorString() const override { return error_; }
+    QString LowLatencyState() const override { return lowLatency_.State(); }
 
     bool SetRTS(bool on) override
     {
@@ -92,6 +102,7 @@ private:
     }
 
     QSerialPort port_;
+    LowLatency lowLatency_;
     QString error_, failure_;
 };
 } // namespace

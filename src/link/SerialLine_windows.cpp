@@ -69,6 +69,9 @@ public:
     }
     QString OpenFailure() const override { return failure_; }
     QString ErrorString() const override { return error_; }
+    // FTDI's driver makes the event character the chip's own: the chip hands
+    // a buffer over as soon as "]" arrives, whatever its latency timer says.
+    QString LowLatencyState() const override { return QStringLiteral("event character \"]\" set"); }
 
     bool SetRTS(bool on) override { return EscapeCommFunction(handle_, on ? SETRTS : CLRRTS); }
 
@@ -115,6 +118,9 @@ private:
         dcb.fOutX = dcb.fInX = dcb.fErrorChar = dcb.fNull = dcb.fAbortOnError = FALSE;
         dcb.fDtrControl = DTR_CONTROL_ENABLE;
         dcb.fRtsControl = RTS_CONTROL_DISABLE; // SetRTS raises it, as on Linux
+        // "]" ends every reply (and is never its first character, which the
+        // chip's event character would not fire on).
+        dcb.EvtChar = ']';
         baud_ = line.baud;
         if (SetCommState(handle_, &dcb))
             return true;

@@ -1,6 +1,8 @@
 #include "link/Transaction.h"
 
 #include "link/Frame.h"
+#include "link/LineObserver.h"
+#include "link/LineCounts.h"
 #include "link/MSComm.h"
 #include "link/MsgBox.h"
 #include "link/PortDevice.h"
@@ -21,6 +23,7 @@ bool portLost = false;
 bool Lost()
 {
     portLost = !WaitBreakAsked();
+    TellLine({LineEventKind::Note, {}, portLost ? QStringLiteral("the port went away") : QStringLiteral("Ctrl+C")});
     return false;
 }
 
@@ -32,19 +35,23 @@ void WaitForQuietLine()
 {
     QElapsedTimer clock;
     clock.start();
-    comMGW.Input();
+    QByteArray stale = comMGW.Input();
     qint64 quietSince = 0;
     for (;;) {
         const qint64 now = clock.elapsed();
         const qint64 wait = std::min(quietSince + QuietMs, qint64(QuietLimitMs)) - now;
         if (wait <= 0 || WaitBreakAsked())
-            return;
+            break;
         const Waited news = comMGW.Wait(PortWait::Input, int(std::min(wait, qint64(QuietMs))));
         if (news == Waited::Failed)
-            return;
-        if (news == Waited::Progress && !comMGW.Input().isEmpty())
+            break;
+        const QByteArray more = news == Waited::Progress ? comMGW.Input() : QByteArray();
+        if (!more.isEmpty())
             quietSince = clock.elapsed();
+        stale += more;
     }
+    if (!stale.isEmpty())
+        TellLine({LineEventKind::Discarded, stale, QStringLiteral("stale input discarded (%1 characters)").arg(stale.size())});
 }
 } // namespace
 
@@ -52,15 +59,28 @@ bool OpenGatewayPort(int16_t port)
 {
     comMGW.SetCommPort(port);
     comMGW.SetSettings(QStringLiteral("38400,N,8,1"));
-    if (!comMGW.SetPortOpen(true)) {
+    if (!ReopenGatewayPort()) {
         MsgBox(QStringLiteral("Unable To Open Port\r\n") + comMGW.OpenFailure(), vbCritical,
                QStringLiteral("Port Error"));
         return false;
     }
+    return true;
+}
+
+bool ReopenGatewayPort()
+{
+    if (!comMGW.SetPortOpen(true))
+        return false;
     comMGW.SetRTSEnable(true); // a pseudo-terminal refuses; that is no port error
     portLost = false;
+    TellLine({LineEventKind::Opened, {}, PortDevice(comMGW.CommPort())});
     WaitForQuietLine();
     return true;
+}
+
+bool PortWentAway()
+{
+    return portLost;
 }
 
 QString PortWentAwayLine()
@@ -72,8 +92,10 @@ QString PortWentAwayLine()
 
 void CloseGatewayPort()
 {
-    if (comMGW.PortOpen())
+    if (comMGW.PortOpen()) {
         comMGW.SetPortOpen(false);
+        TellLine({LineEventKind::Closed, {}, {}});
+    }
 }
 
 namespace {
@@ -81,8 +103,22 @@ namespace {
 // once, and a line may hold several times that.
 void DiscardInput()
 {
+    QByteArray stale;
     while (comMGW.InBufferCount() > 0)
-        comMGW.Input();
+        stale += comMGW.Input();
+    if (!stale.isEmpty())
+        TellLine({LineEventKind::Discarded, stale, QStringLiteral("stale input discarded (%1 characters)").arg(stale.size())});
+}
+
+// What came too late or too little is kept for the line's watchers only;
+// the next command would discard it anyway.
+bool TimedOut(ReplyClock &clock)
+{
+    QByteArray partial;
+    while (comMGW.InBufferCount() > 0)
+        partial += comMGW.Input();
+    TellLine({LineEventKind::TimedOut, partial, QStringLiteral("time-out after %1 ms").arg(clock.Elapsed())});
+    return false;
 }
 
 // Milliseconds a frame takes on the line: 10 bits a character at 38400 baud.
@@ -121,20 +157,26 @@ bool SendCommand(const QString &command, int16_t replyLength)
     ReplyClock &clock = ReplyClockInUse();
     clock.Restart();
     const int32_t lineTime = LineTimeMs(frame.size());
+    TellLine({LineEventKind::Sent, frame, {}});
     if (!comMGW.Output(frame))
         return Lost();
+    CountFrameSent(command.toLatin1(), frame.size());
     Waited how = Waited::TimedOut;
     if (!WaitUntil(clock, PortWait::Output, ReplyTimeoutMs + lineTime, [] { return comMGW.OutBufferCount() == 0; }, how))
-        return how == Waited::Failed ? Lost() : false;
+        return how == Waited::Failed ? Lost() : TimedOut(clock);
     const int32_t limit = ReplyTimeoutMs + std::min(clock.Elapsed(), lineTime);
     const bool arrived =
         WaitUntil(clock, PortWait::Input, limit, [&] { return comMGW.InBufferCount() >= replyLength; }, how);
     if (!arrived && how == Waited::Failed)
         return Lost();
     if (!arrived || clock.Elapsed() >= limit)
-        return false;
+        return TimedOut(clock);
     LastReply = comMGW.Input();
-    return ReplyFits(LastReply, replyLength) && ReplyChecksumAgrees(LastReply);
+    LineEvent received{LineEventKind::Received, LastReply, {}};
+    received.text = JudgeReply(LastReply, replyLength, &received.good);
+    TellLine(received);
+    CountReplyTaken(command.toLatin1(), LastReply.size(), received.good);
+    return received.good;
 }
 
 } // namespace modLumentorMGW

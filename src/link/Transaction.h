@@ -23,6 +23,9 @@ extern QByteArray LastReply;
 // To Open Port", with a second line saying why, and returns false.
 bool OpenGatewayPort(int16_t port);
 void CloseGatewayPort();
+// Opens the port number set last again, as OpenGatewayPort does but
+// without a word to the operator: a port that came back.
+bool ReopenGatewayPort();
 
 // Sends "[" + checksum + "00" + command + "]" after discarding stale input
 // and waits up to ReplyTimeoutMs (on ReplyClockInUse) for at least
@@ -36,5 +39,6 @@ bool SendCommand(const QString &command, int16_t replyLength);
 // went away (an adapter pulled), not on a time-out: "\r\nThe port ... went
 // away: ...", the line a transfer's error message adds; else empty.
 QString PortWentAwayLine();
+bool PortWentAway();
 
 } // namespace modLumentorMGW

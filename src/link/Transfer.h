@@ -19,7 +19,9 @@ constexpr int16_t TransferCancelled = -1;
 constexpr int16_t PortNotOpened = -2;
 
 // Writes every block that holds a nonzero cell; the image is only read.
-int16_t DownloadImage(int16_t port, TransferPanel &panel);
+// From block `from` on (transfer order, ResumePoint.h) without the prepare
+// commands when it is 0 or more.
+int16_t DownloadImage(int16_t port, TransferPanel &panel, int16_t from = -1);
 
 // Reads every block into the image; on cancel or failure the image is
 // cleared once the operator has seen why, in a message whose last line is

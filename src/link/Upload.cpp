@@ -7,6 +7,7 @@
 #include "link/MsgBox.h"
 #include "link/ReplyClock.h"
 #include "link/Transaction.h"
+#include "link/TransferLine.h"
 #include "link/TransferSteps.h"
 
 namespace modLumentorMGW {
@@ -18,7 +19,7 @@ namespace {
 // only then is the image emptied.
 void EndEarly(const QString &text, const QString &left, int style, const QString &title)
 {
-    MsgBox(text + QStringLiteral("\r\n") + left, style, title);
+    MsgBox(text + QStringLiteral("\r\n") + left + RetriesLine(), style, title);
     ClearImage();
 }
 
@@ -28,10 +29,11 @@ int16_t Cancelled(const QString &left)
     return TransferCancelled;
 }
 
-// A wait broken off (Ctrl+C) fails its command: that is a cancel.
+// A wait broken off (Ctrl+C, or Cancel while the port was away) fails its
+// command: that is a cancel.
 int16_t UploadError(int16_t code, const QString &left)
 {
-    if (WaitBreakAsked())
+    if (WaitBreakAsked() || CancelRequested)
         return Cancelled(left);
     EndEarly(QStringLiteral("Upload Error: ") + QString::number(code) + PortWentAwayLine(), left, vbCritical,
              QStringLiteral("Error"));
@@ -43,6 +45,7 @@ int16_t UploadError(int16_t code, const QString &left)
 int16_t UploadImage(int16_t port, TransferPanel &panel, const QString &leftBehind)
 {
     const QString left = leftBehind.isEmpty() ? QStringLiteral("All Host Data Cleared.") : leftBehind;
+    TransferLine line(port, panel);
     if (!OpenGatewayPort(port))
         return PortNotOpened;
     CancelRequested = false;
@@ -57,7 +60,7 @@ int16_t UploadImage(int16_t port, TransferPanel &panel, const QString &leftBehin
                 return Cancelled(left);
             const int32_t first = BlockCells * k;
             const QString command = QStringLiteral("39") + QLatin1Char(char('0' + bank)) + Hex4(first) + QStringLiteral("3F");
-            if (!SendCommand(command, 132)) {
+            if (!Exchange(command, 132)) {
                 return UploadError(71, left);
             }
             StoreBlock(bank, first, LastReply);
@@ -67,7 +70,7 @@ int16_t UploadImage(int16_t port, TransferPanel &panel, const QString &leftBehin
 
     if (const int16_t code = VerifyBanks(panel))
         return UploadError(code, left);
-    MsgBox(QStringLiteral("Upload Complete"), vbOKOnly, QStringLiteral("Upload"));
+    MsgBox(QStringLiteral("Upload Complete") + RetriesLine(), vbOKOnly, QStringLiteral("Upload"));
     return TransferComplete;
 }
 

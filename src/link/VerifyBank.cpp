@@ -4,6 +4,7 @@
 #include "link/Hex.h"
 #include "link/MsgBox.h"
 #include "link/Transaction.h"
+#include "link/TransferLine.h"
 
 namespace modLumentorMGW {
 
@@ -16,7 +17,7 @@ int16_t VerifyBank(int16_t bank)
 {
     if (bank != 0 && bank != 1)
         return 52;
-    if (!SendCommand(bank == 0 ? QStringLiteral("3F00000FFFF") : QStringLiteral("3F10000FFFF"), 12))
+    if (!Exchange(bank == 0 ? QStringLiteral("3F00000FFFF") : QStringLiteral("3F10000FFFF"), 12))
         return 52;
     // Characters 4..7 and 8..11 of the reply; a successful reply has them.
     const char *reply = LastReply.constData();

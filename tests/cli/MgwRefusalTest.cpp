@@ -89,7 +89,7 @@ TEST_F(MgwTest, EveryCommandTakesQuietAndImportReadsStandardInput)
     };
     for (const auto &[arguments, status] : commands) {
         const Ran help = Mgw({arguments[0], "--help"});
-        EXPECT_TRUE(help.out.section('\n', 0, 0).endsWith(" [--quiet]")) << help.out.toStdString();
+        EXPECT_TRUE(help.out.section("\n\n", 0, 0).endsWith(" [--quiet]")) << help.out.toStdString(); // the usage lines
         for (const char *quiet : {"--quiet", "-q"})
             EXPECT_EQ(Mgw(arguments + QStringList{quiet}).status, status) << arguments.join(' ').toStdString() << quiet;
     }

@@ -73,13 +73,17 @@ TEST_F(MgwTest, FailuresExitWithTheGatewaysCodeAndUploadLeavesNoFile)
         // Last: the adapter pulled for good.
         {"download", map, MakeFault(FaultKind::Vanish, "381"), 4,
          "Download Error: 4\nThe port " + Pty() + " went away: was the adapter unplugged?\n"
-         "Lumentor Controller May Not Function\nProperly Until A Download Is Complete.\n"},
+         "Lumentor Controller May Not Function\nProperly Until A Download Is Complete.\n"
+         "To go on from block 1,089 of 2,048: mgw download " + map + " --port " + Pty() + " --resume\n"},
     };
     DrivenClock clock(gateway.sim);
     for (const auto &[command, file, fault, status, message] : cases) {
         gateway.sim.ClearFaults();
         gateway.sim.ArmFault(fault);
-        const Ran r = Mgw({command, file, "--port", Pty(), "--quiet"});
+        QStringList arguments{command, file, "--port", Pty(), "--quiet"};
+        if (arguments[0] != "verify")
+            arguments << "--wait-port" << "0";
+        const Ran r = Mgw(arguments);
         EXPECT_EQ(r.status, status);
         EXPECT_EQ(r.err, message);
     }

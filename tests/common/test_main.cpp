@@ -22,6 +22,8 @@ int main(int argc, char **argv)
         qputenv(variable, QFile::encodeName(path));
     }
 
+    qunsetenv("MGW_RECORD"); // the record too stays in the temporary folder
+
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -20,9 +20,12 @@ dpkg-deb -x "$deb" "$root"
 stray=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '^\./usr/' | grep -vx '\./' || true)
 [ -z "$stray" ] || fail "files outside /usr: $stray"
 
-for page in LumentorMGW mgw mgw-gatesim mgw-import; do
+for page in LumentorMGW mgw mgw-gatesim mgw-import mgw-probe mgw-record; do
   gzip -dc "$root/usr/share/man/man1/$page.1.gz" | grep -q "^\.TH ${page^^} 1 " || fail "no manual page for $page"
 done
+ls "$root"/usr/lib/*/wireshark/plugins/lumentor-mgw.lua >/dev/null 2>&1 || fail "no Wireshark dissector"
+# mgw --json's schema, where the manual page says it is.
+grep -q '"format_version": {"const": 1}' "$root/usr/share/lumentormgw/mgw-result.schema.json" || fail "no JSON Schema"
 # The packaged (stripped) programs still run; the window program without any display.
 "$root/usr/bin/mgw-gatesim" --help | grep -q '^Usage: mgw-gatesim' || fail "mgw-gatesim --help"
 [ "$("$root/usr/bin/mgw" --version)" = "mgw 1.6" ] || fail "mgw --version"

@@ -26,8 +26,8 @@ TEST_F(StartupTest, FreshWindowShowsAnEmptyCleanImageLaidOutAsDesigned)
     QStringList menus;
     for (QAction *entry : w.menuBar()->actions() + w.mnuFile->actions())
         menus << (entry->isSeparator() ? "-" : entry->text());
-    EXPECT_EQ(menus, QStringList({"File", "Download", "Upload", "Export", "Edit", "New", "Open", "Save", "Save As",
-                                  "Import Listing...", "-", "Exit"}));
+    EXPECT_EQ(menus, QStringList({"File", "Download", "Upload", "Export", "Edit", "View", "Port", "New", "Open",
+                                  "Save", "Save As", "Import Listing...", "-", "Exit"}));
 }
 
 // A second window opens beside the first, not on it; every size of the icon is there.

@@ -15,7 +15,7 @@ enum class FaultKind {
     Split,        // in pieces with gapMs between them
     WrongBankSum, // "3F" only: the checksum xor xorMask, frame still right
     ChangedCell,  // "39" only: cell offset `cell` of the block reads delta more
-    Vanish,       // no reply; the pseudo-terminal is closed instead
+    Vanish,       // no reply; the pseudo-terminal is closed instead (back after returnMs)
     Replace,      // text instead of the reply, in pieces with gapMs between them
 };
 
@@ -32,6 +32,11 @@ struct Fault
     uint32_t xorMask = 0x00010000;
     int cell = 0;
     int delta = 1;
+    int block = -1;     // 0 to 2047: only the "38" or "39" command of that block (bank 0's first)
+    int returnMs = -1;  // Vanish: a new pseudo-terminal this much later, memory kept
 };
+
+// The block a "38" or "39" command names, in transfer order; -1 for others.
+int CommandBlock(const std::string &command);
 
 } // namespace gatesim

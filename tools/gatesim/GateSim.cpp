@@ -36,6 +36,8 @@ void GateSim::Stop()
         thread_.join();
     }
     CloseLine();
+    if (!link_.empty())
+        ::unlink(link_.c_str());
     for (int &fd : wake_) {
         if (fd >= 0)
             ::close(fd);
@@ -43,16 +45,18 @@ void GateSim::Stop()
     }
 }
 
-void GateSim::Disconnect()
+void GateSim::Disconnect(int returnAfterMs)
 {
+    returnMs_ = returnAfterMs;
     if (!thread_.joinable()) {
         CloseLine();
         return;
     }
+    std::unique_lock<std::mutex> lock(mutex_);
+    const size_t before = closures_;
     disconnect_ = true;
     Wake();
-    std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [this] { return closed_; });
+    changed_.wait(lock, [&] { return closures_ > before || (closed_ && !thread_.joinable()); });
 }
 
 void GateSim::CloseLine()
@@ -69,6 +73,7 @@ void GateSim::CloseLine()
     {
         std::lock_guard<std::mutex> lock(mutex_);
         closed_ = true;
+        ++closures_;
     }
     changed_.notify_all();
 }

@@ -4,6 +4,7 @@
 // while the simulator answers. Faults are armed out of band; every frame
 // received is kept in a journal.
 #include "gatesim/Fault.h"
+#include "gatesim/LineFault.h"
 #include "gatesim/Gateway.h"
 #include "gatesim/Pty.h"
 
@@ -35,9 +36,25 @@ public:
 
     // 38400 baud, 10 bits a character, in both directions.
     void SetPacing(bool on) { pacing_ = on; }
-    // Closes the pseudo-terminal as if the cable were pulled.
-    void Disconnect();
+    // Replies as a USB adapter's chip hands them over: in packets of 62 as
+    // they fill, a shorter tail only ms after its first character reached
+    // the chip (and not before its last). 0: at once, as a plain port.
+    void SetAdapterLatency(int ms) { adapterMs_ = ms; }
+    // What is at the other end of the line (LineFault.h).
+    void SetLineMode(LineMode mode) { lineMode_ = mode; }
+    // Closes the pseudo-terminal as if the cable were pulled; with
+    // returnAfterMs 0 or more a new one comes up that much later, the memory
+    // kept, behind the link (SetLink) as an adapter plugged in again.
+    void Disconnect(int returnAfterMs = -1);
     bool Connected() const { return connected_; }
+    // Keeps a symbolic link at path to the pseudo-terminal, moved to each new
+    // one; removed by Stop. False when it cannot be placed.
+    bool SetLink(const std::string &path, std::string *error = nullptr);
+    // How many times the line came back.
+    int Returns() const { return returns_; }
+    // Called on the simulator's thread with a new line's path, before the
+    // link moves to it (another program that gets there first).
+    void SetReturnHook(std::function<void(const std::string &)> hook) { returnHook_ = std::move(hook); }
 
     void ArmFault(const Fault &fault);
     void ClearFaults();
@@ -78,6 +95,7 @@ private:
     // late wake-up of this thread is caught up rather than carried along.
     bool SendBytes(const std::string &bytes, Clock::time_point from = Clock::now());
     bool WriteAll(const std::string &bytes);
+    bool SendThroughAdapter(const std::string &bytes, Clock::time_point start);
     bool PauseUntil(Clock::time_point when);
     bool Serve();
     void Wake();
@@ -85,17 +103,26 @@ private:
     void CloseLine();
     void Trace(const std::string &line) { if (trace_) trace_(line); }
     void CountHandled();
+    // After a vanish with a return due: waits for it and opens a new line.
+    bool Return();
+    bool PlaceLink(std::string *error);
 
     Gateway gateway_;
     Pty pty_;
     std::thread thread_;
     int wake_[2] = {-1, -1};
     std::atomic<bool> pacing_ {false};
+    std::atomic<int> adapterMs_ {0};
+    std::atomic<LineMode> lineMode_ {LineMode::Gateway};
     std::atomic<bool> connected_ {false};
     std::atomic<bool> stop_ {false};
     std::atomic<bool> disconnect_ {false};
     std::atomic<bool> busy_ {false}; // between waking and the next wait for input
     std::atomic<bool> stalled_ {false};
+    std::atomic<int> returnMs_ {-1};
+    std::atomic<int> returns_ {0};
+    std::string link_;
+    std::function<void(const std::string &)> returnHook_;
     std::function<void(const std::string &)> trace_;
 
     std::string pending_;
@@ -109,6 +136,7 @@ private:
     std::vector<std::string> journal_;
     size_t handled_ = 0;
     bool closed_ = false;
+    size_t closures_ = 0; // lines closed so far: a Disconnect waits for the next
 };
 
 } // namespace gatesim

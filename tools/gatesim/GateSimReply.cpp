@@ -25,9 +25,12 @@ void GateSim::Reply(const std::string &command, const std::string &frame, Clock:
         return;
     Fault fault;
     const bool faulty = TakeFault(command, &fault);
-    const ReplyPlan plan = PlanReply(payload, faulty ? &fault : nullptr);
-    if (plan.vanish)
+    ReplyPlan plan = PlanReply(payload, faulty ? &fault : nullptr);
+    SpoilForLine(lineMode_, &plan);
+    if (plan.vanish) {
+        returnMs_ = fault.returnMs;
         CloseLine();
+    }
     if (plan.silent)
         return;
 
@@ -39,6 +42,10 @@ void GateSim::Reply(const std::string &command, const std::string &frame, Clock:
     if (!PauseUntil(start))
         return;
     Trace("-> " + plan.bytes);
+    if (adapterMs_ > 0 && plan.pieces == 1) {
+        SendThroughAdapter(plan.bytes, start);
+        return;
+    }
     const size_t piece = (plan.bytes.size() + size_t(plan.pieces) - 1) / size_t(plan.pieces);
     for (size_t i = 0; i < plan.bytes.size(); i += piece) {
         if (i > 0 && !PauseUntil(Clock::now() + std::chrono::milliseconds(plan.gapMs)))
@@ -60,6 +67,23 @@ bool GateSim::SendBytes(const std::string &bytes, Clock::time_point from)
             return false;
     }
     return true;
+}
+
+bool GateSim::SendThroughAdapter(const std::string &bytes, Clock::time_point start)
+{
+    constexpr size_t Packet = 62; // a 64-byte USB packet less the chip's two status bytes
+    // When character i has reached the chip.
+    const auto reached = [&](size_t i) { return pacing_ ? start + CharTime * int64_t(i + 1) : start; };
+    size_t at = 0;
+    for (; at + Packet <= bytes.size(); at += Packet) {
+        if (!PauseUntil(reached(at + Packet - 1)) || !WriteAll(bytes.substr(at, Packet)))
+            return false;
+    }
+    if (at == bytes.size())
+        return true;
+    const Clock::time_point due = std::max(reached(at) + std::chrono::milliseconds(adapterMs_.load()),
+                                           reached(bytes.size() - 1));
+    return PauseUntil(due) && WriteAll(bytes.substr(at));
 }
 
 bool GateSim::WriteAll(const std::string &bytes)

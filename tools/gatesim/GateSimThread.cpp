@@ -24,8 +24,10 @@ void GateSim::Run()
     // slack on every sleep would stretch the line.
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
 #endif
-    while (!stop_ && pty_.IsOpen() && Serve()) {
-    }
+    do {
+        while (!stop_ && pty_.IsOpen() && Serve()) {
+        }
+    } while (Return());
 }
 
 // One round: pending injections, then wait for input or a wake-up.
@@ -66,6 +68,12 @@ bool GateSim::Serve()
 
 void GateSim::Feed(const char *data, size_t size)
 {
+    if (lineMode_ == LineMode::Echo) {
+        // TX joined to RX: every character comes straight back, and no
+        // gateway hears it.
+        WriteAll(std::string(data, size));
+        return;
+    }
     for (size_t i = 0; i < size; ++i) {
         const char c = data[i];
         if (c == '[') {
@@ -109,6 +117,8 @@ bool GateSim::TakeFault(const std::string &command, Fault *fault)
         if (it->kind == FaultKind::WrongBankSum && command.compare(0, 2, "3F") != 0)
             continue;
         if (it->kind == FaultKind::ChangedCell && command.compare(0, 2, "39") != 0)
+            continue;
+        if (it->block >= 0 && CommandBlock(command) != it->block)
             continue;
         *fault = *it;
         if (--it->count <= 0)

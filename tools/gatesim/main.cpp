@@ -5,6 +5,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <sys/stat.h>
@@ -19,7 +20,9 @@ void OnSignal(int)
 }
 
 const char Usage[] =
-    "Usage: mgw-gatesim [--link PATH] [--pace] [--verbose] [--dump FILE]\n"
+    "Usage: mgw-gatesim [--link PATH] [--pace] [--adapter-latency MS]\n"
+    "                   [--line echo|wrong-speed|damaged|silent] [--verbose] [--dump FILE]\n"
+    "                   [--vanish-at-block K [--return-after SECONDS]] [--damage-block K]\n"
     "\n"
     "Simulates the mapped gateway on a pseudo-terminal: two banks of 65536\n"
     "cells, starting empty, answering the \"36\" (clear half a bank), \"38\"\n"
@@ -31,7 +34,22 @@ const char Usage[] =
     "  --link PATH  also place a symbolic link to the pseudo-terminal at PATH\n"
     "               (replacing a symbolic link already there; removed at exit)\n"
     "  --pace       answer at the pace of a 38400 baud line (10 bits a character)\n"
+    "  --adapter-latency MS\n"
+    "               hand replies over as a USB adapter's chip does: in packets\n"
+    "               of 62 characters as they fill, a shorter tail MS ms after its\n"
+    "               first character (an FTDI chip's latency timer; 16 by default)\n"
+    "  --line MODE  a faulty line instead of a healthy gateway: echo (TX and RX\n"
+    "               joined), wrong-speed (characters, never a frame), damaged\n"
+    "               (every reply's checksum wrong), silent (nothing answers)\n"
     "  --verbose    log every frame received and every reply on standard error\n"
+    "  --vanish-at-block K\n"
+    "               close the pseudo-terminal instead of answering block K (0 to\n"
+    "               2047, bank 0's blocks first), as if the adapter were pulled\n"
+    "  --return-after SECONDS\n"
+    "               then come back that much later on a new pseudo-terminal with\n"
+    "               the memory kept, the --link moved to it (decimals allowed)\n"
+    "  --damage-block K\n"
+    "               spoil the checksum of the first reply to block K, once\n"
     "  --dump FILE  at exit, write the memory to FILE as a map file keeps it\n"
     "               (each cell 16-bit little-endian, the banks' cells in turn)\n"
     "  --help       show this text\n"
@@ -60,6 +78,15 @@ int main(int argc, char **argv)
 {
     std::string link, dump;
     bool pace = false, verbose = false;
+    int adapterMs = 0;
+    gatesim::LineMode lineMode = gatesim::LineMode::Gateway;
+    int vanishBlock = -1, damageBlock = -1, returnMs = -1;
+    // A block number 0 to 2047, or -2 when the text is not one.
+    const auto block = [](const char *text) {
+        char *end = nullptr;
+        const long n = std::strtol(text, &end, 10);
+        return *text && !*end && n >= 0 && n < 2048 ? int(n) : -2;
+    };
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -69,6 +96,31 @@ int main(int argc, char **argv)
             link = argv[++i];
         } else if (arg == "--dump" && i + 1 < argc) {
             dump = argv[++i];
+        } else if (arg == "--adapter-latency" && i + 1 < argc) {
+            char *end = nullptr;
+            const long ms = std::strtol(argv[++i], &end, 10);
+            if (*end != '\0' || ms < 0 || ms > 255) {
+                std::fprintf(stderr, "mgw-gatesim: --adapter-latency takes 0 to 255 ms, not %s\n", argv[i]);
+                return 2;
+            }
+            adapterMs = int(ms);
+        } else if (arg == "--line" && i + 1 < argc) {
+            if (!gatesim::ParseLineMode(argv[++i], &lineMode)) {
+                std::fprintf(stderr, "mgw-gatesim: unknown line mode %s\n", argv[i]);
+                return 2;
+            }
+        } else if (arg == "--vanish-at-block" && i + 1 < argc && block(argv[i + 1]) >= 0) {
+            vanishBlock = block(argv[++i]);
+        } else if (arg == "--damage-block" && i + 1 < argc && block(argv[i + 1]) >= 0) {
+            damageBlock = block(argv[++i]);
+        } else if (arg == "--return-after" && i + 1 < argc) {
+            char *end = nullptr;
+            const double s = std::strtod(argv[++i], &end);
+            if (*end || !(s >= 0 && s <= 3600)) {
+                std::fprintf(stderr, "mgw-gatesim: --return-after takes 0 to 3600 seconds\n");
+                return 2;
+            }
+            returnMs = int(s * 1000 + 0.5);
         } else if (arg == "--pace") {
             pace = true;
         } else if (arg == "--verbose") {
@@ -81,6 +133,21 @@ int main(int argc, char **argv)
 
     gatesim::GateSim sim;
     sim.SetPacing(pace);
+    sim.SetAdapterLatency(adapterMs);
+    sim.SetLineMode(lineMode);
+    if (vanishBlock >= 0) {
+        gatesim::Fault fault;
+        fault.kind = gatesim::FaultKind::Vanish;
+        fault.block = vanishBlock;
+        fault.returnMs = returnMs;
+        sim.ArmFault(fault);
+    }
+    if (damageBlock >= 0) {
+        gatesim::Fault fault;
+        fault.kind = gatesim::FaultKind::BadChecksum;
+        fault.block = damageBlock;
+        sim.ArmFault(fault);
+    }
     if (verbose)
         sim.SetTrace([](const std::string &line) { std::fprintf(stderr, "%s\n", line.c_str()); });
     std::string error;
@@ -89,11 +156,14 @@ int main(int argc, char **argv)
         return 1;
     }
     if (!link.empty()) {
+        // Only a symbolic link is replaced, never a file.
         struct stat st {};
-        if (lstat(link.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
-            ::unlink(link.c_str());
-        if (::symlink(sim.SlavePath().c_str(), link.c_str()) != 0) {
-            std::fprintf(stderr, "mgw-gatesim: cannot link %s: %s\n", link.c_str(), std::strerror(errno));
+        if (lstat(link.c_str(), &st) == 0 && !S_ISLNK(st.st_mode)) {
+            std::fprintf(stderr, "mgw-gatesim: cannot link %s: %s\n", link.c_str(), std::strerror(EEXIST));
+            return 1;
+        }
+        if (!sim.SetLink(link, &error)) {
+            std::fprintf(stderr, "mgw-gatesim: %s\n", error.c_str());
             return 1;
         }
     }
@@ -106,7 +176,5 @@ int main(int argc, char **argv)
         pause();
 
     sim.Stop();
-    if (!link.empty())
-        ::unlink(link.c_str());
     return dump.empty() || Dump(sim.Memory(), dump) ? 0 : 1;
 }

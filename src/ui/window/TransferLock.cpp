@@ -25,7 +25,7 @@ TransferLock::TransferLock(frmLumentorMGW &window)
     QAction *const actions[] = {window.mnuFile->menuAction(), window.mnuFileNew, window.mnuFileOpen,
                                 window.mnuFileSave, window.mnuFileSaveAs, window.mnuFileImport, window.mnuExit,
                                 window.mnuDownload, window.mnuUpload, window.mnuExport,
-                                window.mnuEditUndo, window.mnuEditRedo};
+                                window.mnuEditUndo, window.mnuEditRedo, window.mnuPort->menuAction()};
     for (QAction *a : actions) {
         actions_.emplace_back(a, a->isEnabled());
         a->setEnabled(false);

@@ -1,6 +1,7 @@
 #include "ui/window/WindowTransferPanel.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -25,8 +26,15 @@ void WindowTransferPanel::SetValue(int value)
     bar_->repaint();
 }
 
+// A caption wider than the label (a long port path in the wait for it) loses
+// its middle, so that the count at its end stays in sight; the whole text is
+// the label's tool tip then.
 void WindowTransferPanel::SetCaption(const QString &caption)
 {
-    caption_->setText(caption);
+    const QFontMetrics metrics(caption_->font());
+    const int room = caption_->contentsRect().width();
+    const bool fits = metrics.horizontalAdvance(caption) <= room;
+    caption_->setText(fits ? caption : metrics.elidedText(caption, Qt::ElideMiddle, room));
+    caption_->setToolTip(fits ? QString() : caption);
     caption_->repaint();
 }

@@ -5,6 +5,8 @@
 #include "ui/dialogs/CommonDialog.h"
 #include "ui/widgets/PortComboBox.h"
 
+#include "link/TransferPanel.h"
+
 #include <QMainWindow>
 #include <array>
 #include <functional>
@@ -97,6 +99,10 @@ public:
     QAction *mnuEditUndo = nullptr;
     QAction *mnuEditRedo = nullptr;
     QAction *mnuEditOverview = nullptr;
+    QMenu *mnuPort = nullptr;
+    QAction *mnuPortTest = nullptr;
+    QAction *mnuPortLog = nullptr;
+    QAction *mnuPortTransfer = nullptr;
     PointOverview *Overview = nullptr;   // made when first opened
 
     // Window routines.
@@ -155,6 +161,7 @@ public:
     void mnuDownload_Click();
     void mnuUpload_Click();
     void cmdCancel_Click();
+    int16_t RecordTransfer(const QString &command, const std::function<int16_t()> &transfer);
     void mnuExport_Click();
     void ExportCSV();
 
@@ -172,6 +179,7 @@ public:
     // The point overview (frmLumentorMGW_overview.cpp).
     void mnuEditOverview_Click();
     void ChoosePoint(int p);
+    void mnuPortTest_Click(); // frmLumentorMGW_line.cpp
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -192,7 +200,11 @@ private:
     void ShowTransferPanel(const QString &caption);
     void CloseIfAsked();
     void CreateEditMenu();
+    void CreatePortMenu();
+    // frmLumentorMGW_resume.cpp
+    int16_t ResumeDownload(int16_t port, modLumentorMGW::TransferPanel &panel, int16_t outcome);
     void CreateOverviewEntry();
+    void CreateRecordEntry(); // View > Transfer Record, and RecordTransfer: frmLumentorMGW_record.cpp
     void RefreshOverview();
     void ShowStep(const CellStep &step);
     void AutoMapNumber(QComboBox *countList, QComboBox *startList, const QString &numberMessage);

@@ -89,6 +89,8 @@ frmLumentorMGW::frmLumentorMGW(QWidget *parent)
     Form_Resize();
     Form_Load();
     CreateEditMenu();
+    CreateRecordEntry();
+    CreatePortMenu();
     FitWindowFont(this);
     InputGuard::GuardControlsOf(this);
     NumberSearch::SearchListsOf(this);

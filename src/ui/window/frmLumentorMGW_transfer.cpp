@@ -4,6 +4,8 @@
 
 #include "link/Transaction.h"
 #include "link/Transfer.h"
+#include "ui/window/LineWatch.h"
+#include "ui/dialogs/TransferSettingsDialog.h"
 #include "ui/window/TransferLock.h"
 #include "ui/window/WindowTransferPanel.h"
 
@@ -42,7 +44,13 @@ void frmLumentorMGW::mnuDownload_Click()
         TransferLock lock(*this);
         ShowTransferPanel(QStringLiteral("Download To Gateway"));
         WindowTransferPanel panel(prgUpDown, lblProgress);
-        DownloadImage(int16_t(cboComPort->currentIndex() + 1), panel);
+        LineWatch watch(lblProgress, QStringLiteral("download"), mnuPortLog->isChecked());
+        if (watch.ReadyOrSay(QStringLiteral("Download"))) {
+            TransferSettingsDialog::Apply();
+            const int16_t port = int16_t(cboComPort->currentIndex() + 1);
+            RecordTransfer(QStringLiteral("download"),
+                           [&] { return ResumeDownload(port, panel, DownloadImage(port, panel)); });
+        }
         CloseGatewayPort();
         frmUpDown->setVisible(false);
     }
@@ -58,7 +66,12 @@ void frmLumentorMGW::mnuUpload_Click()
         TransferLock lock(*this);
         ShowTransferPanel(QStringLiteral("Upload From Gateway"));
         WindowTransferPanel panel(prgUpDown, lblProgress);
-        outcome = UploadImage(int16_t(cboComPort->currentIndex() + 1), panel);
+        LineWatch watch(lblProgress, QStringLiteral("upload"), mnuPortLog->isChecked());
+        if (watch.ReadyOrSay(QStringLiteral("Upload"))) {
+            TransferSettingsDialog::Apply();
+            outcome = RecordTransfer(QStringLiteral("upload"),
+                                     [&] { return UploadImage(int16_t(cboComPort->currentIndex() + 1), panel); });
+        }
         CloseGatewayPort();
         ShowData();
         frmUpDown->setVisible(false);

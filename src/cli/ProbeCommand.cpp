@@ -1,0 +1,55 @@
+// probe: the line to the gateway tested, its verdict as the exit status.
+#include "cli/Invocation.h"
+
+#include "link/PortDevice.h"
+#include "link/PortList.h"
+#include "link/Probe.h"
+#include "record/RunReport.h"
+
+#include <QJsonObject>
+
+namespace mgw {
+
+namespace {
+int ExitStatus(modLumentorMGW::ProbeVerdict verdict)
+{
+    using modLumentorMGW::ProbeVerdict;
+    switch (verdict) {
+    case ProbeVerdict::Answers:
+        return 0;
+    case ProbeVerdict::PortClosed:
+        return ExitPort;
+    case ProbeVerdict::Silent:
+        return 10;
+    case ProbeVerdict::Echo:
+        return 11;
+    case ProbeVerdict::NoFrame:
+        return 12;
+    case ProbeVerdict::Damaged:
+        return 13;
+    case ProbeVerdict::Interrupted:
+        break;
+    }
+    return ExitInterrupted;
+}
+
+const char *VerdictWord(modLumentorMGW::ProbeVerdict verdict)
+{
+    static const char *const words[] = {"answers", "port_closed", "silent", "echo", "no_frame", "damaged", "interrupted"};
+    return words[int(verdict)];
+}
+} // namespace
+
+int Probe(const Invocation &call)
+{
+    const int16_t port = modLumentorMGW::PortNumberFor(call.port);
+    call.report->SetPort(call.port, modLumentorMGW::OpenedDevice(modLumentorMGW::PortDevice(port)));
+    const modLumentorMGW::ProbeReport report = modLumentorMGW::ProbeGateway(port);
+    call.report->Set(QStringLiteral("probe"), QJsonObject{{QLatin1String("verdict"), QLatin1String(VerdictWord(report.verdict))},
+                                                          {QLatin1String("text"), report.text}});
+    QString text = report.text;
+    call.Print(text.replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    return ExitStatus(report.verdict);
+}
+
+} // namespace mgw

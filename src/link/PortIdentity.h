@@ -1,0 +1,32 @@
+#pragma once
+// What a port's device is, as the system knows it: a USB adapter (its ids,
+// maker, product, serial number, driver and latency timer), a built-in
+// port or a pseudo-terminal. Linux reads sysfs (PortIdentity_linux.cpp),
+// Windows the device's registry entries (PortIdentity_windows.cpp).
+#include <QString>
+#include <QStringList>
+
+namespace modLumentorMGW {
+
+struct PortIdentity
+{
+    QString device;   // the node or name it resolves to: /dev/ttyUSB0, COM11
+    QString kind;     // "USB adapter", "built-in port", "pseudo-terminal", "serial port"
+    QString vendorId, productId; // four hexadecimal digits each, USB only
+    QString maker, product, serial;
+    QString driver;   // ftdi_sio, cp210x, FTSER2K...
+    int latencyTimerMs = -1; // the adapter's latency timer; -1: it has none
+    QString latencyHowTo;    // how to set that timer to 1 ms on this system
+};
+
+// Looks the device up; never fails, only knows less.
+PortIdentity IdentifyPort(const QString &device);
+
+// The lines a person reads: "Device: ...", "USB: ...", "Latency timer: ...".
+QStringList DescribePort(const PortIdentity &identity);
+
+// Where Linux's device facts are read from ("/sys" unless a test points it
+// at a folder of its own); empty restores /sys. Unused on Windows.
+void SetSysfsRoot(const QString &root);
+
+} // namespace modLumentorMGW

@@ -1,0 +1,231 @@
+// mgw holding on to a line that fails: the port coming back, a download
+// resumed in a second run, retries, and what is refused.
+#include "cli/MgwFixture.h"
+
+#include "common/DrivenClock.h"
+
+#include <QElapsedTimer>
+#include <QSerialPort>
+#include <QThread>
+
+#include <algorithm>
+#include <thread>
+
+using namespace modLumentorMGW;
+using gatesim::FaultKind;
+
+namespace {
+const QString Warning = "Lumentor Controller May Not Function\nProperly Until A Download Is Complete.\n";
+
+gatesim::Fault BlockFault(FaultKind kind, int block, int returnMs = -1, int count = 1)
+{
+    gatesim::Fault fault;
+    fault.kind = kind;
+    fault.block = block;
+    fault.returnMs = returnMs;
+    fault.count = count;
+    return fault;
+}
+} // namespace
+
+class MgwHoldTest : public MgwTest {
+protected:
+    void SetUp() override
+    {
+        MgwTest::SetUp();
+        link = dir.filePath("gw");
+        ASSERT_TRUE(gateway.sim.SetLink(link.toStdString()));
+        SetPortDevice(gateway.port, link); // the port as named: the link, followed afresh
+    }
+
+    // Bank 0 blocks 3 and 900, bank 1 block 876 (block 1,900 in transfer order).
+    QString ThreeBlockMap(int16_t value = 0x21)
+    {
+        ClearImage();
+        ConfigImage[2 * 200] = value;
+        ConfigImage[2 * (900 * 64 + 63)] = 0x7E;
+        ConfigImage[1 + 2 * (876 * 64 + 5)] = 0x5A;
+        return Save(QStringLiteral("three%1.MGW").arg(value));
+    }
+
+    size_t Sent(const std::string &prefix) const
+    {
+        const auto sent = Commands();
+        return size_t(std::count_if(sent.begin(), sent.end(), [&](const std::string &c) { return c.rfind(prefix, 0) == 0; }));
+    }
+
+    void WaitForReturns(int n)
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (gateway.sim.Returns() < n && waited.elapsed() < 5000)
+            QThread::msleep(5);
+        ASSERT_EQ(gateway.sim.Returns(), n);
+    }
+
+    QString link;
+};
+
+TEST_F(MgwHoldTest, PortThatComesBackIsWaitedForInBothDirectionsAndTheBlockSentAgain)
+{
+    const QString map = ThreeBlockMap();
+    gateway.sim.ArmFault(BlockFault(FaultKind::Vanish, 1900, 200));
+    Ran r = Mgw({"download", map, "--port", link, "--wait-port", "5", "--quiet"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "The port " + link + " went away: plug the adapter back in (waiting 5 s)\n"
+                     "The port " + link + " is back\nDownload Complete\n");
+    EXPECT_EQ(Sent("36"), 4u);      // the gateway is not cleared again
+    EXPECT_EQ(Sent("381DB00"), 2u); // the block whose answer never came, again
+    EXPECT_EQ(FirstDifference(ConfigImage, gateway.sim.Memory()), -1);
+
+    // Upload: the blocks read before are kept, the file is whole.
+    gateway.sim.ClearJournal();
+    gateway.sim.ArmFault(BlockFault(FaultKind::Vanish, 5, 200));
+    const QString back = dir.filePath("back.MGW");
+    r = Mgw({"upload", back, "--port", link, "--wait-port", "5", "--quiet"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(Sent("3900140"), 2u);
+    EXPECT_EQ(Sent("39"), 2049u);
+    EXPECT_EQ(ReadAll(back), ReadAll(map));
+    EXPECT_EQ(gateway.sim.Returns(), 2);
+}
+
+// Ctrl+C or the time running out end the wait with today's messages and codes.
+TEST_F(MgwHoldTest, WaitEndsOnCtrlCOrWhenItsTimeIsUp)
+{
+    const QString map = ThreeBlockMap();
+    gateway.sim.ArmFault(BlockFault(FaultKind::Vanish, 3, 700));
+    std::thread press([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        mgw::Interrupted = 1;
+    });
+    Ran r = Mgw({"download", map, "--port", link, "--quiet"});
+    press.join();
+    mgw::Interrupted = 0;
+    EXPECT_EQ(r.status, 130);
+    EXPECT_TRUE(r.err.startsWith("The port " + link + " went away: plug the adapter back in (waiting 60 s)\n"
+                                 "Manual Download Cancel.\n" + Warning)) << qPrintable(r.err);
+    WaitForReturns(1);
+
+    QElapsedTimer took;
+    took.start();
+    gateway.sim.ArmFault(BlockFault(FaultKind::Vanish, 900, 3000));
+    r = Mgw({"download", map, "--port", link, "--wait-port", "1", "--quiet"});
+    EXPECT_EQ(r.status, 4);
+    EXPECT_TRUE(r.err.startsWith("The port " + link + " went away: plug the adapter back in (waiting 1 s)\n"
+                                 "Download Error: 4\nThe port " + link + " went away: was the adapter unplugged?\n"
+                                 + Warning)) << qPrintable(r.err);
+    EXPECT_LT(took.elapsed(), 2500);
+}
+
+// The first run stops at block 1,900; the second sends from there on, with
+// no clearing command; a third, and other maps and ports, are refused.
+TEST_F(MgwHoldTest, DownloadResumesInASecondRunAndOtherResumesAreRefused)
+{
+    const QString map = ThreeBlockMap();
+    const QString other = ThreeBlockMap(0x22);
+    gateway.sim.ArmFault(BlockFault(FaultKind::Vanish, 1900, 0));
+    Ran r = Mgw({"download", map, "--port", link, "--wait-port", "0", "--quiet"});
+    EXPECT_EQ(r.status, 4);
+    EXPECT_TRUE(r.err.endsWith("To go on from block 1,901 of 2,048: mgw download " + map + " --port " + link
+                               + " --resume\n")) << qPrintable(r.err);
+    WaitForReturns(1);
+
+    SimulatedGateway second(2);
+    const QString elsewhere = QString::fromStdString(second.sim.SlavePath());
+    const QString nothing = "mgw download: nothing to resume: ";
+    const std::pair<QStringList, QString> refusals[] = {
+        {{other, link}, nothing + "the last download through " + link + " was of another map (" + map + ")\n"},
+        {{map, elsewhere}, nothing + "no download through " + elsewhere + " stopped part way; this map's download "
+                                     "stopped through " + link + "\n"},
+    };
+    for (const auto &[files, said] : refusals) {
+        gateway.sim.ClearJournal();
+        r = Mgw({"download", files[0], "--port", files[1], "--resume"});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err, said);
+        EXPECT_TRUE(Commands().empty());
+    }
+    EXPECT_TRUE(second.sim.Journal().empty());
+
+    gateway.sim.ClearJournal();
+    r = Mgw({"download", map, "--port", link, "--resume", "--quiet"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "Resuming From Block 1,901 of 2,048\nDownload Complete\n");
+    EXPECT_EQ(Commands().front().substr(0, 7), "381DB00");
+    EXPECT_EQ(Commands().size(), 3u); // the block and both bank checks
+    EXPECT_EQ(FirstDifference(ConfigImage, gateway.sim.Memory()), -1);
+
+    gateway.sim.ClearJournal();
+    r = Mgw({"download", map, "--port", link, "--resume"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, nothing + "the last download through " + link + " was complete\n");
+    EXPECT_TRUE(Commands().empty());
+}
+
+// A spoilt reply is asked for again up to --retries times; the end says how many.
+TEST_F(MgwHoldTest, RetriesSendASpoiltCommandAgainAndAreCounted)
+{
+    const QString map = ThreeBlockMap();
+    DrivenClock clock(gateway.sim);
+    struct Case { FaultKind kind; int count; const char *retries; int status; size_t sends; QString end; };
+    const Case cases[] = {
+        {FaultKind::BadChecksum, 1, "0", 4, 1, "Download Error: 4\n" + Warning},
+        {FaultKind::Silence, 3, "2", 4, 3, "Download Error: 4\n" + Warning + "2 Retries\n"},
+        {FaultKind::BadChecksum, 1, "1", 0, 2, "Download Complete\n1 Retry\n"},
+        {FaultKind::Short, 2, "5", 0, 3, "Download Complete\n2 Retries\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.retries);
+        gateway.sim.ClearFaults();
+        gateway.sim.ClearJournal();
+        gateway.sim.ArmFault(BlockFault(c.kind, 3, -1, c.count));
+        const Ran r = Mgw({"download", map, "--port", link, "--retries", c.retries, "--quiet"});
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_TRUE(r.err.startsWith(c.end)) << qPrintable(r.err);
+        EXPECT_EQ(Sent("38000C0"), c.sends);
+    }
+    gateway.sim.ClearFaults();
+    gateway.sim.ArmFault(BlockFault(FaultKind::BadChecksum, 1030));
+    const QString back = dir.filePath("back.MGW");
+    const Ran r = Mgw({"upload", back, "--port", link, "--retries", "1", "--quiet"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "Upload Complete\n1 Retry\n");
+    EXPECT_EQ(ReadAll(back), ReadAll(map));
+
+    const std::pair<QStringList, QString> refused[] = {
+        {{"--retries", "6"}, "mgw download: --retries must be 0 to 5, not '6'\n"},
+        {{"--retries", "-1"}, "mgw download: --retries must be 0 to 5, not '-1'\n"},
+        {{"--wait-port", "1.5"}, "mgw download: --wait-port must be 0 to 3600 seconds, not '1.5'\n"},
+        {{"--wait-port", "3601"}, "mgw download: --wait-port must be 0 to 3600 seconds, not '3601'\n"},
+    };
+    for (const auto &[options, said] : refused) {
+        gateway.sim.ClearJournal();
+        const Ran bad = Mgw(QStringList{"download", map, "--port", link} + options);
+        EXPECT_EQ(bad.status, 2);
+        EXPECT_EQ(bad.err, said);
+        EXPECT_TRUE(Commands().empty());
+    }
+    EXPECT_EQ(Mgw({"verify", map, "--port", link, "--retries", "1"}).status, 2); // verify is no transfer
+}
+
+// Another program opened the adapter first when it came back: this one
+// fails as busy rather than share it.
+TEST_F(MgwHoldTest, AdapterTakenByAnotherProgramWhenItComesBackFailsAsBusy)
+{
+    const QString map = ThreeBlockMap();
+    std::unique_ptr<QSerialPort> other;
+    gateway.sim.SetReturnHook([&](const std::string &path) {
+        other = std::make_unique<QSerialPort>(QString::fromStdString(path));
+        other->open(QIODevice::ReadWrite);
+    });
+    gateway.sim.ArmFault(BlockFault(FaultKind::Vanish, 900, 100));
+    const Ran r = Mgw({"download", map, "--port", link, "--wait-port", "5", "--quiet"});
+    ASSERT_TRUE(other && other->isOpen());
+    EXPECT_EQ(r.status, 4);
+    const QString device = QFileInfo(link).canonicalFilePath();
+    EXPECT_TRUE(r.err.contains("Unable To Open Port\n" + device + " is busy: another program is using it."))
+        << qPrintable(r.err);
+    EXPECT_EQ(Sent("380E100"), 1u);
+    other.reset();
+}

@@ -1,0 +1,114 @@
+// The request for low latency through the driver calls: asked on opening,
+// given back on closing, and a driver that refuses is no port error. Port
+// identity from a sysfs tree laid out as Linux lays out an FTDI adapter.
+#include "common/SimulatedGateway.h"
+
+#include "link/LowLatency.h"
+#include "link/MSComm.h"
+#include "link/PortIdentity.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <linux/serial.h>
+#include <sys/ioctl.h>
+
+using namespace modLumentorMGW;
+
+namespace {
+// The driver as the fake calls see it: its flags, and every call made.
+struct Driver {
+    int flags = 0x0040; // some other flag, which must survive
+    bool refuses = false;
+    std::vector<std::pair<unsigned long, int>> calls; // request, flags passed or returned
+};
+Driver driver;
+
+int FakeIoctl(int, unsigned long request, void *argument)
+{
+    auto *settings = static_cast<serial_struct *>(argument);
+    if (driver.refuses) {
+        driver.calls.push_back({request, -1});
+        return -1;
+    }
+    if (request == TIOCGSERIAL)
+        settings->flags = driver.flags;
+    else
+        driver.flags = settings->flags;
+    driver.calls.push_back({request, settings->flags});
+    return 0;
+}
+} // namespace
+
+TEST(LowLatency, AskedOnOpeningAndGivenBackOnClosing)
+{
+    SimulatedGateway gateway;
+    struct Case {
+        const char *driver;
+        int flags;
+        bool refuses;
+        std::vector<std::pair<unsigned long, int>> calls;
+        int after;
+        const char *state;
+    };
+    const Case cases[] = {
+        {"takes it", 0x0040, false,
+         {{0x541E, 0x0040}, {0x541F, 0x2040}, {0x541E, 0x2040}, {0x541F, 0x0040}}, 0x0040, "in effect (asked)"},
+        {"has it already", 0x2040, false, {{0x541E, 0x2040}}, 0x2040, "in effect (already set)"},
+        {"refuses", 0x0040, true, {{0x541E, -1}}, 0x0040, "not taken by the driver"},
+    };
+    const SerialIoctl previous = SetSerialIoctl(FakeIoctl);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.driver);
+        driver = Driver{c.flags, c.refuses, {}};
+        comMGW.SetCommPort(gateway.port);
+        ASSERT_TRUE(comMGW.SetPortOpen(true));
+        EXPECT_EQ(comMGW.LowLatencyState(), c.state);
+        EXPECT_TRUE(comMGW.Output("[D3003F00000FFFF]"));
+        comMGW.SetPortOpen(false);
+        EXPECT_EQ(driver.calls, c.calls);
+        EXPECT_EQ(driver.flags, c.after);
+    }
+    SetSerialIoctl(previous);
+    // A pseudo-terminal's own driver refuses: the port opens all the same.
+    comMGW.SetCommPort(gateway.port);
+    ASSERT_TRUE(comMGW.SetPortOpen(true));
+    EXPECT_EQ(comMGW.LowLatencyState(), "not taken by the driver");
+    comMGW.SetPortOpen(false);
+}
+
+TEST(PortIdentity, UsbAdapterFromSysfs)
+{
+    QTemporaryDir sys;
+    const QString usb = sys.filePath("devices/pci0000:00/usb1/1-2");
+    const QString port = usb + "/1-2:1.0/ttyUSB0";
+    ASSERT_TRUE(QDir().mkpath(port));
+    ASSERT_TRUE(QDir().mkpath(sys.filePath("class/tty/ttyUSB0")));
+    ASSERT_TRUE(QDir().mkpath(sys.filePath("bus/usb-serial/drivers/ftdi_sio")));
+    ASSERT_TRUE(QFile::link(port, sys.filePath("class/tty/ttyUSB0/device")));
+    ASSERT_TRUE(QFile::link(sys.filePath("bus/usb-serial/drivers/ftdi_sio"), port + "/driver"));
+    const auto write = [](const QString &path, const char *text) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    };
+    write(port + "/latency_timer", "16\n");
+    write(usb + "/idVendor", "0403\n");
+    write(usb + "/idProduct", "6001\n");
+    write(usb + "/manufacturer", "FTDI\n");
+    write(usb + "/product", "FT232R USB UART\n");
+    write(usb + "/serial", "A50285BI\n");
+    SetSysfsRoot(sys.path());
+    const PortIdentity id = IdentifyPort("/dev/ttyUSB0");
+    const PortIdentity builtIn = IdentifyPort("/dev/ttyS7");
+    SetSysfsRoot(QString());
+    EXPECT_EQ(DescribePort(id), (QStringList{"Device: /dev/ttyUSB0 (USB adapter)", "USB: 0403:6001 FTDI FT232R USB UART",
+                                             "Serial number: A50285BI", "Driver: ftdi_sio"}));
+    EXPECT_EQ(id.latencyTimerMs, 16);
+    EXPECT_EQ(id.latencyHowTo, "as root: echo 1 > /sys/bus/usb-serial/devices/ttyUSB0/latency_timer; to keep it, a "
+                               "udev rule: ACTION==\"add\", SUBSYSTEM==\"usb-serial\", DRIVER==\"ftdi_sio\", "
+                               "ATTR{latency_timer}=\"1\"");
+    EXPECT_EQ(DescribePort(builtIn), QStringList{"Device: /dev/ttyS7 (serial port)"});
+    EXPECT_EQ(builtIn.latencyTimerMs, -1);
+}

@@ -1,0 +1,179 @@
+// The window holding on to its line: the adapter pulled and plugged in again
+// during a transfer (counted down in the panel), the offer to resume, and an
+// adapter known by its serial number.
+#include "transfer/TransferFixture.h"
+
+#include "link/PortList.h"
+#include "ui/window/ProgramSettings.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+
+using namespace modLumentorMGW;
+using gatesim::FaultKind;
+
+namespace {
+const QString Warning = "\r\nLumentor Controller May Not Function\r\nProperly Until A Download Is Complete.";
+
+gatesim::Fault VanishAt(int block, int returnMs)
+{
+    gatesim::Fault fault;
+    fault.kind = FaultKind::Vanish;
+    fault.block = block;
+    fault.returnMs = returnMs;
+    return fault;
+}
+} // namespace
+
+class PortReturnTest : public TransferTest {
+protected:
+    void SetUp() override
+    {
+        TransferTest::SetUp();
+        link = folder.filePath("gw");
+        ASSERT_TRUE(gateway.sim.SetLink(link.toStdString()));
+        SetPortDevice(gateway.port, link);
+        // Bank 0 block 3, bank 1 block 876: block 1,900 of the transfer.
+        ConfigImage[2 * 200] = 0x21;
+        ConfigImage[1 + 2 * (876 * 64 + 5)] = 0x5A;
+    }
+    void TearDown() override
+    {
+        ProgramSettings().remove("transfer");
+        SetPortReporter(nullptr);
+        TransferTest::TearDown();
+    }
+    void WaitSeconds(int seconds) { ProgramSettings().setValue("transfer/waitPortSeconds", seconds); }
+    bool Saw(const QString &caption) const
+    {
+        return std::find(captions.seen.begin(), captions.seen.end(), caption) != captions.seen.end();
+    }
+    // A caption too wide for the label loses its middle, never the count.
+    bool SawCountdown(int seconds) const
+    {
+        const QString whole = "The port " + link + QStringLiteral(" went away: plug the adapter back in (waiting %1 s)").arg(seconds);
+        for (const QString &seen : captions.seen) {
+            if (seen == whole || (seen.startsWith("The port /") && seen.contains(QChar(0x2026))
+                                  && whole.endsWith(seen.section(QChar(0x2026), 1)) && seen.size() > 30))
+                return true;
+        }
+        return false;
+    }
+    size_t Sent(const std::string &prefix) const
+    {
+        size_t n = 0;
+        for (const std::string &command : Commands())
+            n += command.rfind(prefix, 0) == 0;
+        return n;
+    }
+    void WaitForReturns(int n)
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (gateway.sim.Returns() < n && waited.elapsed() < 5000)
+            QThread::msleep(5);
+    }
+
+    QTemporaryDir folder;
+    QString link;
+};
+
+TEST_F(PortReturnTest, TransfersWaitForThePortCountingDownAndGoOnWhereTheyStopped)
+{
+    WaitSeconds(5);
+    gateway.sim.ArmFault(VanishAt(1900, 200));
+    Run(window->mnuDownload);
+    EXPECT_EQ(boxes.boxes, (Boxes{{"Download Complete", 0, "Download"}}));
+    EXPECT_TRUE(SawCountdown(5));
+    EXPECT_TRUE(Saw("The port " + link + " is back"));
+    EXPECT_EQ(Sent("36"), 4u);
+    EXPECT_EQ(Sent("381DB00"), 2u);
+    EXPECT_EQ(FirstDifference(ConfigImage, gateway.sim.Memory()), -1);
+    ExpectWindowBack();
+
+    const auto image = ImageCopy();
+    ClearImage();
+    gateway.sim.ArmFault(VanishAt(1030, 200));
+    Run(window->mnuUpload);
+    EXPECT_EQ(boxes.boxes, (Boxes{{"Upload Complete", 0, "Upload"}}));
+    EXPECT_EQ(Sent("3910180"), 2u);
+    EXPECT_TRUE(ChangedCells(image).empty()); // the blocks read before the wait were kept
+    EXPECT_EQ(gateway.sim.Returns(), 2);
+    ExpectWindowBack();
+}
+
+// Asked right after the error box; Yes sends from the block that stopped on,
+// with no clearing command, and the bank checks decide.
+TEST_F(PortReturnTest, DownloadThatStoppedIsResumedWhenTheOperatorSaysYes)
+{
+    WaitSeconds(0);
+    gateway.sim.ArmFault(VanishAt(1900, 0));
+    boxes.Answer(vbYes);
+    boxes.onBox = [this](const RecordedBox &box) {
+        if (box.style == 36) {
+            WaitForReturns(1);
+            gateway.sim.ClearJournal();
+        }
+    };
+    Run(window->mnuDownload);
+    EXPECT_EQ(boxes.boxes,
+              (Boxes{{"Download Error: 4\r\nThe port " + link + " went away: was the adapter unplugged?" + Warning, 16,
+                      "Error"},
+                     {"Resume the download from block 1,901 of 2,048?", 36, "Download"},
+                     {"Download Complete", 0, "Download"}}));
+    ASSERT_EQ(Commands().size(), 3u);
+    EXPECT_EQ(Commands()[0].substr(0, 7), "381DB00");
+    EXPECT_EQ(FirstDifference(ConfigImage, gateway.sim.Memory()), -1);
+    ExpectWindowBack();
+}
+
+// A USB adapter is known by its serial number: back under another name it is
+// taken; another adapter behind the same name is not.
+TEST_F(PortReturnTest, AdapterIsFoundAgainByItsSerialNumberAndNoOtherIsTaken)
+{
+    const QString first = QString::fromStdString(gateway.sim.SlavePath());
+    QString current = first; // where the adapter of the transfer's start is
+    bool sameAdapter = true;
+    SetPortReporter([&] {
+        return std::vector<ReportedPort>{{"ttyUSB0", "FT232R USB UART", link,
+                                          QFileInfo(link).canonicalFilePath() == current || sameAdapter ? "A50285BI" : "B7",
+                                          0x0403, 0x6001}};
+    });
+    SetPortDevice(gateway.port, first); // opened by its name of the moment, as ttyUSB0
+    WaitSeconds(5);
+    gateway.sim.ArmFault(VanishAt(1900, 200));
+    Run(window->mnuDownload);
+    EXPECT_EQ(boxes.boxes, (Boxes{{"Download Complete", 0, "Download"}}));
+    EXPECT_NE(QFileInfo(link).canonicalFilePath(), first);
+    EXPECT_EQ(PortDevice(gateway.port), first); // the redirection lasted the transfer only
+
+    current = QFileInfo(link).canonicalFilePath();
+    SetPortDevice(gateway.port, current);
+    sameAdapter = false;
+    WaitSeconds(1);
+    gateway.sim.ArmFault(VanishAt(3, 100));
+    Run(window->mnuDownload);
+    // Nothing to resume either: the adapter there now is not the one written to.
+    EXPECT_EQ(boxes.boxes, (Boxes{{"Download Error: 4\r\nThe port " + current
+                                       + " went away: was the adapter unplugged?" + Warning,
+                                   16, "Error"}}));
+    EXPECT_EQ(Sent("38000C0"), 1u);
+    ExpectWindowBack();
+}
+
+TEST_F(PortReturnTest, CancelEndsTheWaitWithTheCancelMessage)
+{
+    WaitSeconds(30);
+    gateway.sim.ArmFault(VanishAt(1900, -1));
+    QTimer::singleShot(300, window->cmdCancel, [this] { window->cmdCancel->click(); });
+    boxes.Answer(vbNo);
+    QElapsedTimer took;
+    took.start();
+    Run(window->mnuDownload);
+    EXPECT_LT(took.elapsed(), 5000);
+    EXPECT_EQ(boxes.boxes, (Boxes{{"Manual Download Cancel." + Warning, 48, "Download"},
+                                  {"Resume the download from block 1,901 of 2,048?", 36, "Download"}}));
+    ExpectWindowBack();
+}
