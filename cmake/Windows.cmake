@@ -31,23 +31,29 @@ function(mgw_windows_program target description)
   target_link_options(${target} PRIVATE -static -s)
 endfunction()
 
-mgw_windows_program(LumentorMGW "LumentorMGW, the mapped lighting gateway's configuration")
-set_target_properties(LumentorMGW PROPERTIES WIN32_EXECUTABLE ON)
-# A static Qt has its platform and the native style linked in, not loaded.
-foreach(plugin QWindowsIntegrationPlugin QWindowsVistaStylePlugin)
-  if(TARGET Qt6::${plugin})
-    qt_import_plugins(LumentorMGW INCLUDE Qt6::${plugin})
-  endif()
-endforeach()
+if(TARGET LumentorMGW)
+  mgw_windows_program(LumentorMGW "LumentorMGW, the mapped lighting gateway's configuration")
+  set_target_properties(LumentorMGW PROPERTIES WIN32_EXECUTABLE ON)
+  # A static Qt has its platform and the native style linked in, not loaded.
+  foreach(plugin QWindowsIntegrationPlugin QWindowsVistaStylePlugin)
+    if(TARGET Qt6::${plugin})
+      qt_import_plugins(LumentorMGW INCLUDE Qt6::${plugin})
+    endif()
+  endforeach()
+endif()
 mgw_windows_program(mgw "mgw, the mapped lighting gateway from the command line")
 
-# The suite's tests that need neither the simulator nor POSIX calls,
-# cross-built with GoogleTest from Debian's own source; scripts/windows-test
-# runs them under Wine.
+# GoogleTest from Debian's own source, for the tests scripts/windows-test
+# runs under Wine: the link tests over Wine's COM ports (windows/LinkTests.cmake)
+# and, where the Qt has widgets, the suite's tests that need neither the
+# simulator nor POSIX calls.
 if(EXISTS /usr/src/googletest/CMakeLists.txt)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  include(${CMAKE_CURRENT_LIST_DIR}/windows/LinkTests.cmake)
+endif()
+if(EXISTS /usr/src/googletest/CMakeLists.txt AND TARGET Qt6::Widgets)
   file(GLOB export_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/export/*.cpp)
   add_executable(test_windows ${PROJECT_SOURCE_DIR}/tests/common/test_main.cpp
     ${PROJECT_SOURCE_DIR}/tests/image/ImageTest.cpp ${export_tests})

@@ -4,6 +4,7 @@
 
 #include "image/FileCalls.h"
 
+#include <QFile>
 #include <QSaveFile>
 #include <QTemporaryFile>
 
@@ -58,11 +59,16 @@ bool WholeFile::Commit(const QByteArray &bytes, QString *reason, Synced synced)
     QString why;
     if (!temp_->seek(0) || temp_->write(bytes) != bytes.size() || !temp_->resize(bytes.size()) || !temp_->flush())
         why = temp_->errorString();
-    temp_->close();
-    if (why.isEmpty() && filecalls::MoveSynced(temp_->fileName(), path_, &why))
-        temp_->setAutoRemove(false);
+    // A temporary file's close() keeps its handle, which shares no
+    // deletion and would refuse the flush's handle and the move: the
+    // handle goes first, and the file is removed here when it stays behind.
+    const QString written = temp_->fileName();
+    temp_->setAutoRemove(false);
     temp_.reset();
-    return why.isEmpty() || fail(reason, why);
+    if (why.isEmpty() && filecalls::MoveSynced(written, path_, &why))
+        return true;
+    QFile::remove(written);
+    return fail(reason, why);
 }
 
 } // namespace modLumentorMGW

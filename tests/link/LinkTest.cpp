@@ -1,18 +1,14 @@
-// The link: frames, reply judgement and bank checksums against the worked
-// examples of the protocol, on the program's side and on the simulator's, so
-// that a mistake shared by both cannot pass; then opening the port, the
-// reply's time with stale input ahead of it and bank verification, over a
-// real pseudo-terminal against the simulator. Frames byte for byte, late
-// replies, vanishing ports and the verification codes are tested through the
-// window's transfers.
+// The link: opening the port, the reply's time with stale input ahead of
+// it and replies that are no answer, over a real pseudo-terminal against the
+// simulator. The protocol's worked examples and bank verification, which run
+// on Windows too, are in ProtocolTest.cpp and VerifyBankTest.cpp; frames byte
+// for byte, late replies, vanishing ports and the verification codes are
+// tested through the window's transfers.
 #include "common/DrivenClock.h"
-#include "common/MsgBoxRecorder.h"
-#include "common/SimulatedGateway.h"
 #include "gatesim/Codec.h"
-#include "image/ConfigImage.h"
-#include "link/BankChecksum.h"
-#include "link/Frame.h"
-#include "link/VerifyBank.h"
+#include "link/Transaction.h"
+
+#include <GatewayTest.h>
 
 #include <fcntl.h>
 #include <termios.h>
@@ -20,44 +16,6 @@
 
 using namespace modLumentorMGW;
 using gatesim::FaultKind;
-
-TEST(Frame, BothSidesFrameAndJudgeTheWorkedExamples)
-{
-    const std::pair<std::string, std::string> examples[] = {
-        {"3600$*", "[3C003600$*]"}, {"3F00000FFFF", "[D3003F00000FFFF]"}, {"39000003F", "[6E0039000003F]"}};
-    for (const auto &[command, frame] : examples) {
-        EXPECT_EQ(CommandFrame(QByteArray::fromStdString(command)).toStdString(), frame);
-        EXPECT_EQ(gatesim::CommandFrame(command), frame);
-    }
-    // Extras are checksummed too; a reply past the 401-entry table is refused
-    // even with a checksum right over all.
-    const std::pair<QByteArray, bool> replies[] = {
-        {"[F500]", true}, {"[f500]", true}, {"[F600]", false}, {"[F500]00", false}, {"[F", false},
-        {QByteArray::fromStdString(gatesim::ReplyFrame(std::string(401 - 4, '7'))), true},
-        {QByteArray::fromStdString(gatesim::ReplyFrame(std::string(402 - 4, '7'))), false}};
-    for (const auto &[reply, agrees] : replies)
-        EXPECT_EQ(ReplyChecksumAgrees(reply), agrees) << reply.left(20).constData();
-}
-
-TEST(BankChecksum, BothSidesGiveTheWorkedValues)
-{
-    ClearImage();
-    std::vector<uint8_t> bank(65536, 0);
-    EXPECT_EQ(BankChecksum(1), 0x38E159AAu);
-    EXPECT_EQ(gatesim::RangeSum(bank.data(), 0, 65535), 0x38E159AAu);
-    ImageSet(0, 0, 1);
-    bank[0] = 1;
-    EXPECT_EQ(BankChecksum(0), 0x79168304u);
-    EXPECT_EQ(gatesim::RangeSum(bank.data(), 0, 65535), 0x79168304u);
-}
-
-namespace {
-// A simulated gateway behind port 1, every message box recorded.
-struct GatewayTest : ::testing::Test {
-    SimulatedGateway gateway;
-    MsgBoxRecorder boxes;
-};
-} // namespace
 
 // Read back from the device while the port is open. The line starts with
 // other settings, so only what the port sets can pass. A pseudo-terminal
@@ -162,6 +120,24 @@ TEST_F(GatewayTest, ReplyIsReadAloneWithin5000MsOfTheFrameAStalledWriteIncluded)
     EXPECT_LE(clock.Now() - releasedFrom, 5004);
 }
 
+// The line refuses the frame (its far end gone between two commands): the
+// transaction ends at once as the port going away, without the reply's time.
+TEST_F(GatewayTest, RefusedFrameEndsTheTransactionAtOnceAsThePortGoingAway)
+{
+    DrivenClock clock(gateway.sim);
+    ASSERT_TRUE(OpenGatewayPort(1));
+    ASSERT_TRUE(SendCommand("3F00000FFFF", 12));
+    EXPECT_EQ(PortWentAwayLine(), "");
+    const std::string device = gateway.sim.SlavePath();
+    gateway.sim.Disconnect();
+    const int32_t before = clock.Now();
+    EXPECT_FALSE(SendCommand("3F00000FFFF", 12));
+    EXPECT_EQ(clock.Now() - before, 0);
+    EXPECT_EQ(PortWentAwayLine(), QString::fromStdString("\r\nThe port " + device
+                                                         + " went away: was the adapter unplugged?"));
+    EXPECT_EQ(boxes.Count(), 0);
+}
+
 // A reply still coming when the port opens is waited out and dropped; a
 // reply whose checksum agrees but whose form does not fit its command is no
 // answer: wrong length, a bracket inside, checksum digits that are no digits.
@@ -184,29 +160,5 @@ TEST_F(GatewayTest, StaleAndMisshapenRepliesAreNeverTheAnswer)
         gateway.sim.ArmFault(fault);
         EXPECT_FALSE(SendCommand(length == 6 ? "3600$*" : "3F00000FFFF", length)) << reply;
         EXPECT_EQ(LastReply.toStdString(), reply);
-    }
-}
-
-TEST_F(GatewayTest, Bank0CellsAbove255EachOfTheFirstTenThenOneSummary)
-{
-    ASSERT_TRUE(OpenGatewayPort(1));
-    const std::pair<int, QString> cases[] = {
-        {10, ""}, {11, "1 More Cell Above 255 In Memory Bank 0"}, {5000, "4990 More Cells Above 255 In Memory Bank 0"}};
-    for (const auto &[cells, summary] : cases) {
-        SCOPED_TRACE(cells);
-        ClearImage();
-        boxes.Clear();
-        Boxes expected;
-        for (int32_t a = 100; a < 100 + cells; ++a) {
-            ImageSet(0, a, int16_t(256 + a % 7));
-            if (a < 110)
-                expected.push_back({QString::number(256 + a % 7) + " A:" + QString::number(a), 0, "LumentorMGW"});
-        }
-        if (!summary.isEmpty())
-            expected.push_back({summary, 0, "LumentorMGW"});
-        ImageSet(1, 4096, 300); // bank 1 is compared, never reported
-        EXPECT_EQ(VerifyBank(0), 61);
-        EXPECT_NE(VerifyBank(1), 0);
-        EXPECT_EQ(boxes.boxes, expected);
     }
 }

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <cstdio>
 #include <random>
 
 using namespace modLumentorMGW;
@@ -64,8 +65,12 @@ TEST_F(KilledProgramTest, ComesBackAtItsLastWriteNeverTorn)
     ASSERT_TRUE(xvfb.waitForReadyRead(20000)) << "no X server: " << xvfb.errorString().toStdString();
     qputenv("DISPLAY", ':' + xvfb.readAllStandardOutput().trimmed());
     qputenv("ASAN_OPTIONS", qgetenv("ASAN_OPTIONS") + ":strict_string_checks=0");   // libxkbcommon-x11's strndup
-    const unsigned seed = std::random_device()();
-    SCOPED_TRACE("seed " + std::to_string(seed));
+    // MGW_KILL_SEED replays a run: the seed is printed first thing.
+    const QByteArray given = qgetenv("MGW_KILL_SEED");
+    const unsigned seed = given.isEmpty() ? std::random_device()() : given.toUInt();
+    std::printf("MGW_KILL_SEED=%u\n", seed);
+    std::fflush(stdout);
+    SCOPED_TRACE("MGW_KILL_SEED=" + std::to_string(seed));
     std::mt19937 random(seed);
     const QString state = home.filePath("program"), folder = state + "/LumentorMGW/Recovery";
     const QStringList command{"XDG_STATE_HOME=" + state, "QT_QPA_PLATFORM=xcb", LUMENTORMGW_PROGRAM};

@@ -143,3 +143,43 @@ TEST_F(RecoveryTest, CopiesOfEndedWindowsAreOfferedNewestFirst)
     window.reset();
     EXPECT_EQ(FilesIn(Folder()), QStringList({"77-5.2.mgw", "77-5.lock", "77-5.txt"}));
 }
+
+// A map file's path with a space, a per cent sign before digits (as a
+// message's placeholders are written) and letters beyond ASCII, in the folder
+// and the name: the copy of an ended window names exactly that file, and
+// Save writes there.
+TEST_F(RecoveryTest, CopyBringsBackItsMapFileUnderExactlyItsPath)
+{
+    const QString folder = home.filePath(QStringLiteral("100% Büro"));
+    const QString file = QStringLiteral("Halle 3 – Ост %1 %20.MGW");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    replies = {folder + '/' + file};
+    SelectPoint(2);
+    window->cboType->setCurrentIndex(5);
+    window->mnuFileSaveAs->trigger();
+    window->cboType->setCurrentIndex(1);
+    Snapshot();
+    const QString name = FilesIn(Folder()).value(0).section('.', 0, 0);
+    QByteArray note = ReadAll(Folder(name + ".txt"));   // UTF-8, a per cent sign escaped
+    EXPECT_TRUE(note.startsWith("file=" + home.path().toUtf8() + "/100%25 B\xC3\xBCro/Halle 3 \xE2\x80\x93 "
+                                "\xD0\x9E\xD1\x81\xD1\x82 %251 %2520.MGW\n")) << note.data();
+    const QByteArray image = ImageBytes(), mine = name.toUtf8();
+
+    // Planted again as the copy of a window that has ended.
+    const QByteArray pid = name.section('-', 0, 0).toUtf8();
+    WriteAll(Folder("77-1.1.mgw"), ReadAll(Folder(name + ".1.mgw")));
+    note.replace("pid=" + pid, "pid=77").replace("image=" + mine, "image=77-1");
+    window.reset();
+    WriteAll(Folder("77-1.txt"), note);
+    boxes.Answer(vbYes);
+    window = std::make_unique<frmLumentorMGW>();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_TRUE(boxes.Last().text.startsWith("Recover the unsaved changes to " + folder + '/' + file + " from 20"))
+        << boxes.Last().text.toStdString();
+    EXPECT_EQ(window->lblFileName->text(), folder + '/' + file);
+    EXPECT_EQ(ImageBytes(), image);
+    window->mnuFileSave->trigger();
+    EXPECT_EQ(FilesIn(folder), QStringList{file});
+    EXPECT_EQ(ReadAll(folder + '/' + file), image);
+}

@@ -110,9 +110,9 @@ TEST_F(PortTest, ChoiceIsRememberedAndForgottenWhenGone)
 }
 
 // Each reason made real: a missing node, a port another opener holds (under
-// its own name or through a link: one device, one lock), and a node the user
-// may not open (as root too: see ChildProcess.h), where joining the node's
-// group helps only when that group may read and write it.
+// its own name or through a link: one device, one lock); below, a node the
+// user may not open (as root too: see ChildProcess.h), where joining the
+// node's group helps only when that group may read and write it.
 TEST_F(PortTest, PortThatWillNotOpenSaysWhy)
 {
     const QString unable = "Unable To Open Port\r\n";
@@ -131,11 +131,15 @@ TEST_F(PortTest, PortThatWillNotOpenSaysWhy)
                                        + ": plug the adapter in or choose another port.", 16, "Port Error"},
                                   {busy, 16, "Port Error"}, {busy, 16, "Port Error"}}));
     SetPortDevice(3, QString());
+}
 
-    // A refused open needs a user other than the node's owner: only root can
-    // become one (the suite's run as root has these).
+// A refused open needs a user other than the node's owner: only root can
+// become one (the suite's run as root has these).
+TEST_F(PortTest, NodeTheUserMayNotOpenSaysWhichRightIsMissing)
+{
     if (geteuid() != 0)
-        return;
+        GTEST_SKIP() << "only root can become a user other than the node's owner";
+    const QString unable = "Unable To Open Port\r\n";
     struct stat node {};
     ASSERT_EQ(stat(QFile::encodeName(pty).constData(), &node), 0);
     const QString group = QString::fromLocal8Bit(getgrgid(node.st_gid)->gr_name);

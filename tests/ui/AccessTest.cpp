@@ -35,6 +35,10 @@ TEST_F(AccessTest, RelayGridIsOneKeyboardStopThatTogglesAsAClickDoes)
     QTest::keyClick(w.relayGrid, Qt::Key_Right);
     QTest::keyClick(w.relayGrid, Qt::Key_Return);   // relay 22
     EXPECT_EQ(ImageGet(1, 2), 1 << 5);
+    QTest::keyClick(w.relayGrid, Qt::Key_Enter, Qt::KeypadModifier);   // the keypad's Enter as Return
+    EXPECT_EQ(ImageGet(1, 2), 0);
+    QTest::keyClick(w.relayGrid, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(ImageGet(1, 2), 1 << 5);
 
     // The focus is drawn on the label, in the palette's highlight.
     const QImage frame = w.frmMMap->grab().toImage();
@@ -159,9 +163,9 @@ TEST_F(AccessTest, TextOnEveryFixedBackgroundStandsOutUnderDarkAndLightPalettes)
     QApplication::setPalette(light);
 }
 
-// Typed numbers reach their point, closed or open; Ctrl+Y redoes; the
-// overview lets Tab move on and closes with Escape and Ctrl+W.
-TEST_F(AccessTest, KeysMoveOnCloseRedoAndTypeNumbers)
+// Typed numbers reach their point, closed or open; the overview lets Tab
+// move on and closes with Escape and Ctrl+W.
+TEST_F(AccessTest, KeysMoveOnCloseAndTypeNumbers)
 {
     frmLumentorMGW &w = *window;
     QApplication::setActiveWindow(&w);
@@ -173,13 +177,6 @@ TEST_F(AccessTest, KeysMoveOnCloseRedoAndTypeNumbers)
     QTest::keyClick(w.cboPoint->view(), Qt::Key_Return);
     EXPECT_EQ(w.cboPoint->currentText(), "Point: 120");
 
-    w.cboType->setCurrentIndex(5);
-    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(w.cboType->currentText(), "Unused");
-    QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(w.cboType->currentText(), "Lumentor Group On/Off");
-    // The test platform binds Ctrl+Y to Redo itself; GNOME's and KDE's bind only Ctrl+Shift+Z.
-    EXPECT_TRUE(w.mnuEditRedo->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Y)));
 
     for (const auto &[key, modifiers] : {std::pair{Qt::Key_Escape, Qt::NoModifier}, {Qt::Key_W, Qt::ControlModifier}}) {
         w.mnuEditOverview->trigger();
@@ -190,5 +187,25 @@ TEST_F(AccessTest, KeysMoveOnCloseRedoAndTypeNumbers)
         EXPECT_NE(QApplication::focusWidget(), overview.View());
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
         EXPECT_FALSE(overview.isVisible());
+    }
+}
+
+// Ctrl+Z undoes; Ctrl+Y and Ctrl+Shift+Z redo. The test platform binds Ctrl+Y
+// to Redo itself, X11's desktops only Ctrl+Shift+Z: this test runs again on
+// a real X server (tests/CMakeLists.txt).
+TEST_F(AccessTest, CtrlYRedoesAsCtrlShiftZDoes)
+{
+    frmLumentorMGW &w = *window;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QApplication::setActiveWindow(&w);
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    for (const Qt::KeyboardModifiers redo : {ctrl, ctrl | Qt::ShiftModifier}) {
+        const Qt::Key key = redo & Qt::ShiftModifier ? Qt::Key_Z : Qt::Key_Y;
+        w.cboType->setCurrentIndex(5);
+        QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(w.cboType->currentText(), "Unused");
+        QTest::keyClick(&w, key, redo);
+        EXPECT_EQ(w.cboType->currentText(), "Lumentor Group On/Off") << QGuiApplication::platformName().toStdString();
+        w.cboType->setCurrentIndex(0);
     }
 }

@@ -56,22 +56,25 @@ bool Show(CommonDialog &cd, Mode mode, const QString &typed, QStringList *said)
 }
 } // namespace
 
-// Typed key by key, the completer passes the folder "c" on the way to "c.MGW".
+// Typed key by key, as a whole path or a name in the folder shown, the
+// completer passes the folder "c" on the way to "c.MGW" or a new "cnew".
 TEST(FileDialog, ATypedPathNamingAFileIsTakenAsTyped)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir("c"));
     QFile(dir.filePath("c.MGW")).open(QIODevice::WriteOnly);
-    const struct { Mode mode; const char *name; int questions; } cases[] = {
-        {Mode::Open, "c.MGW", 0}, {Mode::Save, "c.MGW", 1}, {Mode::Save, "cnew", 0}};
+    const struct { Mode mode; const char *name; bool whole; int questions; } cases[] = {
+        {Mode::Open, "c.MGW", true, 0}, {Mode::Save, "c.MGW", true, 1}, {Mode::Save, "cnew", true, 0},
+        {Mode::Open, "c.MGW", false, 0}, {Mode::Save, "cnew", false, 0}};
     for (const auto &c : cases) {
         CommonDialog cd;
         cd.Filter = "Lumentor Data Files (*.MGW)|*.MGW|All Files (*.*)|*.*";
         cd.Flags = 6150;
         cd.FileName = dir.path() + "/*.MGW";
         QStringList said;
-        EXPECT_TRUE(Show(cd, c.mode, dir.filePath(c.name), &said)) << c.name;
-        EXPECT_EQ(cd.FileName, QDir::toNativeSeparators(dir.filePath(c.name))) << c.name;
+        EXPECT_TRUE(Show(cd, c.mode, c.whole ? dir.filePath(c.name) : c.name, &said)) << c.name << c.whole;
+        EXPECT_EQ(cd.FileName, QDir::toNativeSeparators(dir.filePath(c.name))) << c.name << c.whole;
         EXPECT_EQ(said.size(), c.questions) << c.name; // Save asks before replacing
     }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"c.MGW"});   // the dialog writes nothing
 }
