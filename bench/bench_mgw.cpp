@@ -5,6 +5,7 @@
 //    the characters exchanged.
 #include "BenchReport.h"
 #include "LineLog.h"
+#include "SpawnMgw.h"
 
 #include "gatesim/GateSim.h"
 
@@ -13,11 +14,6 @@
 #include <QTemporaryDir>
 
 #include <chrono>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
-extern char **environ;
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -26,28 +22,7 @@ using Clock = std::chrono::steady_clock;
 double RunMgw(std::vector<std::string> arguments, int *status, Clock::time_point *started = nullptr,
               Clock::time_point *ended = nullptr)
 {
-    arguments.insert(arguments.begin(), MGW_PROGRAM);
-    std::vector<char *> argv;
-    for (std::string &a : arguments)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    const auto start = Clock::now();
-    pid_t pid = -1;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
-        return -1;
-    waitpid(pid, status, 0);
-    const auto end = Clock::now();
-    if (started)
-        *started = start;
-    if (ended)
-        *ended = end;
-    const double ms = std::chrono::duration<double, std::milli>(end - start).count();
-    posix_spawn_file_actions_destroy(&actions);
-    return ms;
+    return SpawnMgw(std::move(arguments), status, nullptr, started, ended);
 }
 
 // A map file whose image has `blocks` nonzero blocks spread over both banks,

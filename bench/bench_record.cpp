@@ -4,6 +4,7 @@
 //  - the real mgw record over 100,000 lines, start-up included, the whole
 //    table and "each gateway's last line of a map", against 1 s.
 #include "BenchReport.h"
+#include "SpawnMgw.h"
 
 #include "record/RecordFile.h"
 #include "record/RunReport.h"
@@ -13,13 +14,8 @@
 #include <QTemporaryDir>
 
 #include <chrono>
-#include <fcntl.h>
-#include <spawn.h>
 #include <unistd.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 
-extern char **environ;
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -46,25 +42,11 @@ QByteArray Line(int n, int m)
 // Wall time in ms; *cpu: the program's user and system time.
 double RunMgw(std::vector<std::string> arguments, double *cpu)
 {
-    arguments.insert(arguments.begin(), MGW_PROGRAM);
-    std::vector<char *> argv;
-    for (std::string &a : arguments)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    const auto start = Clock::now();
-    pid_t pid = -1;
     int status = 0;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
-        return -1;
     rusage used{};
-    wait4(pid, &status, 0, &used);
-    posix_spawn_file_actions_destroy(&actions);
+    const double ms = SpawnMgw(std::move(arguments), &status, &used);
     *cpu = (used.ru_utime.tv_sec + used.ru_stime.tv_sec) * 1e3 + (used.ru_utime.tv_usec + used.ru_stime.tv_usec) / 1e3;
-    return Since(start);
+    return ms;
 }
 } // namespace
 
