@@ -9,7 +9,11 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 rm -rf "$scratch"
 mkdir -p "$scratch"
-cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/cpack" >"$scratch/cpack.log" 2>&1 ||
+# The suite runs on a finished build: named as the generator, Ninja spares
+# cpack the Makefiles' "preinstall" pass over every target (it has none);
+# the install rules, and so the package, are the same.
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/cpack" -D CPACK_CMAKE_GENERATOR=Ninja \
+  >"$scratch/cpack.log" 2>&1 ||
   { cat "$scratch/cpack.log" >&2; fail "cpack"; }
 deb=$scratch/cpack/lumentormgw_1.6_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "no $deb: $(ls "$scratch/cpack")"

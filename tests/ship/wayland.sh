@@ -42,7 +42,7 @@ until grep -q 'xdg_surface@[0-9]*\.ack_configure' "$scratch/program.log" &&
       sed -n '/xdg_surface@[0-9]*\.ack_configure/,$p' "$scratch/program.log" | grep -q 'wl_surface@[0-9]*\.commit'; do
   kill -0 "$pid" 2>/dev/null || fail "the program ended before showing its window"
   [ $SECONDS -lt $deadline ] || fail "the program showed no window"
-  sleep 0.2
+  sleep 0.05
 done
 grep -q "xdg_toplevel@[0-9]*\.set_app_id(\"$id\")" "$scratch/program.log" || fail "app id is not $id"
 kill -0 "$pid" 2>/dev/null || fail "the program ended by itself"

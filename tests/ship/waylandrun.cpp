@@ -18,11 +18,16 @@
 #include <QTimer>
 #include <QWindow>
 
-// Events for a while: the compositor's configure and our commit go back and forth.
-static void settle(int ms = 400)
+#include <functional>
+
+// Events until the compositor's answer shows (its configure taken, our
+// commit after it), then a little longer for a protocol error to arrive.
+static void settle(const std::function<bool()> &answered = [] { return true; })
 {
     QElapsedTimer clock;
-    for (clock.start(); clock.elapsed() < ms;)
+    for (clock.start(); !answered() && clock.elapsed() < 20000;)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    for (clock.start(); clock.elapsed() < 100;)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
@@ -32,8 +37,7 @@ int main(int argc, char **argv)
     modLumentorMGW::InstallMessageBox();
     frmLumentorMGW w;
     w.show();
-    for (int wait = 0; !w.windowHandle()->isExposed() && wait < 200; ++wait)
-        settle(100);
+    settle([&w] { return w.windowHandle()->isExposed(); });
     const auto size = [&w] { return QStringLiteral("%1x%2").arg(w.width()).arg(w.height()); };
     const QString normal = size();
     QStringList lived{"shown " + normal};
@@ -41,7 +45,7 @@ int main(int argc, char **argv)
     lived << QStringLiteral("overview %1").arg(w.Overview->isVisible() ? "open" : "closed");
 
     w.showMaximized();
-    settle();
+    settle([&] { return size() != normal; });
     w.repaint();
     settle();
     lived << "maximized " + size();
@@ -50,13 +54,14 @@ int main(int argc, char **argv)
     QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
     QApplication::sendEvent(w.relayGrid, &space);
     lived << "relay 01 " + w.lblMInc[0]->text();
+    const QString maximized = size();
     w.showFullScreen();
-    settle();
+    settle([&] { return size() != maximized; });
     w.repaint();
     settle();
     lived << "fullscreen " + size();
     w.showNormal();
-    settle();
+    settle([&] { return size() == normal; });
     lived << "normal " + size() + (size() == normal ? " (as shown)" : " (NOT as shown)");
 
     // The discard prompt, answered Yes as soon as it is up.
