@@ -29,6 +29,10 @@ public:
     // `action` runs once when the clock reaches Now() == ms, a time still to
     // come; a wait that would run past it ends there.
     void At(int32_t ms, std::function<void()> action) { actionAt_ = ms; action_ = std::move(action); }
+    // How long the line must be quiet before a wait runs to its end (200 ms
+    // at first). Shorter is sound only where a byte still in flight could not
+    // change how the wait ends: the gateway stalled, or silent by a fault.
+    void SetQuietMs(int ms) { quietSlices_ = ms / SliceMs; }
 
     modLumentorMGW::Waited Wait(modLumentorMGW::MSComm &port, modLumentorMGW::PortWait what, int32_t msecs) override
     {
@@ -36,7 +40,7 @@ public:
         // Quiet around a few real slices with no news: nothing is in flight,
         // not even bytes the kernel has yet to hand from one end of the line
         // to the other.
-        for (int quietSlices = 0; quietSlices < QuietSlices;) {
+        for (int quietSlices = 0; quietSlices < quietSlices_;) {
             const bool quietBefore = sim_.Idle();
             const Waited waited = port.Wait(what, SliceMs);
             if (waited == Waited::Progress && what == modLumentorMGW::PortWait::Input && inputAt_ >= 0)
@@ -58,7 +62,7 @@ private:
     // A loaded machine may hold bytes between the two ends of a
     // pseudo-terminal for tens of milliseconds: quiet means quiet for 200.
     static constexpr int SliceMs = 20;
-    static constexpr int QuietSlices = 10;
+    int quietSlices_ = 10;
     const gatesim::GateSim &sim_;
     modLumentorMGW::ReplyClock *previous_;
     int32_t now_ = 0;

@@ -1,4 +1,5 @@
-// The auto map runs: what they write, and the limits that refuse them.
+// The auto map runs: what they write, the limits that refuse them, and a
+// run as one step of the history.
 #include "common/WindowFixture.h"
 #include "image/PointRecord.h"
 
@@ -47,8 +48,20 @@ TEST_F(AutoMapTest, RunsCountUpWithinTheirLimitsAndKeepTheOtherCells)
     window->cboLLGrp->setCurrentIndex(255);
     Press(window->cmdAMGrp, "First Group Plus Auto Map Count Exceeds 256");
     window->cboLLGrp->setCurrentIndex(254);
+    const auto before = ImageCopy();
     Press(window->cmdAMGrp);
     EXPECT_EQ(GetPointNumber(21), 255);
+    // The run is one step; redone elsewhere, the first point it changed is shown.
+    const auto grouped = ImageCopy();
+    EXPECT_EQ(window->mnuEditUndo->text(), "Undo Auto Map");
+    window->mnuEditUndo->trigger();
+    EXPECT_EQ(ImageCopy(), before);
+    SelectPoint(700);
+    window->mnuEditRedo->trigger();
+    EXPECT_EQ(ImageCopy(), grouped);
+    EXPECT_EQ(window->cboPoint->currentText(), "Point: 022");
+    EXPECT_EQ(window->cboLLGrp->currentText(), "Lumentor Group: 256");
+    SelectPoint(20);
 
     window->cboType->setCurrentIndex(7);
     window->cboLLPrs->setCurrentIndex(255);

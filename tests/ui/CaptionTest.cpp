@@ -5,11 +5,6 @@
 #include "common/WindowFixture.h"
 #include "ui/window/CaptionRoom.h"
 
-#include <QComboBox>
-#include <QFontInfo>
-#include <QGroupBox>
-#include <QLabel>
-
 using namespace modLumentorMGW;
 
 using CaptionTest = WindowFixture;

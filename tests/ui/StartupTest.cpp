@@ -2,7 +2,6 @@
 // and the protocol choice.
 #include "common/TestFiles.h"
 #include "common/WindowFixture.h"
-#include "image/ConfigImage.h"
 #include "image/PointRecord.h"
 
 using namespace modLumentorMGW;

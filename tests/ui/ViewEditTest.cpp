@@ -1,5 +1,6 @@
-// Showing a point, editing it through the frames, and values only a loaded
-// file or an upload can hold.
+// Showing a point, values only a loaded file or an upload can hold, the
+// frame of each type, and the mouse and the wheel. What each control stores
+// is in UndoTest.cpp, beside its undoing.
 #include "common/WindowFixture.h"
 #include "image/PointRecord.h"
 
@@ -24,11 +25,6 @@ TEST_F(ViewEditTest, ShowingAPointWithOtherValuesSetsDirtyAndStoresNothingNew)
     SelectPoint(6);
     EXPECT_EQ(window->cboIInp->currentIndex(), 3);
     EXPECT_EQ(GetPointNumber(6), 99);
-    // An input point stores what the list shows.
-    SetPointType(7, 8);
-    SetPointNumber(7, 12);
-    SelectPoint(7);
-    EXPECT_EQ(GetPointNumber(7), 4);
 }
 
 TEST_F(ViewEditTest, EachTypeShowsItsFrame)
@@ -44,40 +40,6 @@ TEST_F(ViewEditTest, EachTypeShowsItsFrame)
     }
     EXPECT_EQ(shown, (QStringList{"", "frmSMap", "frmSMap", "frmMMap", "frmMMap", "frmGMap", "frmGMap", "frmPMap",
                                   "frmIMap", "frmIMap"}));
-}
-
-// Each editing control on point 003 (record at bank 0, addresses 8 to 11).
-TEST_F(ViewEditTest, EveryControlStoresItsCellAndMarksTheImageChangedSoClosingAsks)
-{
-    frmLumentorMGW &w = *window;
-    const struct { const char *control; int type; std::function<void()> act; int bank, address, value; } rows[] = {
-        {"cboType", 0, [&] { w.cboType->setCurrentIndex(6); }, 0, 8, 6},
-        {"cboSNode", 1, [&] { w.cboSNode->setCurrentIndex(9); }, 0, 9, 9},
-        {"cboSRelay", 2, [&] { w.cboSRelay->setCurrentIndex(63); }, 0, 10, 63},
-        {"cboLLGrp", 5, [&] { w.cboLLGrp->setCurrentIndex(255); }, 0, 11, 255},
-        {"cboLLPrs", 7, [&] { w.cboLLPrs->setCurrentIndex(4); }, 0, 11, 4},
-        {"cboINode", 8, [&] { w.cboINode->setCurrentIndex(253); }, 0, 9, 253},
-        {"cboIDev", 9, [&] { w.cboIDev->setCurrentIndex(12); }, 0, 10, 12},
-        {"cboIInp", 8, [&] { w.cboIInp->setCurrentIndex(6); }, 0, 11, 6},
-        {"chkResend", 0, [&] { w.chkResend->setChecked(true); }, 0, 4096, 1},
-        {"cboTimeout", 0, [&] { w.cboTimeout->setCurrentIndex(2); }, 0, 4097, 2},
-        // Relay 06 of node 02: bank 1 from 2048 x 2, 8 cells a node. The node list changes nothing.
-        {"lblMInc", 3, [&] { w.cboMNode->setCurrentIndex(1); Click(w.lblMInc[5]); }, 1, 4096 + 8, 1 << 5},
-    };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.control);
-        ClearImage();
-        SelectPoint(2);
-        w.ShowData();
-        w.cboType->setCurrentIndex(row.type);
-        Dirty = false;
-        const auto before = ImageCopy();
-        row.act();
-        EXPECT_EQ(ChangedCells(before), std::vector<int>{row.bank + 2 * row.address});
-        EXPECT_EQ(ImageGet(int16_t(row.bank), row.address), row.value);
-        boxes.Answer(vbNo);
-        EXPECT_FALSE(w.close()); // asked, and No keeps the window
-    }
 }
 
 // Chosen on point 051 or later, a multi relay type is refused; stored there
