@@ -181,9 +181,9 @@ TEST_F(MgwHoldTest, RetriesSendASpoiltCommandAgainAndAreCounted)
     struct Case { FaultKind kind; int count; const char *retries; int status; size_t sends; QString end; };
     const Case cases[] = {
         {FaultKind::BadChecksum, 1, "0", 4, 1, "Download Error: 4\n" + Warning},
-        {FaultKind::Silence, 3, "2", 4, 3, "Download Error: 4\n" + Warning + "2 Retries\n"},
-        {FaultKind::BadChecksum, 1, "1", 0, 2, "Download Complete\n1 Retry\n"},
-        {FaultKind::Short, 2, "5", 0, 3, "Download Complete\n2 Retries\n"},
+        {FaultKind::BadChecksum, 3, "2", 4, 3, "Download Error: 4\n" + Warning + "2 Retries\n"},
+        {FaultKind::Silence, 1, "1", 0, 2, "Download Complete\n1 Retry\n"},
+        {FaultKind::Short, 1, "5", 0, 2, "Download Complete\n1 Retry\n"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.retries);

@@ -73,8 +73,8 @@ TEST_F(MgwTest, DownloadVerifyUploadAndTheirFailuresCodes)
     const QString warning = "Lumentor Controller May Not Function\nProperly Until A Download Is Complete.\n";
     const QJsonValue null;
     const std::tuple<QStringList, gatesim::Fault, int, QJsonValue, QString> cases[] = {
-        {{"download", map}, MakeFault(FaultKind::Silence, "3601"), 22, 22, "Download Error: 22\n" + warning},
-        {{"upload", kept}, MakeFault(FaultKind::Silence, "39"), 71, 71, "Upload Error: 71\nFile Left As It Was: " + kept + "\n"},
+        {{"download", map}, MakeFault(FaultKind::BadChecksum, "3601"), 22, 22, "Download Error: 22\n" + warning},
+        {{"upload", kept}, MakeFault(FaultKind::BadChecksum, "39"), 71, 71, "Upload Error: 71\nFile Left As It Was: " + kept + "\n"},
         {{"upload", fresh}, MakeFault(FaultKind::ChangedCell, "39000"), 61, 61,
          "Upload Error: 61\nFile Left As It Was: " + fresh + "\n"},
         {{"verify", map}, MakeFault(FaultKind::Silence, "3F0"), 52, 52, "Verify Error: 52\n"},
