@@ -39,6 +39,9 @@ inline Ran RunMgw(const QStringList &arguments, QIODevice *in = nullptr)
 
 class MgwTest : public ::testing::Test {
 protected:
+    // Said after every download that did not end.
+    inline static const QString Warning = "Lumentor Controller May Not Function\nProperly Until A Download Is Complete.\n";
+
     // The record of what met the gateway and where a download stopped go
     // to the test's folder: no test resumes another's.
     void SetUp() override

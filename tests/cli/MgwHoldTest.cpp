@@ -15,8 +15,6 @@ using namespace modLumentorMGW;
 using gatesim::FaultKind;
 
 namespace {
-const QString Warning = "Lumentor Controller May Not Function\nProperly Until A Download Is Complete.\n";
-
 gatesim::Fault BlockFault(FaultKind kind, int block, int returnMs = -1, int count = 1)
 {
     gatesim::Fault fault = MakeFault(kind);

@@ -10,13 +10,12 @@
 
 // The real program: Ctrl+C ends any wait on a silent gateway at once, with
 // the cancel message and status 130, its JSON object alone on standard
-// output, and leaves no file; a port that will not open is 3.
+// output, and leaves no file.
 TEST_F(MgwTest, ProgramExitsWith130OnCtrlCAndItsStatusEndToEnd)
 {
     const QString map = SampleMap(), uploaded = dir.filePath("up.MGW"), record = dir.filePath("record.jsonl");
     const std::tuple<const char *, QString, const char *, QString> cases[] = {
-        {"download", map, "3600",
-         "Manual Download Cancel.\nLumentor Controller May Not Function\nProperly Until A Download Is Complete.\n"},
+        {"download", map, "3600", "Manual Download Cancel.\n" + Warning},
         {"upload", uploaded, "39", "Manual Upload Cancel.\nFile Left As It Was: " + uploaded + "\n"},
         {"verify", map, "3F0", "Manual Verify Cancel.\n"},
     };
@@ -40,10 +39,6 @@ TEST_F(MgwTest, ProgramExitsWith130OnCtrlCAndItsStatusEndToEnd)
         objects += out;
     }
     EXPECT_EQ(FilesIn(dir.path()), (QStringList{"plant.MGW", "record.jsonl"}));
-
-    mgw.start(MGW_PROGRAM, {"verify", map, "--port", dir.filePath("ttyUSB9")});
-    ASSERT_TRUE(mgw.waitForFinished(5000));
-    EXPECT_EQ(mgw.exitCode(), 3);
 }
 
 // The bar's time left: blocks still to send at the rate so far, nothing

@@ -70,10 +70,9 @@ TEST_F(MgwTest, DownloadVerifyUploadAndTheirFailuresCodes)
     ASSERT_TRUE(QFile::remove(back) && QFile::remove(dir.filePath("g2.tty")));
     const QString kept = dir.filePath("kept.MGW"), fresh = dir.filePath("fresh.MGW"), none = dir.filePath("ttyUSB9");
     ASSERT_TRUE(WriteAll(kept, "what was there"));
-    const QString warning = "Lumentor Controller May Not Function\nProperly Until A Download Is Complete.\n";
     const QJsonValue null;
     const std::tuple<QStringList, gatesim::Fault, int, QJsonValue, QString> cases[] = {
-        {{"download", map}, MakeFault(FaultKind::BadChecksum, "3601"), 22, 22, "Download Error: 22\n" + warning},
+        {{"download", map}, MakeFault(FaultKind::BadChecksum, "3601"), 22, 22, "Download Error: 22\n" + Warning},
         {{"upload", kept}, MakeFault(FaultKind::BadChecksum, "39"), 71, 71, "Upload Error: 71\nFile Left As It Was: " + kept + "\n"},
         {{"upload", fresh}, MakeFault(FaultKind::ChangedCell, "39000"), 61, 61,
          "Upload Error: 61\nFile Left As It Was: " + fresh + "\n"},
@@ -83,7 +82,7 @@ TEST_F(MgwTest, DownloadVerifyUploadAndTheirFailuresCodes)
         {{"upload", fresh, "--port", none}, {}, 3, null, ""},
         // Last: the adapter pulled for good.
         {{"download", map}, MakeFault(FaultKind::Vanish, "381"), 4, 4,
-         "Download Error: 4\nThe port " + Pty() + " went away: was the adapter unplugged?\n" + warning
+         "Download Error: 4\nThe port " + Pty() + " went away: was the adapter unplugged?\n" + Warning
              + "To go on from block 1,089 of 2,048: mgw download " + map + " --port " + Pty() + " --resume\n"},
     };
     DrivenClock clock(gateway.sim);
