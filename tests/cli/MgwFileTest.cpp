@@ -19,6 +19,7 @@ TEST_F(MgwTest, ExportWritesTheListingBesideTheMapAndDiffListsWhatDiffers)
     EXPECT_EQ(Mgw({"export", map, "--output", map}).status, 2); // never over the map file itself
     EXPECT_EQ(QFileInfo(map).size(), 262144);
     r = Mgw({"import", dir.filePath("plant.CSV"), dir.filePath("back.MGW"), "--json"});
+    EXPECT_EQ(r.json["result"].toString(), "complete");
     EXPECT_EQ(r.json["import"].toArray().size(), 350);
 
     SetRelayBit(2, 0, 1, true);

@@ -76,7 +76,7 @@ TEST_F(MgwTest, DownloadVerifyUploadAndTheirFailuresCodes)
         {{"upload", kept}, MakeFault(FaultKind::BadChecksum, "39"), 71, 71, "Upload Error: 71\nFile Left As It Was: " + kept + "\n"},
         {{"upload", fresh}, MakeFault(FaultKind::ChangedCell, "39000"), 61, 61,
          "Upload Error: 61\nFile Left As It Was: " + fresh + "\n"},
-        {{"verify", map}, MakeFault(FaultKind::Silence, "3F0"), 52, 52, "Verify Error: 52\n"},
+        {{"verify", map}, MakeFault(FaultKind::BadChecksum, "3F0"), 52, 52, "Verify Error: 52\n"},
         // The port will not open: 3, as documented.
         {{"download", map, "--port", none}, {}, 3, null, ""},
         {{"upload", fresh, "--port", none}, {}, 3, null, ""},
@@ -98,6 +98,7 @@ TEST_F(MgwTest, DownloadVerifyUploadAndTheirFailuresCodes)
         EXPECT_EQ(r.json["gateway_code"], code);
         if (!message.isEmpty()) {
             EXPECT_EQ(r.err, message);
+            EXPECT_EQ(r.json["message"].toString() + "\n", message);
         }
     }
     EXPECT_EQ(ReadAll(kept), "what was there");
