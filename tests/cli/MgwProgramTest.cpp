@@ -9,14 +9,13 @@
 #include <csignal>
 
 // The real program: Ctrl+C ends any wait on a silent gateway at once, with
-// the cancel message and status 130, and leaves no file; a port that will
-// not open is 3.
+// the cancel message and status 130, its JSON object alone on standard
+// output, and leaves no file.
 TEST_F(MgwTest, ProgramExitsWith130OnCtrlCAndItsStatusEndToEnd)
 {
-    const QString map = SampleMap(), uploaded = dir.filePath("up.MGW");
+    const QString map = SampleMap(), uploaded = dir.filePath("up.MGW"), record = dir.filePath("record.jsonl");
     const std::tuple<const char *, QString, const char *, QString> cases[] = {
-        {"download", map, "3600",
-         "Manual Download Cancel.\nLumentor Controller May Not Function\nProperly Until A Download Is Complete.\n"},
+        {"download", map, "3600", "Manual Download Cancel.\n" + Warning},
         {"upload", uploaded, "39", "Manual Upload Cancel.\nFile Left As It Was: " + uploaded + "\n"},
         {"verify", map, "3F0", "Manual Verify Cancel.\n"},
     };
@@ -24,19 +23,22 @@ TEST_F(MgwTest, ProgramExitsWith130OnCtrlCAndItsStatusEndToEnd)
     for (const auto &[command, file, silent, message] : cases) {
         gateway.sim.ClearJournal();
         gateway.sim.ArmFault(MakeFault(gatesim::FaultKind::Silence, silent));
-        mgw.start(MGW_PROGRAM, {command, file, "--port", Pty()});
+        mgw.start(MGW_PROGRAM, {command, file, "--port", Pty(), "--json", "--record", record});
         ASSERT_TRUE(gateway.sim.WaitForJournal(1, 5000));
         ::kill(pid_t(mgw.processId()), SIGINT);
         ASSERT_TRUE(mgw.waitForFinished(2000)) << command; // not the 5 s the reply may take
         EXPECT_EQ(mgw.exitCode(), 130);
         EXPECT_TRUE(QString::fromUtf8(mgw.readAllStandardError()).endsWith(message)) << command;
         EXPECT_EQ(gateway.sim.Journal().size(), 1u);
+        const QByteArray out = mgw.readAllStandardOutput();
+        const QJsonObject o = QJsonDocument::fromJson(out).object();
+        EXPECT_EQ(out.count('\n'), 1);
+        EXPECT_EQ(o["result"].toString(), "cancelled");
+        EXPECT_EQ(o["message"].toString() + "\n", message);
+        EXPECT_EQ(o["record"].toObject()["written"].toBool(), true);
+        objects += out;
     }
-    EXPECT_EQ(FilesIn(dir.path()), QStringList{"plant.MGW"});
-
-    mgw.start(MGW_PROGRAM, {"verify", map, "--port", dir.filePath("ttyUSB9")});
-    ASSERT_TRUE(mgw.waitForFinished(5000));
-    EXPECT_EQ(mgw.exitCode(), 3);
+    EXPECT_EQ(FilesIn(dir.path()), (QStringList{"plant.MGW", "record.jsonl"}));
 }
 
 // The bar's time left: blocks still to send at the rate so far, nothing
