@@ -8,12 +8,10 @@
 // Usage: bench_line [--blocks N]   (1 to 2048, default 2048: the whole download)
 #include "BenchReport.h"
 #include "Headless.h"
+#include "Simulator.h"
 
-#include "gatesim/GateSim.h"
-#include "image/ConfigImage.h"
 #include "link/LineLog.h"
 #include "link/MsgBox.h"
-#include "link/PortDevice.h"
 #include "link/Probe.h"
 #include "link/Transaction.h"
 #include "link/Transfer.h"
@@ -57,15 +55,6 @@ struct TimedLog : LineObserver
     qint64 nanos = 0;
 };
 
-void FillDenseImage()
-{
-    uint32_t x = 12345;
-    for (int i = 0; i < CellCount; ++i) {
-        x = x * 1103515245u + 12345u;
-        ConfigImage[i] = int16_t(1 + (x >> 16) % 255);
-    }
-}
-
 double MedianRoundTrip(const QString &text)
 {
     const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("round trip median ([0-9.]+) ms")).match(text);
@@ -78,18 +67,12 @@ int main(int argc, char **argv)
     QTemporaryDir home;
     bench::PrepareHeadless(home);
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    const int at = int(args.indexOf(QStringLiteral("--blocks")));
-    const int blocks = at > 0 && at + 1 < args.size() ? std::clamp(args[at + 1].toInt(), 1, 2048) : 2048;
+    const int blocks = std::clamp(bench::Option(app.arguments(), "--blocks", QStringLiteral("2048")).toInt(), 1, 2048);
     SetMsgBoxHandler([](const QString &, int, const QString &) { return vbOK; });
 
     gatesim::GateSim sim;
-    std::string error;
-    if (!sim.Start(&error)) {
-        std::fprintf(stderr, "simulator: %s\n", error.c_str());
+    if (!bench::StartOnPort1(sim))
         return 1;
-    }
-    SetPortDevice(1, QString::fromStdString(sim.SlavePath()));
 
     std::vector<double> probes;
     for (int i = 0; i < 7; ++i) {
@@ -104,7 +87,7 @@ int main(int argc, char **argv)
     bench::Figure("mgw probe against the simulator (median of 7)", Format("%.0f ms", probes[3]), "< 300 ms",
                   probes[3] < 300);
 
-    FillDenseImage();
+    bench::FillDenseImage();
     sim.SetPacing(true);
     // Wire time: four "36" (12 + 6 characters), the blocks (143 + 6), and for
     // the whole download the two "3F" (17 + 12).

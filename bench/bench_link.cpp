@@ -3,8 +3,8 @@
 // paced block writes, and the CPU a whole time-out costs.
 // With --device PATH it talks to a gateway (or mgw-gatesim) there instead,
 // and gives the round trips only.
-#include "gatesim/GateSim.h"
-#include "link/PortDevice.h"
+#include "Simulator.h"
+
 #include "link/Transaction.h"
 
 #include <QCoreApplication>
@@ -56,10 +56,8 @@ void RoundTrips(const char *what, int count, bool write)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    const int device = int(args.indexOf(QStringLiteral("--device")));
-    if (device > 0 && device + 1 < args.size()) {
-        SetPortDevice(1, args[device + 1]);
+    if (const QString device = bench::Option(app.arguments(), "--device"); !device.isEmpty()) {
+        SetPortDevice(1, device);
         if (!OpenGatewayPort(1))
             return 1;
         RoundTrips("read block (39)", 200, false);
@@ -69,12 +67,8 @@ int main(int argc, char **argv)
     }
 
     gatesim::GateSim sim;
-    std::string error;
-    if (!sim.Start(&error)) {
-        std::fprintf(stderr, "simulator: %s\n", error.c_str());
+    if (!bench::StartOnPort1(sim))
         return 1;
-    }
-    SetPortDevice(1, QString::fromStdString(sim.SlavePath()));
     if (!OpenGatewayPort(1))
         return 1;
 

@@ -5,6 +5,7 @@
 // Usage: bench_port_return
 #include "BenchReport.h"
 #include "Headless.h"
+#include "Simulator.h"
 
 #include "gatesim/GateSim.h"
 #include "image/ConfigImage.h"
@@ -57,11 +58,7 @@ int main(int argc, char **argv)
     bench::PrepareHeadless(home);
     QCoreApplication app(argc, argv);
     SetMsgBoxHandler([](const QString &, int style, const QString &) { return UnattendedAnswer(style); });
-    uint32_t x = 12345;
-    for (int i = 0; i < CellCount; ++i) {
-        x = x * 1103515245u + 12345u;
-        ConfigImage[i] = int16_t(1 + (x >> 16) % 255);
-    }
+    bench::FillDenseImage();
 
     gatesim::GateSim sim;
     sim.SetPacing(true);

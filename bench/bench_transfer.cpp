@@ -11,10 +11,9 @@
 #include "Headless.h"
 #include "CancellingPanel.h"
 #include "LineLog.h"
+#include "Simulator.h"
 
-#include "image/ConfigImage.h"
 #include "link/MsgBox.h"
-#include "link/PortDevice.h"
 #include "link/Transaction.h"
 #include "link/Transfer.h"
 #include "ui/window/TransferLock.h"
@@ -32,16 +31,6 @@ using bench::Format;
 
 namespace {
 QString LastBox;
-
-// Every cell a byte from 1 to 255, so that every block goes out.
-void FillDenseImage()
-{
-    uint32_t x = 12345;
-    for (int i = 0; i < CellCount; ++i) {
-        x = x * 1103515245u + 12345u;
-        ConfigImage[i] = int16_t(1 + (x >> 16) % 255);
-    }
-}
 
 // A whole transfer as the menu command runs it; returns the line's figures.
 bench::LineFigures Whole(QAction *command, bench::LineLog &log, double *wall, double *cpu)
@@ -122,20 +111,14 @@ int main(int argc, char **argv)
     QTemporaryDir home;
     bench::PrepareHeadless(home);
     QApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    const int at = int(args.indexOf(QStringLiteral("--blocks")));
-    const int blocks = at > 0 && at + 1 < args.size() ? std::max(1, args[at + 1].toInt()) : 256;
+    const int blocks = std::max(1, bench::Option(app.arguments(), "--blocks", QStringLiteral("256")).toInt());
 
     SetMsgBoxHandler([](const QString &text, int, const QString &) { LastBox = text; return vbOK; });
     gatesim::GateSim sim;
     bench::LineLog log;
     log.Attach(sim);
-    std::string error;
-    if (!sim.Start(&error)) {
-        std::fprintf(stderr, "simulator: %s\n", error.c_str());
+    if (!bench::StartOnPort1(sim))
         return 1;
-    }
-    SetPortDevice(1, QString::fromStdString(sim.SlavePath()));
 
     frmLumentorMGW window;
     window.show();
@@ -145,7 +128,7 @@ int main(int argc, char **argv)
     // Unpaced first: the characters of each transfer and the gaps between
     // its transactions; the figures go out in the order of the table.
     double downWall = 0, downCpu = 0, upWall = 0, upCpu = 0, wall = 0, cpu = 0;
-    FillDenseImage();
+    bench::FillDenseImage();
     const bench::LineFigures down = Whole(window.mnuDownload, log, &downWall, &downCpu);
     WireFigure("dense download", down);
     const bench::LineFigures up = Whole(window.mnuUpload, log, &upWall, &upCpu);
@@ -154,7 +137,7 @@ int main(int argc, char **argv)
     WireFigure("all-zero download", Whole(window.mnuDownload, log, &wall, &cpu));
 
     sim.SetPacing(true);
-    FillDenseImage();
+    bench::FillDenseImage();
     Paced(window, log, blocks, true);
     Paced(window, log, blocks, false);
 

@@ -6,10 +6,7 @@
 #include "ui/window/ProgramSettings.h"
 #include "ui/window/WindowSystem.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -28,55 +25,32 @@ const QString SizeKey = QStringLiteral("PointOverview/size");
 } // namespace
 
 PointOverview::PointOverview(const QStringList &types, int pointCount, QWidget *mainWindow)
-    : QWidget(mainWindow, Qt::Window), types_(types)
+    : TableWindow(mainWindow), types_(types)
 {
     setObjectName(QStringLiteral("PointOverview"));
     setWindowTitle(QStringLiteral("Point Overview"));
-    setFont(mainWindow->font());   // a window of its own does not take it from its parent
     model_ = new PointOverviewModel(types, pointCount, this);
     filter_ = new OverviewFilter(this);
     filter_->setSourceModel(model_);
 
     mappedOnly_ = new QCheckBox(QStringLiteral("Mapped points only"), this);
-    filterText_ = new QLineEdit(this);
-    filterText_->setPlaceholderText(QStringLiteral("Filter, e.g. Node: 05 or Group 12"));
-    filterText_->setClearButtonEnabled(true);
-    filterText_->setAccessibleName(QStringLiteral("Filter"));
-    view_ = new QTableView(this);
-    view_->setModel(filter_);
-    view_->setAccessibleName(QStringLiteral("Points"));
-    view_->setSortingEnabled(true);
-    view_->sortByColumn(0, Qt::AscendingOrder);
-    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view_->setWordWrap(false);
-    view_->setTabKeyNavigation(false);   // Tab moves on to the next control, not the next cell
-    view_->verticalHeader()->hide();
-    view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 4);
-    view_->horizontalHeader()->setStretchLastSection(true);
+    MakeFilter(QStringLiteral("Filter, e.g. Node: 05 or Group 12"));
+    MakeTable(filter_, QStringLiteral("Points"));
+    View()->setSortingEnabled(true);
+    View()->sortByColumn(0, Qt::AscendingOrder);
 
     auto *top = new QHBoxLayout;
     top->addWidget(mappedOnly_);
-    top->addWidget(filterText_, 1);
+    top->addWidget(FilterText(), 1);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(view_);
+    layout->addWidget(View());
 
-    auto *copy = new QAction(QStringLiteral("Copy"), view_);
-    copy->setShortcuts(QKeySequence::Copy);
-    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    view_->addAction(copy);
-    connect(copy, &QAction::triggered, this, &PointOverview::CopySelection);
-    auto *close = new QAction(QStringLiteral("Close"), this);
-    close->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
-    addAction(close);
-    connect(close, &QAction::triggered, this, &QWidget::close);
     connect(mappedOnly_, &QCheckBox::toggled, filter_, &OverviewFilter::SetMappedOnly);
-    connect(filterText_, &QLineEdit::textChanged, filter_, &OverviewFilter::SetText);
+    connect(FilterText(), &QLineEdit::textChanged, filter_, &OverviewFilter::SetText);
     // Enter, and a double click on every platform (some activate on one click).
-    connect(view_, &QAbstractItemView::activated, this, &PointOverview::Choose);
-    connect(view_, &QAbstractItemView::doubleClicked, this, &PointOverview::Choose);
+    connect(View(), &QAbstractItemView::activated, this, &PointOverview::Choose);
+    connect(View(), &QAbstractItemView::doubleClicked, this, &PointOverview::Choose);
     // Closing the main window ends the program with this one still open.
     mainWindow->installEventFilter(this);
 }
@@ -88,20 +62,10 @@ bool PointOverview::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-QString PointOverview::SelectedLines() const
+QString PointOverview::RowLines(int row) const
 {
-    QModelIndexList rows = view_->selectionModel()->selectedRows();
-    std::sort(rows.begin(), rows.end(), [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
-    QByteArray lines;
-    for (const QModelIndex &row : rows)
-        lines += modLumentorMGW::CsvPointLines(filter_->mapToSource(row).row());
+    const QByteArray lines = modLumentorMGW::CsvPointLines(filter_->mapToSource(filter_->index(row, 0)).row());
     return QString::fromLatin1(lines).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-void PointOverview::CopySelection() const
-{
-    if (const QString lines = SelectedLines(); !lines.isEmpty())
-        QApplication::clipboard()->setText(lines);
 }
 
 void PointOverview::Choose(const QModelIndex &index)
@@ -150,7 +114,7 @@ void PointOverview::RestorePlace()
         resize(width - (frameGeometry().width() - geometry().width()), main->height());
         move(std::clamp(x, screen.left(), std::max(screen.left(), screen.right() + 1 - width)), window.top());
     }
-    if (!view_->horizontalHeader()->restoreState(settings.value(ColumnsKey).toByteArray()))
+    if (!View()->horizontalHeader()->restoreState(settings.value(ColumnsKey).toByteArray()))
         FitColumns();
 }
 
@@ -165,12 +129,12 @@ void PointOverview::FitColumns()
                                                QStringLiteral("64"), QStringLiteral("40"), QStringLiteral("8"),
                                                QStringLiteral("256"), QStringLiteral("256"),
                                                QStringLiteral("16384"), QString()};
-    const QFontMetrics metrics = view_->fontMetrics();
-    const QFontMetrics headerMetrics = view_->horizontalHeader()->fontMetrics();
+    const QFontMetrics metrics = View()->fontMetrics();
+    const QFontMetrics headerMetrics = View()->horizontalHeader()->fontMetrics();
     for (int c = 0; c < PointRow::Columns; ++c) {
         // Room for the cell margins, and in the header for the sort arrow.
-        view_->setColumnWidth(c, std::max(metrics.horizontalAdvance(widest[c]) + 12,
-                                          headerMetrics.horizontalAdvance(PointRow::Header(c)) + 24));
+        View()->setColumnWidth(c, std::max(metrics.horizontalAdvance(widest[c]) + 12,
+                                           headerMetrics.horizontalAdvance(PointRow::Header(c)) + 24));
     }
 }
 
@@ -181,5 +145,5 @@ void PointOverview::KeepPlace() const
         settings.setValue(GeometryKey, saveGeometry());
     else
         settings.setValue(SizeKey, size());
-    settings.setValue(ColumnsKey, view_->horizontalHeader()->saveState());
+    settings.setValue(ColumnsKey, View()->horizontalHeader()->saveState());
 }

@@ -2,16 +2,15 @@
 // "Point Overview": every point of the chosen protocol in one table beside
 // the main window, following the image live. It only reads the image; a
 // double click or Enter on a row asks the main window to choose that point.
+#include "ui/widgets/TableWindow.h"
+
 #include <QStringList>
-#include <QWidget>
 
 class QCheckBox;
-class QLineEdit;
-class QTableView;
 class OverviewFilter;
 class PointOverviewModel;
 
-class PointOverview : public QWidget
+class PointOverview : public TableWindow
 {
     Q_OBJECT
 
@@ -19,18 +18,14 @@ public:
     PointOverview(const QStringList &types, int pointCount, QWidget *mainWindow);
 
     PointOverviewModel *Model() const { return model_; }
-    QTableView *View() const { return view_; }
     QCheckBox *MappedOnly() const { return mappedOnly_; }
-    QLineEdit *FilterText() const { return filterText_; }
-
-    // The selected rows in their listing lines, in the order shown.
-    QString SelectedLines() const;
-    void CopySelection() const;
 
 signals:
     void pointChosen(int p);
 
 protected:
+    // A row in its listing lines, as the export writes them.
+    QString RowLines(int row) const override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
@@ -43,9 +38,7 @@ private:
 
     PointOverviewModel *model_ = nullptr;
     OverviewFilter *filter_ = nullptr;
-    QTableView *view_ = nullptr;
     QCheckBox *mappedOnly_ = nullptr;
-    QLineEdit *filterText_ = nullptr;
     QStringList types_;
     bool placed_ = false;
 };
