@@ -69,7 +69,16 @@ TEST_F(AccessTest, EveryControlHasANameThatIsNotItsValue)
 {
     frmLumentorMGW &w = *window;
     w.mnuEditOverview->trigger();
+    w.findChild<QAction *>("mnuViewRecord")->trigger();
+    auto *record = w.findChild<QWidget *>("TransferRecord");
+    ASSERT_NE(record, nullptr);
     QMap<QString, QString> named;
+    QStringList recordNames;
+    for (QWidget *control : record->findChildren<QWidget *>())
+        if (control->focusPolicy() & Qt::TabFocus)
+            recordNames << QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+    recordNames.sort();
+    EXPECT_EQ(recordNames, QStringList({"Filter", "Gateway name for this port", "Transfers"}));
     for (QWidget *top : {static_cast<QWidget *>(&w), static_cast<QWidget *>(w.Overview)}) {
         for (QWidget *control : top->findChildren<QWidget *>()) {
             QAccessibleInterface *access = QAccessible::queryAccessibleInterface(control);
@@ -96,6 +105,7 @@ TEST_F(AccessTest, EveryControlHasANameThatIsNotItsValue)
     EXPECT_EQ(fileName->text(QAccessible::Name), "Map file");
     EXPECT_EQ(fileName->text(QAccessible::Description), "None");
     EXPECT_EQ(QAccessible::queryAccessibleInterface(w.Overview)->role(), QAccessible::Window);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(record)->role(), QAccessible::Window);
 }
 
 namespace {

@@ -18,8 +18,9 @@ QAccessibleInterface *Interface(const QString &className, QObject *object)
 {
     if (className == QLatin1String("RelayGrid"))
         return new RelayGridAccess(static_cast<RelayGrid *>(object));
-    // A window of its own, not a "filler" inside the main one.
-    if (className == QLatin1String("PointOverview"))
+    // The overview and the transfer record: windows of their own, not
+    // "fillers" inside the main one.
+    if (className == QLatin1String("TableWindow"))
         return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
     if (className == QLatin1String("QComboBox")) {
         auto *list = static_cast<QComboBox *>(object);

@@ -11,6 +11,8 @@ class QTableView;
 
 class TableWindow : public QWidget
 {
+    Q_OBJECT
+
 public:
     QTableView *View() const { return view_; }
     QLineEdit *FilterText() const { return filterText_; }
