@@ -1,6 +1,5 @@
 #include "record/RunReport.h"
 
-#include "link/LineCounts.h"
 #include "link/PortIdentity.h"
 
 #include <QCryptographicHash>
@@ -61,7 +60,6 @@ RunReport::RunReport(const QString &program, const QString &version, const QStri
     object_[QLatin1String("port")] = QJsonValue::Null;
     object_[QLatin1String("adapter")] = QJsonValue::Null;
     object_[QLatin1String("files")] = QJsonArray();
-    ResetLineCounts();
 }
 
 void RunReport::SetPort(const QString &given, const QString &resolved)
@@ -126,10 +124,10 @@ void RunReport::Finish(int exitStatus)
     // Verified: the gateway's bank checksums were seen to agree with the map.
     if (QStringList{QStringLiteral("download"), QStringLiteral("upload"), QStringLiteral("verify")}.contains(Command()))
         object_[QLatin1String("verified")] = result == QLatin1String("complete") || result == QLatin1String("matches");
-    object_[QLatin1String("blocks")] = QJsonObject{{QLatin1String("sent"), LineCount.blocksSent},
-                                                   {QLatin1String("received"), LineCount.blocksReceived}};
-    object_[QLatin1String("characters")] = QJsonObject{{QLatin1String("sent"), LineCount.charactersSent},
-                                                       {QLatin1String("received"), LineCount.charactersReceived}};
+    object_[QLatin1String("blocks")] = QJsonObject{{QLatin1String("sent"), counts_.blocksSent},
+                                                   {QLatin1String("received"), counts_.blocksReceived}};
+    object_[QLatin1String("characters")] = QJsonObject{{QLatin1String("sent"), counts_.charactersSent},
+                                                       {QLatin1String("received"), counts_.charactersReceived}};
 }
 
 void RunReport::AddWhereAndWho(const QString &gateway)
