@@ -67,10 +67,11 @@ void RunReport::SetPort(const QString &given, const QString &resolved)
     object_[QLatin1String("port")] = QJsonObject{{QLatin1String("given"), given}, {QLatin1String("resolved"), resolved}};
     // The adapter, where the system tells it: the gateway cannot name itself.
     const PortIdentity id = IdentifyPort(resolved);
-    if (!id.vendorId.isEmpty() || !id.serial.isEmpty())
-        object_[QLatin1String("adapter")] = QJsonObject{{QLatin1String("vendor_id"), id.vendorId},
-                                                        {QLatin1String("product_id"), id.productId},
-                                                        {QLatin1String("serial_number"), id.serial}};
+    const Adapter &usb = id.adapter;
+    if (usb.vendor || !usb.serialNumber.isEmpty())
+        object_[QLatin1String("adapter")] = QJsonObject{{QLatin1String("vendor_id"), UsbId(usb.vendor)},
+                                                        {QLatin1String("product_id"), UsbId(usb.product)},
+                                                        {QLatin1String("serial_number"), usb.serialNumber}};
 }
 
 void RunReport::AddFile(const QString &role, const QString &path, const QByteArray &bytes)
