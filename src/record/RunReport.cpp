@@ -1,6 +1,6 @@
 #include "record/RunReport.h"
 
-#include "link/PortIdentity.h"
+#include "link/Adapter.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -66,8 +66,7 @@ void RunReport::SetPort(const QString &given, const QString &resolved)
 {
     object_[QLatin1String("port")] = QJsonObject{{QLatin1String("given"), given}, {QLatin1String("resolved"), resolved}};
     // The adapter, where the system tells it: the gateway cannot name itself.
-    const PortIdentity id = IdentifyPort(resolved);
-    const Adapter &usb = id.adapter;
+    const Adapter usb = AdapterAt(resolved);
     if (usb.vendor || !usb.serialNumber.isEmpty())
         object_[QLatin1String("adapter")] = QJsonObject{{QLatin1String("vendor_id"), UsbId(usb.vendor)},
                                                         {QLatin1String("product_id"), UsbId(usb.product)},
