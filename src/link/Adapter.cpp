@@ -7,13 +7,23 @@
 
 namespace modLumentorMGW {
 
-Adapter IdentifyAdapter(int16_t port)
+namespace {
+// What a path opens, as the port list writes it: Windows lists "\\.\COM11"
+// where a port may be named "COM11".
+QString Opened(const QString &path)
+{
+    const QString device = OpenedDevice(path);
+    return device.startsWith(QLatin1String("\\\\.\\")) ? device.mid(4) : device;
+}
+} // namespace
+
+Adapter AdapterAt(const QString &path)
 {
     Adapter adapter;
-    adapter.path = PortDevice(port);
-    const QString real = OpenedDevice(adapter.path);
+    adapter.path = path;
+    const QString real = Opened(path);
     for (const ReportedPort &reported : ReportedPorts()) {
-        if (!reported.serialNumber.isEmpty() && OpenedDevice(reported.location) == real) {
+        if ((!reported.serialNumber.isEmpty() || reported.vendor) && Opened(reported.location) == real) {
             adapter.serialNumber = reported.serialNumber;
             adapter.vendor = reported.vendor;
             adapter.product = reported.product;
@@ -21,6 +31,11 @@ Adapter IdentifyAdapter(int16_t port)
         }
     }
     return adapter;
+}
+
+Adapter IdentifyAdapter(int16_t port)
+{
+    return AdapterAt(PortDevice(port));
 }
 
 QString FindAdapter(const Adapter &adapter)
@@ -39,10 +54,7 @@ QString AdapterKey(const Adapter &adapter)
 {
     if (adapter.serialNumber.isEmpty())
         return adapter.path.startsWith(QLatin1Char('/')) ? QFileInfo(adapter.path).absoluteFilePath() : adapter.path;
-    return QStringLiteral("USB %1:%2 %3")
-        .arg(adapter.vendor, 4, 16, QLatin1Char('0'))
-        .arg(adapter.product, 4, 16, QLatin1Char('0'))
-        .arg(adapter.serialNumber);
+    return QStringLiteral("USB %1:%2 %3").arg(UsbId(adapter.vendor), UsbId(adapter.product), adapter.serialNumber);
 }
 
 } // namespace modLumentorMGW

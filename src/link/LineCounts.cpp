@@ -1,27 +1,30 @@
 #include "link/LineCounts.h"
 
-#include <QByteArray>
-
 namespace modLumentorMGW {
 
-LineCounts LineCount;
-
-void ResetLineCounts()
+LineCounts::LineCounts()
 {
-    LineCount = LineCounts();
+    AddLineObserver(this);
 }
 
-void CountFrameSent(const QByteArray &command, qsizetype characters)
+LineCounts::~LineCounts()
 {
-    LineCount.charactersSent += characters;
-    LineCount.blocksSent += command.startsWith("38");
+    RemoveLineObserver(this);
 }
 
-// A block counts as received only when its reply's checksum agreed.
-void CountReplyTaken(const QByteArray &command, qsizetype characters, bool good)
+// A frame is "[", two checksum digits, "00", then the command. A block
+// counts as received only when its reply's checksum agreed.
+void LineCounts::Seen(const LineEvent &event)
 {
-    LineCount.charactersReceived += characters;
-    LineCount.blocksReceived += good && command.startsWith("39");
+    if (event.kind == LineEventKind::Sent) {
+        const QByteArray command = event.bytes.mid(5);
+        charactersSent += event.bytes.size();
+        blocksSent += command.startsWith("38");
+        blockAsked_ = command.startsWith("39");
+    } else if (event.kind == LineEventKind::Received) {
+        charactersReceived += event.bytes.size();
+        blocksReceived += event.good && blockAsked_;
+    }
 }
 
 } // namespace modLumentorMGW

@@ -1,8 +1,11 @@
 #pragma once
-// What a port's device is, as the system knows it: a USB adapter (its ids,
-// maker, product, serial number, driver and latency timer), a built-in
-// port or a pseudo-terminal. Linux reads sysfs (PortIdentity_linux.cpp),
-// Windows the device's registry entries (PortIdentity_windows.cpp).
+// What a port's device is, as the system knows it: a USB adapter (which one,
+// as Adapter.h finds it, with its maker, product, driver and latency timer),
+// a built-in port or a pseudo-terminal. Linux reads sysfs
+// (PortIdentity_linux.cpp), Windows the device's registry entries
+// (PortIdentity_windows.cpp).
+#include "link/Adapter.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,8 +15,8 @@ struct PortIdentity
 {
     QString device;   // the node or name it resolves to: /dev/ttyUSB0, COM11
     QString kind;     // "USB adapter", "built-in port", "pseudo-terminal", "serial port"
-    QString vendorId, productId; // four hexadecimal digits each, USB only
-    QString maker, product, serial;
+    Adapter adapter;  // serial number, vendor and product
+    QString maker, product; // the names it gives itself
     QString driver;   // ftdi_sio, cp210x, FTSER2K...
     int latencyTimerMs = -1; // the adapter's latency timer; -1: it has none
     QString latencyHowTo;    // how to set that timer to 1 ms on this system
@@ -21,6 +24,8 @@ struct PortIdentity
 
 // Looks the device up; never fails, only knows less.
 PortIdentity IdentifyPort(const QString &device);
+// What the device tree alone tells (the platform's half of IdentifyPort).
+PortIdentity IdentifyDevice(const QString &device);
 
 // The lines a person reads: "Device: ...", "USB: ...", "Latency timer: ...".
 QStringList DescribePort(const PortIdentity &identity);

@@ -29,7 +29,7 @@ void SetSysfsRoot(const QString &root)
     SysfsRoot() = root.isEmpty() ? QStringLiteral("/sys") : root;
 }
 
-PortIdentity IdentifyPort(const QString &device)
+PortIdentity IdentifyDevice(const QString &device)
 {
     PortIdentity id;
     const QString real = QFileInfo(device).canonicalFilePath();
@@ -57,16 +57,14 @@ PortIdentity IdentifyPort(const QString &device)
                               "ATTR{latency_timer}=\"1\"")
                               .arg(QFileInfo(node).fileName());
     }
-    // Up the tree to the USB device: the first folder with idVendor.
+    // Up the tree to the USB device, the first folder with idVendor, for
+    // its names (which adapter it is, the port list says: Adapter.h).
     for (QDir up(node); up.cdUp() && up.path().startsWith(SysfsRoot());) {
         if (!QFileInfo::exists(up.filePath(QStringLiteral("idVendor"))))
             continue;
         id.kind = QStringLiteral("USB adapter");
-        id.vendorId = ReadLine(up.filePath(QStringLiteral("idVendor")));
-        id.productId = ReadLine(up.filePath(QStringLiteral("idProduct")));
         id.maker = ReadLine(up.filePath(QStringLiteral("manufacturer")));
         id.product = ReadLine(up.filePath(QStringLiteral("product")));
-        id.serial = ReadLine(up.filePath(QStringLiteral("serial")));
         return id;
     }
     id.kind = id.driver.startsWith(QLatin1String("serial")) ? QStringLiteral("built-in port") : QStringLiteral("serial port");

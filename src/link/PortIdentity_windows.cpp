@@ -1,14 +1,13 @@
-// A port's identity from the device manager's records: the ports class
-// device whose PortName is the COM name, its hardware id (VID_xxxx&PID_xxxx),
-// friendly name, maker and service, and the FTDI driver's LatencyTimer in
-// the device's parameters (the key the device manager's Advanced page sets).
+// A port's device from the device manager's records: the ports class
+// device whose PortName is the COM name, its friendly name, maker and
+// service, and the FTDI driver's LatencyTimer in the device's parameters
+// (the key the device manager's Advanced page sets). Which adapter it is,
+// the port list says (Ports_windows.cpp).
 #include "link/PortIdentity.h"
 
 #include <windows.h>
 #include <devguid.h>
 #include <setupapi.h>
-
-#include <QRegularExpression>
 
 namespace modLumentorMGW {
 
@@ -26,7 +25,7 @@ QString Property(HDEVINFO set, SP_DEVINFO_DATA *data, DWORD property)
 
 void SetSysfsRoot(const QString &) {}
 
-PortIdentity IdentifyPort(const QString &device)
+PortIdentity IdentifyDevice(const QString &device)
 {
     PortIdentity id;
     id.device = device;
@@ -56,23 +55,10 @@ PortIdentity IdentifyPort(const QString &device)
         RegCloseKey(key);
         if (!found)
             continue;
-        const QString hardware = Property(set, &data, SPDRP_HARDWAREID);
+        id.kind = QStringLiteral("built-in port"); // a USB adapter's ids make it one (IdentifyPort)
         id.product = Property(set, &data, SPDRP_FRIENDLYNAME);
         id.maker = Property(set, &data, SPDRP_MFG);
         id.driver = Property(set, &data, SPDRP_SERVICE);
-        const QRegularExpressionMatch usb =
-            QRegularExpression(QStringLiteral("VID_([0-9A-F]{4}).PID_([0-9A-F]{4})"), QRegularExpression::CaseInsensitiveOption)
-                .match(hardware);
-        if (usb.hasMatch()) {
-            id.kind = QStringLiteral("USB adapter");
-            id.vendorId = usb.captured(1).toLower();
-            id.productId = usb.captured(2).toLower();
-            wchar_t instance[512] = {};
-            if (SetupDiGetDeviceInstanceIdW(set, &data, instance, 511, nullptr))
-                id.serial = QString::fromWCharArray(instance).section(QLatin1Char('\\'), 2, 2).section(QLatin1Char('+'), -1);
-        } else {
-            id.kind = QStringLiteral("built-in port");
-        }
         if (hasTimer) {
             id.latencyTimerMs = int(timer);
             id.latencyHowTo = QStringLiteral("in the Device Manager: Ports (COM & LPT) > %1 > Properties > Port Settings > "

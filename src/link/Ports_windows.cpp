@@ -1,10 +1,12 @@
 // Windows' serial port facts: COMn is COMn, and the system's ports are the
 // registry's SERIALCOMM map (what every serial driver, Wine's too, enters),
-// described by the device manager where it knows them.
+// described by the device manager where it knows them, with a USB adapter's
+// ids and serial number from its instance id.
 #include "link/PortDevice.h"
 #include "link/SystemPorts.h"
 
 #include <QHash>
+#include <QRegularExpression>
 
 #include <windows.h>
 // after windows.h
@@ -25,10 +27,21 @@ QString registryText(HKEY key, const wchar_t *name)
     return QString::fromWCharArray(text);
 }
 
-// "COM3" -> "USB Serial Port", from the ports the device manager lists.
-QHash<QString, QString> descriptions()
+// The serial number in a device instance id: USB\VID_2341&PID_0043\SERIAL
+// or FTDIBUS\VID_0403+PID_6001+SERIALA\0000; none where Windows made the
+// last part up ("5&2A3B&0&1").
+QString serialIn(const QString &instance)
 {
-    QHash<QString, QString> found;
+    const QString middle = instance.section(QLatin1Char('\\'), 1, 1), last = instance.section(QLatin1Char('\\'), 2, 2);
+    return middle.contains(QLatin1Char('+')) ? middle.section(QLatin1Char('+'), -1)
+                                             : last.contains(QLatin1Char('&')) ? QString() : last;
+}
+
+// "COM3" -> its description ("USB Serial Port") and, for a USB adapter,
+// which one it is, from the ports the device manager lists.
+QHash<QString, ReportedPort> described()
+{
+    QHash<QString, ReportedPort> found;
     const HDEVINFO set = SetupDiGetClassDevsW(&GUID_DEVCLASS_PORTS, nullptr, nullptr, DIGCF_PRESENT);
     if (set == INVALID_HANDLE_VALUE)
         return found;
@@ -40,12 +53,24 @@ QHash<QString, QString> descriptions()
             continue;
         const QString name = registryText(key, L"PortName");
         RegCloseKey(key);
-        wchar_t text[256] = {};
-        if (!name.isEmpty()
-            && SetupDiGetDeviceRegistryPropertyW(set, &device, SPDRP_DEVICEDESC, nullptr,
-                                                 reinterpret_cast<BYTE *>(text), sizeof text - sizeof(wchar_t),
-                                                 nullptr))
-            found.insert(name.toUpper(), QString::fromWCharArray(text));
+        if (name.isEmpty())
+            continue;
+        ReportedPort port;
+        wchar_t text[512] = {};
+        if (SetupDiGetDeviceRegistryPropertyW(set, &device, SPDRP_DEVICEDESC, nullptr, reinterpret_cast<BYTE *>(text),
+                                              sizeof text - sizeof(wchar_t), nullptr))
+            port.description = QString::fromWCharArray(text);
+        wchar_t instance[512] = {};
+        const QRegularExpressionMatch usb =
+            QRegularExpression(QStringLiteral("VID_([0-9A-F]{4}).PID_([0-9A-F]{4})"), QRegularExpression::CaseInsensitiveOption)
+                .match(SetupDiGetDeviceInstanceIdW(set, &device, instance, 511, nullptr) ? QString::fromWCharArray(instance)
+                                                                                          : QString());
+        if (usb.hasMatch()) {
+            port.vendor = uint16_t(usb.captured(1).toUShort(nullptr, 16));
+            port.product = uint16_t(usb.captured(2).toUShort(nullptr, 16));
+            port.serialNumber = serialIn(QString::fromWCharArray(instance));
+        }
+        found.insert(name.toUpper(), port);
     }
     SetupDiDestroyDeviceInfoList(set);
     return found;
@@ -69,7 +94,7 @@ std::vector<ReportedPort> SystemPorts()
     HKEY map = nullptr;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &map) != ERROR_SUCCESS)
         return ports;
-    const QHash<QString, QString> described = descriptions();
+    const QHash<QString, ReportedPort> known = described();
     for (DWORD i = 0;; ++i) {
         wchar_t value[256];
         DWORD length = 255;
@@ -77,8 +102,12 @@ std::vector<ReportedPort> SystemPorts()
             break;
         value[length] = 0;
         const QString name = registryText(map, value);
-        if (!name.isEmpty())
-            ports.push_back({name, described.value(name.toUpper()), QStringLiteral("\\\\.\\") + name});
+        if (name.isEmpty())
+            continue;
+        ReportedPort port = known.value(name.toUpper());
+        port.name = name;
+        port.location = QStringLiteral("\\\\.\\") + name;
+        ports.push_back(port);
     }
     RegCloseKey(map);
     return ports;

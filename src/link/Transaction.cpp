@@ -2,7 +2,6 @@
 
 #include "link/Frame.h"
 #include "link/LineObserver.h"
-#include "link/LineCounts.h"
 #include "link/MSComm.h"
 #include "link/MsgBox.h"
 #include "link/PortDevice.h"
@@ -156,10 +155,9 @@ bool SendCommand(const QString &command, int16_t replyLength)
     ReplyClock &clock = ReplyClockInUse();
     clock.Restart();
     const int32_t lineTime = LineTimeMs(frame.size());
-    TellLine({LineEventKind::Sent, frame, {}});
     if (!comMGW.Output(frame))
-        return Lost();
-    CountFrameSent(command.toLatin1(), frame.size());
+        return Lost(); // refused: nothing went over the line
+    TellLine({LineEventKind::Sent, frame, {}});
     Waited how = Waited::TimedOut;
     if (!WaitUntil(clock, PortWait::Output, ReplyTimeoutMs + lineTime, [] { return comMGW.OutBufferCount() == 0; }, how))
         return how == Waited::Failed ? Lost() : TimedOut(clock);
@@ -174,7 +172,6 @@ bool SendCommand(const QString &command, int16_t replyLength)
     LineEvent received{LineEventKind::Received, LastReply, {}};
     received.text = JudgeReply(LastReply, replyLength, &received.good);
     TellLine(received);
-    CountReplyTaken(command.toLatin1(), LastReply.size(), received.good);
     return received.good;
 }
 

@@ -59,10 +59,10 @@ TransferLine::~TransferLine()
 
 // The port is closed at once (a pulled adapter left open comes back under
 // another name), then looked for until it is back, Cancel, or the time is up.
+// The line was told it went away by the transaction that found it gone.
 bool TransferLine::WaitForPort()
 {
     const QString name = adapter_.path;
-    NoteLine(QStringLiteral("port %1 went away").arg(name));
     CloseGatewayPort();
     const qint64 limit = qint64(patience_.portWaitSeconds) * 1000;
     QElapsedTimer waited;

@@ -1,7 +1,6 @@
 #include "record/RunReport.h"
 
-#include "link/LineCounts.h"
-#include "link/PortIdentity.h"
+#include "link/Adapter.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -61,18 +60,17 @@ RunReport::RunReport(const QString &program, const QString &version, const QStri
     object_[QLatin1String("port")] = QJsonValue::Null;
     object_[QLatin1String("adapter")] = QJsonValue::Null;
     object_[QLatin1String("files")] = QJsonArray();
-    ResetLineCounts();
 }
 
 void RunReport::SetPort(const QString &given, const QString &resolved)
 {
     object_[QLatin1String("port")] = QJsonObject{{QLatin1String("given"), given}, {QLatin1String("resolved"), resolved}};
     // The adapter, where the system tells it: the gateway cannot name itself.
-    const PortIdentity id = IdentifyPort(resolved);
-    if (!id.vendorId.isEmpty() || !id.serial.isEmpty())
-        object_[QLatin1String("adapter")] = QJsonObject{{QLatin1String("vendor_id"), id.vendorId},
-                                                        {QLatin1String("product_id"), id.productId},
-                                                        {QLatin1String("serial_number"), id.serial}};
+    const Adapter usb = AdapterAt(resolved);
+    if (usb.vendor || !usb.serialNumber.isEmpty())
+        object_[QLatin1String("adapter")] = QJsonObject{{QLatin1String("vendor_id"), UsbId(usb.vendor)},
+                                                        {QLatin1String("product_id"), UsbId(usb.product)},
+                                                        {QLatin1String("serial_number"), usb.serialNumber}};
 }
 
 void RunReport::AddFile(const QString &role, const QString &path, const QByteArray &bytes)
@@ -126,10 +124,10 @@ void RunReport::Finish(int exitStatus)
     // Verified: the gateway's bank checksums were seen to agree with the map.
     if (QStringList{QStringLiteral("download"), QStringLiteral("upload"), QStringLiteral("verify")}.contains(Command()))
         object_[QLatin1String("verified")] = result == QLatin1String("complete") || result == QLatin1String("matches");
-    object_[QLatin1String("blocks")] = QJsonObject{{QLatin1String("sent"), LineCount.blocksSent},
-                                                   {QLatin1String("received"), LineCount.blocksReceived}};
-    object_[QLatin1String("characters")] = QJsonObject{{QLatin1String("sent"), LineCount.charactersSent},
-                                                       {QLatin1String("received"), LineCount.charactersReceived}};
+    object_[QLatin1String("blocks")] = QJsonObject{{QLatin1String("sent"), counts_.blocksSent},
+                                                   {QLatin1String("received"), counts_.blocksReceived}};
+    object_[QLatin1String("characters")] = QJsonObject{{QLatin1String("sent"), counts_.charactersSent},
+                                                       {QLatin1String("received"), counts_.charactersReceived}};
 }
 
 void RunReport::AddWhereAndWho(const QString &gateway)

@@ -3,6 +3,8 @@
 // commissioning record keeps it: one JSON object whose fields are only ever
 // added to under format version 1. A command fills what it knows (its
 // port, its files, its own fields through Set); Finish adds the outcome.
+#include "link/LineCounts.h"
+
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QElapsedTimer>
@@ -46,6 +48,7 @@ private:
     QStringList message_;
     QString result_;
     QElapsedTimer clock_;
+    LineCounts counts_; // the line as this run used it
 };
 
 // The words result may take, in the schema's order.

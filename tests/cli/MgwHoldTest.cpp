@@ -74,10 +74,15 @@ TEST_F(MgwHoldTest, PortThatComesBackIsWaitedForInBothDirectionsAndTheBlockSentA
 {
     const QString map = ThreeBlockMap();
     gateway.sim.ArmFault(BlockFault(FaultKind::Vanish, 1900, 50));
-    Ran r = Mgw({"download", map, "--port", link, "--wait-port", "5", "--quiet"});
+    const QString log = dir.filePath("hold.log");
+    Ran r = Mgw({"download", map, "--port", link, "--wait-port", "5", "--quiet", "--log", log});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "The port " + link + " went away: plug the adapter back in (waiting 5 s)\n"
                      "The port " + link + " is back\nDownload Complete\n");
+    const QString logged = QString::fromUtf8(ReadAll(log)); // told once each
+    EXPECT_EQ(logged.count("went away"), 1);
+    EXPECT_TRUE(logged.contains(" the port went away\n"));
+    EXPECT_EQ(logged.count(" port " + link + " is back as /dev/pts/"), 1);
     EXPECT_EQ(Sent("36"), 4u);      // the gateway is not cleared again
     EXPECT_EQ(Sent("381DB00"), 2u); // the block whose answer never came, again
     EXPECT_TRUE(GatewayHoldsTheImage());

@@ -1,12 +1,16 @@
 // The request for low latency through the driver calls: asked on opening,
 // given back on closing, and a driver that refuses is no port error. Port
-// identity from a sysfs tree laid out as Linux lays out an FTDI adapter.
+// identity from a sysfs tree laid out as Linux lays out an FTDI adapter,
+// the adapter as the port list reports it, one finding for the probe, the
+// record and the resume state.
 #include "common/SimulatedGateway.h"
 #include "common/TestFiles.h"
 
 #include "link/LowLatency.h"
 #include "link/MSComm.h"
 #include "link/PortIdentity.h"
+#include "link/PortList.h"
+#include "record/RunReport.h"
 
 #include <QTemporaryDir>
 
@@ -82,16 +86,26 @@ TEST(PortIdentity, UsbAdapterFromSysfs)
     ASSERT_TRUE(QFile::link(port, sys.filePath("class/tty/ttyUSB0/device")));
     ASSERT_TRUE(QFile::link(sys.filePath("bus/usb-serial/drivers/ftdi_sio"), port + "/driver"));
     const std::pair<QString, QByteArray> files[] = {
-        {port + "/latency_timer", "16\n"}, {usb + "/idVendor", "0403\n"},      {usb + "/idProduct", "6001\n"},
-        {usb + "/manufacturer", "FTDI\n"},  {usb + "/product", "FT232R USB UART\n"}, {usb + "/serial", "A50285BI\n"}};
+        {port + "/latency_timer", "16\n"}, {usb + "/idVendor", "0403\n"}, {usb + "/manufacturer", "FTDI\n"},
+        {usb + "/product", "FT232R USB UART\n"}};
     for (const auto &[path, text] : files)
         ASSERT_TRUE(WriteAll(path, text));
     SetSysfsRoot(sys.path());
+    const PortReporter system = SetPortReporter([] {
+        return std::vector<ReportedPort>{{"ttyUSB0", "FT232R USB UART", "/dev/ttyUSB0", "A50285BI", 0x0403, 0x6001}};
+    });
     const PortIdentity id = IdentifyPort("/dev/ttyUSB0");
     const PortIdentity builtIn = IdentifyPort("/dev/ttyS7");
+    RunReport report("mgw", "1", "probe", {});
+    report.SetPort("ttyUSB0", "/dev/ttyUSB0");
+    const QString key = AdapterKey(AdapterAt("/dev/ttyUSB0"));
+    SetPortReporter(system);
     SetSysfsRoot(QString());
     EXPECT_EQ(DescribePort(id), (QStringList{"Device: /dev/ttyUSB0 (USB adapter)", "USB: 0403:6001 FTDI FT232R USB UART",
                                              "Serial number: A50285BI", "Driver: ftdi_sio"}));
+    EXPECT_EQ(report.Object()["adapter"].toObject(),
+              (QJsonObject{{"vendor_id", "0403"}, {"product_id", "6001"}, {"serial_number", "A50285BI"}}));
+    EXPECT_EQ(key, "USB 0403:6001 A50285BI");
     EXPECT_EQ(id.latencyTimerMs, 16);
     EXPECT_EQ(id.latencyHowTo, "as root: echo 1 > /sys/bus/usb-serial/devices/ttyUSB0/latency_timer; to keep it, a "
                                "udev rule: ACTION==\"add\", SUBSYSTEM==\"usb-serial\", DRIVER==\"ftdi_sio\", "
