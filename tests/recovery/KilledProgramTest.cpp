@@ -1,8 +1,9 @@
 // The real program on an X server of its own, worked by real key presses
-// (xdotool) and killed with SIGKILL at random moments, once while it writes
-// its copy: started again and answered Yes, it holds a whole image it really
-// had, not older than one it wrote before, cell for cell. This window gets
-// the same key presses, so its images after each are all the program's may be.
+// (xdotool) and killed with SIGKILL at chosen moments of its copy's write:
+// once while it writes the image, once while it writes the note. Started
+// again and answered Yes, it holds a whole image it really had, not older
+// than one it wrote before, cell for cell. This window gets the same key presses, so its images after each are
+// all the program's may be.
 #include "common/TestFiles.h"
 #include "common/WindowFixture.h"
 #include "ui/recovery/RecoveryCopy.h"
@@ -30,15 +31,17 @@ bool Press(const QString &title, const QStringList &keys)
     return false;
 }
 
-// Any file of the folder open in the program but a lock (held open while locked).
-bool Writing(const QProcess &program, const QString &folder)
+// The size of a file of the folder the program has open for writing, or -1.
+qint64 Writing(const QProcess &program, const QString &folder)
 {
     const QDir fds(QStringLiteral("/proc/%1/fd").arg(program.processId()));
-    const QStringList open = fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
-    return std::any_of(open.begin(), open.end(), [&](const QString &fd) {
-        const QString file = QFile::symLinkTarget(fds.filePath(fd));
-        return file.startsWith(folder + '/') && !file.endsWith(".lock");
-    });
+    for (const QString &fd : fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+        const QByteArray info = ReadAll(QStringLiteral("/proc/%1/fdinfo/").arg(program.processId()) + fd);
+        const uint flags = info.mid(info.indexOf("flags:") + 6).split('\n').value(0).trimmed().toUInt(nullptr, 8);
+        if ((flags & 3) != 0 && QFile::symLinkTarget(fds.filePath(fd)).startsWith(folder + '/'))
+            return QFileInfo(fds.filePath(fd)).size();
+    }
+    return -1;
 }
 
 struct Copy { RecoveryNote note; QByteArray image; };
@@ -103,57 +106,58 @@ TEST_F(KilledProgramTest, ComesBackAtItsLastWriteNeverTorn)
         EXPECT_TRUE(Press("Mapped Gateway", keys));
     };
 
-    program.start("env", command);
-    QApplication::setActiveWindow(window.get());
+    // A copy left by a window that ended, all zeros, for the first start to take back.
+    Copy copy{{}, QByteArray(MapFileBytes, '\0')};
+    copy.note.time = QDateTime::currentDateTimeUtc();
+    copy.note.pid = 77;
+    copy.note.image = "77-1.1.mgw";
+    ASSERT_TRUE(QDir().mkpath(folder) && WriteAll(folder + "/77-1.txt", copy.note.Text())
+                && WriteAll(folder + "/77-1.1.mgw", copy.image));
+    // The program's own copy, once it has written one: the copy taken back, written again.
+    const auto ownCopy = [&] {
+        Copy own;
+        for (int i = 0; i < 1000 && (own = Read(folder)).note.pid != program.processId(); ++i)
+            QThread::msleep(10);
+        EXPECT_EQ(own.image, copy.image);
+        EXPECT_EQ(own.note.point, copy.note.point);
+    };
     for (int round = 0; round < 2; ++round) {
-        do
-            send(5);
-        while (!Dirty);   // point choices alone leave nothing to keep
-        // Kept from the one seen here on.
-        const size_t oldest = std::find(states.begin(), states.end(), Read(folder).image) - states.begin();
-        ASSERT_LT(oldest, states.size()) << "the program and this window went different ways";
-        // Round 0 is killed at a random moment of a copy's write (one file or
-        // the other open), timed from when the write is seen to start against
-        // how long the last one was seen to last, however slowly this machine
-        // polls; round 1 at any moment.
+        SCOPED_TRACE(round);
+        program.start("env", command);
+        ASSERT_TRUE(Press("^LumentorMGW$", {"alt+y"})); // Yes: the program takes the copy back, so does this window
+        window = std::make_unique<frmLumentorMGW>();
+        window->show();
+        RecoveryCopy::Restore(*window, copy.note, copy.image);
+        QApplication::setActiveWindow(window.get());
+        states = {image()};
+        // Killed as a write has its image open (at its full size, not yet in
+        // its place): round 0, a write of edits after the copy's first; or
+        // its note: round 1, already the first, the copy written again.
+        if (round == 0)
+            ownCopy();
+        QProcess search; // keys pressed before the box is gone would be lost with it
+        for (int i = 0; i < 200 && (search.start("xdotool", {"search", "--onlyvisible", "--name", "^LumentorMGW$"}),
+                                    search.waitForFinished(), search.exitCode() == 0); ++i)
+            QThread::msleep(5);
         bool now = false;
-        QElapsedTimer writing;
-        qint64 after = -1, span = 50;
-        const auto midWrite = [&] {
-            if (!Writing(program, folder)) {
-                span = after < 0 ? span : std::max<qint64>(1, writing.elapsed());
-                return (after = -1) >= 0;
-            }
-            if (after < 0)
-                after = qint64(random() % uint32_t(span)), writing.start();
-            return writing.elapsed() >= after;
-        };
-        for (int batch = 0, at = int(random() % 1000); batch < 8 && !now; ++batch) {
-            send(5 + int(random() % 20));
+        for (int batch = 0; batch < 8 && !now; ++batch) {
+            if (round == 0 || batch > 0)
+                send(5 + int(random() % 20));
             QElapsedTimer poll;
-            for (poll.start(); !now && poll.elapsed() < 2000;)
-                now = round == 0 ? midWrite() : poll.elapsed() >= at;
+            for (poll.start(); !now && poll.elapsed() < 2000;) {
+                const qint64 size = Writing(program, folder);
+                now = round == 0 ? size >= MapFileBytes : size > 0 && size < 4096;
+            }
         }
         ::kill(pid_t(program.processId()), SIGKILL);
         program.waitForFinished();
         EXPECT_TRUE(now);
-        const Copy killed = Read(folder);
-        EXPECT_NE(std::find(states.begin() + oldest, states.end(), killed.image), states.end()) << "torn, or older";
-
-        // Yes: the program takes the copy back and writes it again as its own.
-        program.start("env", command);
-        ASSERT_TRUE(Press("^LumentorMGW$", {"alt+y"}));
-        Copy rewritten;
-        for (int i = 0; i < 1000 && (rewritten = Read(folder)).note.pid != program.processId(); ++i)
-            QThread::msleep(10);
-        EXPECT_EQ(rewritten.image, killed.image);
-        EXPECT_EQ(rewritten.note.point, killed.note.point);
-        window = std::make_unique<frmLumentorMGW>();
-        window->show();
-        RecoveryCopy::Restore(*window, killed.note, killed.image);
-        QApplication::setActiveWindow(window.get());
-        states = {image()};
+        copy = Read(folder);
+        EXPECT_NE(std::find(states.begin(), states.end(), copy.image), states.end()) << "torn, or older";
     }
+    program.start("env", command);
+    ASSERT_TRUE(Press("^LumentorMGW$", {"alt+y"}));
+    ownCopy();
 
     // Exit from the File menu, the question answered: nothing is left.
     ASSERT_TRUE(Press("Mapped Gateway", {"alt", "Down", "Up", "Return"}) && Press("^Arvane Lumentor$", {"alt+y"}));
