@@ -106,15 +106,7 @@ TEST_F(KilledProgramTest, ComesBackAtItsLastWriteNeverTorn)
         EXPECT_TRUE(Press("Mapped Gateway", keys));
     };
 
-    // The program's own copy, once it has written one: the copy taken back, written again.
     Copy copy;
-    const auto ownCopy = [&] {
-        Copy own;
-        for (int i = 0; i < 1000 && (own = Read(folder)).note.pid != program.processId(); ++i)
-            QThread::msleep(10);
-        EXPECT_EQ(own.image, copy.image);
-        EXPECT_EQ(own.note.point, copy.note.point);
-    };
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
         program.start("env", command);
@@ -154,9 +146,14 @@ TEST_F(KilledProgramTest, ComesBackAtItsLastWriteNeverTorn)
         copy = Read(folder);
         EXPECT_NE(std::find(states.begin(), states.end(), copy.image), states.end()) << "torn, or older";
     }
+    // Yes: the program takes the copy back and writes it again as its own.
     program.start("env", command);
     ASSERT_TRUE(Press("^LumentorMGW$", {"alt+y"}));
-    ownCopy();
+    Copy own;
+    for (int i = 0; i < 1000 && (own = Read(folder)).note.pid != program.processId(); ++i)
+        QThread::msleep(10);
+    EXPECT_EQ(own.image, copy.image);
+    EXPECT_EQ(own.note.point, copy.note.point);
 
     // Exit from the File menu, the question answered: nothing is left.
     ASSERT_TRUE(Press("Mapped Gateway", {"alt", "Down", "Up", "Return"}) && Press("^Arvane Lumentor$", {"alt+y"}));

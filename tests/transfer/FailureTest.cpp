@@ -32,7 +32,7 @@ TEST_F(TransferTest, DownloadFailuresEndAtOnceWithTheirCodeAndLoseNothing)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.code);
         gateway.sim.ArmFault(MakeFault(c.kind, c.prefix, c.mask));
-        Boxes expected{{"Download Error: " + QString::number(c.code) + Warning, 16, "Error"}};
+        Boxes expected{{"Download Error: " + QString::number(c.code) + DownloadWarning, 16, "Error"}};
         if (!c.resume.isEmpty()) { // offered where the gateway's answer never came; No leaves it
             expected.push_back({c.resume, 36, "Download"});
             boxes.Answer(vbNo);

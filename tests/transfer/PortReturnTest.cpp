@@ -109,7 +109,7 @@ TEST_F(PortReturnTest, DownloadThatStoppedIsResumedWhenTheOperatorSaysYes)
     };
     Run(window->mnuDownload);
     EXPECT_EQ(boxes.boxes,
-              (Boxes{{"Download Error: 4\r\nThe port " + link + " went away: was the adapter unplugged?" + Warning, 16,
+              (Boxes{{"Download Error: 4\r\nThe port " + link + " went away: was the adapter unplugged?" + DownloadWarning, 16,
                       "Error"},
                      {"Resume the download from block 1,901 of 2,048?", 36, "Download"},
                      {"Download Complete", 0, "Download"}}));
@@ -151,7 +151,7 @@ TEST_F(PortReturnTest, AdapterIsFoundAgainByItsSerialNumberAndNoOtherIsTaken)
     Run(window->mnuDownload);
     // Nothing to resume either: the adapter there now is not the one written to.
     EXPECT_EQ(boxes.boxes, (Boxes{{"Download Error: 4\r\nThe port " + current
-                                       + " went away: was the adapter unplugged?" + Warning,
+                                       + " went away: was the adapter unplugged?" + DownloadWarning,
                                    16, "Error"}}));
     EXPECT_EQ(Sent("38000C0"), 1u);
     ExpectWindowBack();
@@ -173,7 +173,7 @@ TEST_F(PortReturnTest, CancelEndsTheWaitWithTheCancelMessage)
     took.start();
     Run(window->mnuDownload);
     EXPECT_LT(took.elapsed(), 5000);
-    EXPECT_EQ(boxes.boxes, (Boxes{{"Manual Download Cancel." + Warning, 48, "Download"},
+    EXPECT_EQ(boxes.boxes, (Boxes{{"Manual Download Cancel." + DownloadWarning, 48, "Download"},
                                   {"Resume the download from block 1,901 of 2,048?", 36, "Download"}}));
     ExpectWindowBack();
 }

@@ -32,7 +32,7 @@ TEST_F(TransferTest, DenseImageGoesOutCellForCellAndComesBack)
         gateway.sim.ArmFault(MakeFault(gatesim::FaultKind::Silence, "3611"));
         Run(window->mnuDownload);
     }
-    EXPECT_EQ(boxes.boxes, (Boxes{{"Download Error: 24" + Warning, 16, "Error"}}));
+    EXPECT_EQ(boxes.boxes, (Boxes{{"Download Error: 24" + DownloadWarning, 16, "Error"}}));
     EXPECT_EQ(Commands().size(), 4u);
     gateway.sim.ClearFaults();
     gateway.sim.Inject("[F500]");
@@ -165,7 +165,7 @@ TEST_F(TransferTest, ClosingAsksFirstThenStopsLikeCancelWhichClearsAnUpload)
     window->cboType->setCurrentIndex(2);
     boxes.Answer(vbYes);
     Run(window->mnuDownload);
-    EXPECT_EQ(boxes.boxes, (Boxes{discard, {"Manual Download Cancel." + Warning, 48, "Download"}}));
+    EXPECT_EQ(boxes.boxes, (Boxes{discard, {"Manual Download Cancel." + DownloadWarning, 48, "Download"}}));
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(comMGW.PortOpen());
 }

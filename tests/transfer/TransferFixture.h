@@ -9,7 +9,7 @@
 #include <algorithm>
 
 // What every download failure ends with.
-inline const QString Warning = "\r\nLumentor Controller May Not Function\r\nProperly Until A Download Is Complete.";
+inline const QString DownloadWarning = "\r\nLumentor Controller May Not Function\r\nProperly Until A Download Is Complete.";
 
 // Every caption a label is painted with, repeats dropped.
 struct CaptionLog : QObject {
