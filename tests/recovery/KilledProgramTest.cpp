@@ -1,9 +1,10 @@
 // The real program on an X server of its own, worked by real key presses
 // (xdotool) and killed with SIGKILL at chosen moments of its copy's write:
-// once while it writes the image, once while it writes the note (of the
-// copy it took back). Started again and answered Yes, it holds a whole image it really had, not older
-// than one it wrote before, cell for cell. This window gets the same key presses, so its images after each are
-// all the program's may be.
+// once while it writes the image, once while it writes the note (of the copy
+// it took back). Started again and answered Yes, it holds a whole image it
+// really had, not older than one it wrote before, cell for cell. This window
+// gets the same key presses, so its images after each are all the program's
+// may be.
 #include "common/TestFiles.h"
 #include "common/WindowFixture.h"
 #include "ui/recovery/RecoveryCopy.h"
