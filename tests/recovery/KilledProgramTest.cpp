@@ -1,8 +1,10 @@
 // The real program on an X server of its own, worked by real key presses
-// (xdotool) and killed with SIGKILL at random moments, once while it writes
-// its copy: started again and answered Yes, it holds a whole image it really
-// had, not older than one it wrote before, cell for cell. This window gets
-// the same key presses, so its images after each are all the program's may be.
+// (xdotool) and killed with SIGKILL at chosen moments of its copy's write:
+// once while it writes the image, once while it writes the note (of the copy
+// it took back). Started again and answered Yes, it holds a whole image it
+// really had, not older than one it wrote before, cell for cell. This window
+// gets the same key presses, so its images after each are all the program's
+// may be.
 #include "common/TestFiles.h"
 #include "common/WindowFixture.h"
 #include "ui/recovery/RecoveryCopy.h"
@@ -30,15 +32,17 @@ bool Press(const QString &title, const QStringList &keys)
     return false;
 }
 
-// Any file of the folder open in the program but a lock (held open while locked).
-bool Writing(const QProcess &program, const QString &folder)
+// The size of a file the program writes in the folder, not yet in its place
+// (a temporary, unnamed or not), or -1.
+qint64 Writing(const QProcess &program, const QString &folder)
 {
     const QDir fds(QStringLiteral("/proc/%1/fd").arg(program.processId()));
-    const QStringList open = fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
-    return std::any_of(open.begin(), open.end(), [&](const QString &fd) {
+    for (const QString &fd : fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
         const QString file = QFile::symLinkTarget(fds.filePath(fd));
-        return file.startsWith(folder + '/') && !file.endsWith(".lock");
-    });
+        if (file.startsWith(folder + '/') && !file.endsWith(".lock") && !file.endsWith(".mgw") && !file.endsWith(".txt"))
+            return QFileInfo(fds.filePath(fd)).size();
+    }
+    return -1;
 }
 
 struct Copy { RecoveryNote note; QByteArray image; };
@@ -103,57 +107,54 @@ TEST_F(KilledProgramTest, ComesBackAtItsLastWriteNeverTorn)
         EXPECT_TRUE(Press("Mapped Gateway", keys));
     };
 
-    program.start("env", command);
-    QApplication::setActiveWindow(window.get());
+    Copy copy;
     for (int round = 0; round < 2; ++round) {
-        do
+        SCOPED_TRACE(round);
+        program.start("env", command);
+        if (round == 1) { // Yes: the program takes the copy back, and so does this window
+            ASSERT_TRUE(Press("^LumentorMGW$", {"alt+y"}));
+            window = std::make_unique<frmLumentorMGW>();
+            window->show();
+            RecoveryCopy::Restore(*window, copy.note, copy.image);
+            QProcess search; // keys pressed before the box is gone would be lost with it
+            for (int i = 0; i < 200 && (search.start("xdotool", {"search", "--onlyvisible", "--name", "^LumentorMGW$"}),
+                                        search.waitForFinished(), search.exitCode() == 0); ++i)
+                QThread::msleep(5);
+        }
+        QApplication::setActiveWindow(window.get());
+        states = {image()};
+        while (round == 0 && !Dirty) // point choices alone leave nothing to keep
             send(5);
-        while (!Dirty);   // point choices alone leave nothing to keep
-        // Kept from the one seen here on.
-        const size_t oldest = std::find(states.begin(), states.end(), Read(folder).image) - states.begin();
-        ASSERT_LT(oldest, states.size()) << "the program and this window went different ways";
-        // Round 0 is killed at a random moment of a copy's write (one file or
-        // the other open), timed from when the write is seen to start against
-        // how long the last one was seen to last, however slowly this machine
-        // polls; round 1 at any moment.
+        // Killed as a write has its image open (at its full size, not yet in
+        // its place): round 0, a write of edits after the first copy; or its
+        // note: round 1, the first write, the copy taken back written again.
         bool now = false;
-        QElapsedTimer writing;
-        qint64 after = -1, span = 50;
-        const auto midWrite = [&] {
-            if (!Writing(program, folder)) {
-                span = after < 0 ? span : std::max<qint64>(1, writing.elapsed());
-                return (after = -1) >= 0;
+        for (int batch = 0; batch < 8 && !now; ++batch) {
+            if (round == 0 || batch > 0) { // kept from the copy on disk now on
+                states.erase(states.begin(), std::find(states.begin(), states.end(), Read(folder).image));
+                ASSERT_FALSE(states.empty()) << "the program and this window went different ways";
+                send(5 + int(random() % 20));
             }
-            if (after < 0)
-                after = qint64(random() % uint32_t(span)), writing.start();
-            return writing.elapsed() >= after;
-        };
-        for (int batch = 0, at = int(random() % 1000); batch < 8 && !now; ++batch) {
-            send(5 + int(random() % 20));
             QElapsedTimer poll;
-            for (poll.start(); !now && poll.elapsed() < 2000;)
-                now = round == 0 ? midWrite() : poll.elapsed() >= at;
+            for (poll.start(); !now && poll.elapsed() < 2000;) {
+                const qint64 size = Writing(program, folder);
+                now = round == 0 ? size >= MapFileBytes : size > 0 && size < 4096;
+            }
         }
         ::kill(pid_t(program.processId()), SIGKILL);
         program.waitForFinished();
         EXPECT_TRUE(now);
-        const Copy killed = Read(folder);
-        EXPECT_NE(std::find(states.begin() + oldest, states.end(), killed.image), states.end()) << "torn, or older";
-
-        // Yes: the program takes the copy back and writes it again as its own.
-        program.start("env", command);
-        ASSERT_TRUE(Press("^LumentorMGW$", {"alt+y"}));
-        Copy rewritten;
-        for (int i = 0; i < 1000 && (rewritten = Read(folder)).note.pid != program.processId(); ++i)
-            QThread::msleep(10);
-        EXPECT_EQ(rewritten.image, killed.image);
-        EXPECT_EQ(rewritten.note.point, killed.note.point);
-        window = std::make_unique<frmLumentorMGW>();
-        window->show();
-        RecoveryCopy::Restore(*window, killed.note, killed.image);
-        QApplication::setActiveWindow(window.get());
-        states = {image()};
+        copy = Read(folder);
+        EXPECT_NE(std::find(states.begin(), states.end(), copy.image), states.end()) << "torn, or older";
     }
+    // Yes: the program takes the copy back and writes it again as its own.
+    program.start("env", command);
+    ASSERT_TRUE(Press("^LumentorMGW$", {"alt+y"}));
+    Copy own;
+    for (int i = 0; i < 1000 && (own = Read(folder)).note.pid != program.processId(); ++i)
+        QThread::msleep(10);
+    EXPECT_EQ(own.image, copy.image);
+    EXPECT_EQ(own.note.point, copy.note.point);
 
     // Exit from the File menu, the question answered: nothing is left.
     ASSERT_TRUE(Press("Mapped Gateway", {"alt", "Down", "Up", "Return"}) && Press("^Arvane Lumentor$", {"alt+y"}));

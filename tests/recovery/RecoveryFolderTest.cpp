@@ -3,10 +3,8 @@
 // a crashed window's copy under this very process id.
 #include "common/ChildProcess.h"
 #include "common/FileSizeLimit.h"
-#include "common/TestFiles.h"
-#include "common/WindowFixture.h"
 #include "image/LeftCopies.h"
-#include "ui/recovery/RecoveryCopy.h"
+#include "recovery/RecoveryFixture.h"
 
 #include <QLockFile>
 
@@ -14,52 +12,7 @@
 
 using namespace modLumentorMGW;
 
-namespace {
-QByteArray Note(const QString &name, const char *time = "2026-03-01T10:00:00.000Z")
-{
-    return "file=None\nprotocol=BACnet\npoint=1\ntime=" + QByteArray(time) + "\npid=77\nimage=" + name.toUtf8()
-        + ".1.mgw\n";
-}
-
-// A copy as a window that ended left it.
-void Plant(const QString &folder, const QString &name, const QByteArray &image = QByteArray(MapFileBytes, '\0'))
-{
-    QDir().mkpath(folder);
-    WriteAll(folder + '/' + name + ".txt", Note(name));
-    WriteAll(folder + '/' + name + ".1.mgw", image);
-}
-} // namespace
-
-class RecoveryFolderTest : public WindowFixture {
-protected:
-    void SetUp() override
-    {
-        qputenv("TZ", "UTC");
-        tzset();
-        qputenv("XDG_STATE_HOME", QFile::encodeName(home.filePath("state")));
-        WindowFixture::SetUp();
-        QCoreApplication::processEvents(); // the offer at start, with nothing to offer
-    }
-
-    QString Folder() const { return home.filePath("state/LumentorMGW/Recovery"); }
-    // An unsaved change, its copy written (or not), and any box it raised shown.
-    void Change(int type)
-    {
-        window->cboType->setCurrentIndex(type);
-        RecoveryCopy::Of(window.get())->TakeSnapshot();
-        RecoveryCopy::Of(window.get())->Writer().Finish();
-        QCoreApplication::processEvents();
-    }
-    // A window started afresh, its offers answered `answer`.
-    void Restart(int answer = vbNo)
-    {
-        window.reset();
-        boxes.Clear();
-        boxes.Answer(answer);
-        window = std::make_unique<frmLumentorMGW>();
-        QCoreApplication::processEvents();
-    }
-};
+using RecoveryFolderTest = RecoveryTest;
 
 // Each way the folder refuses: one box naming the folder and the reason,
 // not again while it keeps refusing, again once a copy was written since.
@@ -74,22 +27,27 @@ TEST_F(RecoveryFolderTest, CopiesThatCannotBeWrittenAreToldOnceInTheWindow)
         {"full", [&] { limit = std::make_unique<FileSizeLimit>(100000); }, [&] { limit.reset(); }, "File too large"},
     };
     int type = 1;
+    const auto change = [&] { // an unsaved change, its copy written (or not), and any box it raised shown
+        window->cboType->setCurrentIndex(type++);
+        Snapshot();
+        QCoreApplication::processEvents();
+    };
     for (const auto &[what, refuse, allow, why] : cases) {
         Restart();
         refuse();
-        Change(type++);
-        Change(type++);
+        change();
+        change();
         EXPECT_EQ(boxes.boxes, (Boxes{{"Recovery copies cannot be written in " + Folder() + ": " + why + tail, 48,
                                        "LumentorMGW"}}))
             << what;
         allow();
-        Change(type++);
+        change();
         EXPECT_EQ(boxes.Count(), 1) << what;
-        EXPECT_EQ(RecoveryCopy::Of(window.get())->Writer().Written(), 1) << what;
+        EXPECT_EQ(Writer().Written(), 1) << what;
     }
     // Written since the last box: the next refusal is told again.
     limit = std::make_unique<FileSizeLimit>(100000);
-    Change(type++);
+    change();
     limit.reset();
     ASSERT_EQ(boxes.Count(), 2);
     EXPECT_EQ(boxes.Last().text, "Recovery copies cannot be written in " + Folder() + ": File too large" + tail);
@@ -99,7 +57,7 @@ TEST_F(RecoveryFolderTest, CopiesThatCannotBeWrittenAreToldOnceInTheWindow)
 // that may not be written are said to be there, and why they are not offered.
 TEST_F(RecoveryFolderTest, CopiesThatCannotBeClaimedOrSetAsideAreToldAtStart)
 {
-    Plant(Folder(), "77-1", "short");
+    Plant("77-1", "short");
     WriteAll(Folder() + "/Damaged", "a file where the folder goes");
     Restart();
     EXPECT_EQ(boxes.boxes, (Boxes{{"The recovery copy " + Folder() + "/77-1.txt cannot be used: its image holds 5 "
@@ -111,8 +69,8 @@ TEST_F(RecoveryFolderTest, CopiesThatCannotBeClaimedOrSetAsideAreToldAtStart)
     // A folder the user may not write: as nobody, in a child.
     QFile::remove(Folder() + "/Damaged");
     QFile::remove(Folder() + "/77-1.lock");
-    Plant(Folder(), "77-1");
-    Plant(Folder(), "78-1");
+    Plant("77-1");
+    Plant("78-1");
     ASSERT_EQ(chmod(QFile::encodeName(Folder()), 0555) | chmod(QFile::encodeName(home.path()), 0755)
                   | chmod(QFile::encodeName(home.filePath("state")), 0755)
                   | chmod(QFile::encodeName(home.filePath("state/LumentorMGW")), 0755),
@@ -145,7 +103,7 @@ TEST_F(RecoveryFolderTest, ACopyLockedUnderThisProcessIdIsOffered)
 {
     QByteArray image(MapFileBytes, '\0');
     image[0] = 5;
-    Plant(Folder(), "9-1", image);
+    Plant("9-1", image);
     QByteArray lockText;
     {
         QLockFile crashed(Folder() + "/9-1.lock");

@@ -1,46 +1,11 @@
 // The recovery copy as the operator's work leaves it on disk, and the copies
 // of ended windows as the next start offers them.
-#include "common/TestFiles.h"
-#include "common/WindowFixture.h"
-#include "image/MapFile.h"
-#include "ui/recovery/RecoveryCopy.h"
+#include "recovery/RecoveryFixture.h"
 
 #include <QLockFile>
 #include <QRegularExpression>
-#include <QThread>
-
-#include <ctime>
 
 using namespace modLumentorMGW;
-
-// Runs the events until `done` holds (at most 10 s).
-static void Await(const std::function<bool()> &done)
-{
-    for (int i = 0; i < 2000 && !done(); ++i, QThread::msleep(5))
-        QCoreApplication::processEvents();
-}
-
-// The real window with its recovery copies in the test's own folder, times
-// shown in UTC.
-class RecoveryTest : public WindowFixture {
-protected:
-    void SetUp() override
-    {
-        qputenv("TZ", "UTC");
-        tzset();
-        qputenv("XDG_STATE_HOME", QFile::encodeName(home.filePath("state")));
-        WindowFixture::SetUp();
-    }
-
-    QString Folder(const QString &file = {}) const { return home.filePath("state/LumentorMGW/Recovery/" + file); }
-    RecoveryWriter &Writer() const { return RecoveryCopy::Of(window.get())->Writer(); }
-
-    void RunUntil(const std::function<bool()> &done) const { Await(done), Writer().Finish(); }
-    // What the timer does, now.
-    void Snapshot() const { RecoveryCopy::Of(window.get())->TakeSnapshot(), Writer().Finish(); }
-
-    static QByteArray ImageBytes() { return {reinterpret_cast<const char *>(ConfigImage), MapFileBytes}; }
-};
 
 TEST_F(RecoveryTest, CopyFollowsTheUnsavedImageUntilSaved)
 {
@@ -84,25 +49,18 @@ TEST_F(RecoveryTest, CopiesOfEndedWindowsAreOfferedNewestFirst)
             image[i] = char(i / 2 * seed % 251);
         return image;
     };
-    QDir().mkpath(Folder());
-    const auto plant = [&](const QString &name, const QByteArray &note, const QByteArray &image) {
-        WriteAll(Folder(name + ".txt"), note + "pid=77\nimage=" + name.toUtf8() + ".2.mgw\n");
-        WriteAll(Folder(name + ".2.mgw"), image);
-    };
     const QByteArray unsaved = "file=None\nprotocol=BACnet\npoint=3\n";
-    plant("77-1", "file=/maps/plant.MGW\nprotocol=LonWorks\npoint=12\ntime=2026-03-01T09:30:00.000Z\n", Pattern(3));
-    plant("77-2", unsaved + "time=2026-03-01T10:00:00.000Z\n", Pattern(5));
-    plant("77-3", unsaved + "time=2026-03-01T11:00:00.000Z\n", QByteArray(1000, 'x'));
-    plant("77-4", unsaved, Pattern(7));
-    plant("77-5", unsaved + "time=2026-03-01T12:00:00.000Z\n", Pattern(9));
+    Plant("77-1", Pattern(3), "file=/maps/plant.MGW\nprotocol=LonWorks\npoint=12\ntime=2026-03-01T09:30:00.000Z\n", 2);
+    Plant("77-2", Pattern(5), unsaved + "time=2026-03-01T10:00:00.000Z\n", 2);
+    Plant("77-3", QByteArray(1000, 'x'), unsaved + "time=2026-03-01T11:00:00.000Z\n", 2);
+    Plant("77-4", Pattern(7), unsaved, 2);
+    Plant("77-5", Pattern(9), unsaved + "time=2026-03-01T12:00:00.000Z\n", 2);
     WriteAll(Folder("77-6.1.mgw"), Pattern(11));   // a first write stopped before its note
     QLockFile running(Folder("77-5.lock"));        // 77-5's window still runs
     ASSERT_TRUE(running.tryLock(0));
 
     boxes.Answer(vbNo);
-    boxes.Answer(vbYes);
-    window = std::make_unique<frmLumentorMGW>();
-    QCoreApplication::processEvents();
+    Restart(vbYes);
     const QString aside = "\nIt was set aside in " + Folder("Damaged") + ".";
     const QString no = "\nNo keeps the copy until the next successful Save, which drops it.";
     EXPECT_EQ(boxes.boxes,
@@ -171,9 +129,7 @@ TEST_F(RecoveryTest, CopyBringsBackItsMapFileUnderExactlyItsPath)
     note.replace("pid=" + pid, "pid=77").replace("image=" + mine, "image=77-1");
     window.reset();
     WriteAll(Folder("77-1.txt"), note);
-    boxes.Answer(vbYes);
-    window = std::make_unique<frmLumentorMGW>();
-    QCoreApplication::processEvents();
+    Restart(vbYes);
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_TRUE(boxes.Last().text.startsWith("Recover the unsaved changes to " + folder + '/' + file + " from 20"))
         << boxes.Last().text.toStdString();

@@ -35,13 +35,14 @@ TEST_F(TransferTest, TestConnectionShowsTheVerdictInABox)
     }
 }
 
-// A reply 1.3 s late: a timer of the window fires during the wait (the
+// A reply 1.15 s late: a timer of the window fires during the wait (the
 // gateway has handled no command yet), and the caption says so until the
 // reply comes.
 TEST_F(TransferTest, WindowRunsAndSaysSoWhileAReplyIsLate)
 {
+    window->show();
     gatesim::Fault late = MakeFault(gatesim::FaultKind::Late, "3600");
-    late.delayMs = 1300;
+    late.delayMs = 1150;
     gateway.sim.ArmFault(late);
     size_t handledWhenFired = 99;
     QTimer::singleShot(300, [&] { handledWhenFired = gateway.sim.Handled(); });
@@ -67,24 +68,25 @@ TEST_F(TransferTest, LogTheLineWritesALogAndACaptureOfEachTransfer)
     QCoreApplication::setApplicationVersion("1.6");
     window->mnuPortLog->trigger();
     EXPECT_TRUE(window->mnuPortLog->isChecked());
-    Run(window->mnuUpload);
-    EXPECT_EQ(boxes.Last().text, "Upload Complete");
+    ConfigImage[2 * 70] = 3; // one block to send: bank 0, block 1
+    Run(window->mnuDownload);
+    EXPECT_EQ(boxes.Last().text, "Download Complete");
     const QStringList files = FilesIn(folder);
     ASSERT_EQ(files.size(), 2);
-    EXPECT_TRUE(files[0].endsWith(" upload.log") && files[1].endsWith(" upload.pcapng")) << files.join(' ').toStdString();
+    EXPECT_TRUE(files[0].endsWith(" download.log") && files[1].endsWith(" download.pcapng")) << files.join(' ').toStdString();
     const QStringList log = QString::fromUtf8(ReadAll(QDir(folder).filePath(files[0]))).split('\n');
     EXPECT_EQ(log[0], "# LumentorMGW 1.6 line log");
     QCoreApplication::setApplicationName(name);
     QCoreApplication::setApplicationVersion(version);
-    EXPECT_EQ(log.filter(" sent [").size(), 2048 + 2);
-    EXPECT_EQ(log.filter(" checksum right").size(), 2048 + 2);
+    EXPECT_EQ(log.filter(" sent [").size(), 4 + 1 + 2);
+    EXPECT_EQ(log.filter(" checksum right").size(), 4 + 1 + 2);
     EXPECT_EQ(ReadAll(QDir(folder).filePath(files[1])).left(4), QByteArray("\x0a\x0d\x0d\x0a", 4));
 
     // Where no folder can be made (a file stands in its way), nothing is sent.
     ASSERT_TRUE(QFile::remove(QDir(folder).filePath(files[0])) && QFile::remove(QDir(folder).filePath(files[1])));
     ASSERT_TRUE(QDir(folder).removeRecursively());
     ASSERT_TRUE(WriteAll(folder, "a file"));
-    Run(window->mnuDownload);
+    Run(window->mnuUpload);
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_TRUE(boxes.Last().text.startsWith("Unable To Log The Line\r\n")) << boxes.Last().text.toStdString();
     EXPECT_TRUE(gateway.sim.Journal().empty());

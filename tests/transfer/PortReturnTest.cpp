@@ -17,8 +17,6 @@ using namespace modLumentorMGW;
 using gatesim::FaultKind;
 
 namespace {
-const QString Warning = "\r\nLumentor Controller May Not Function\r\nProperly Until A Download Is Complete.";
-
 gatesim::Fault VanishAt(int block, int returnMs)
 {
     gatesim::Fault fault;
@@ -34,6 +32,7 @@ protected:
     void SetUp() override
     {
         TransferTest::SetUp();
+        window->show(); // the countdown is painted
         link = folder.filePath("gw");
         ASSERT_TRUE(gateway.sim.SetLink(link.toStdString()));
         SetPortDevice(gateway.port, link);
@@ -48,10 +47,6 @@ protected:
         TransferTest::TearDown();
     }
     void WaitSeconds(int seconds) { ProgramSettings().setValue("transfer/waitPortSeconds", seconds); }
-    bool Saw(const QString &caption) const
-    {
-        return std::find(captions.seen.begin(), captions.seen.end(), caption) != captions.seen.end();
-    }
     // A caption too wide for the label loses its middle, never the count.
     bool SawCountdown(int seconds) const
     {
@@ -62,13 +57,6 @@ protected:
                 return true;
         }
         return false;
-    }
-    size_t Sent(const std::string &prefix) const
-    {
-        size_t n = 0;
-        for (const std::string &command : Commands())
-            n += command.rfind(prefix, 0) == 0;
-        return n;
     }
     void WaitForReturns(int n)
     {
@@ -85,7 +73,7 @@ protected:
 TEST_F(PortReturnTest, TransfersWaitForThePortCountingDownAndGoOnWhereTheyStopped)
 {
     WaitSeconds(5);
-    gateway.sim.ArmFault(VanishAt(1900, 200));
+    gateway.sim.ArmFault(VanishAt(1900, 60));
     Run(window->mnuDownload);
     EXPECT_EQ(boxes.boxes, (Boxes{{"Download Complete", 0, "Download"}}));
     EXPECT_TRUE(SawCountdown(5));
@@ -97,7 +85,7 @@ TEST_F(PortReturnTest, TransfersWaitForThePortCountingDownAndGoOnWhereTheyStoppe
 
     const auto image = ImageCopy();
     ClearImage();
-    gateway.sim.ArmFault(VanishAt(1030, 200));
+    gateway.sim.ArmFault(VanishAt(1030, 60));
     Run(window->mnuUpload);
     EXPECT_EQ(boxes.boxes, (Boxes{{"Upload Complete", 0, "Upload"}}));
     EXPECT_EQ(Sent("3910180"), 2u);
@@ -121,7 +109,7 @@ TEST_F(PortReturnTest, DownloadThatStoppedIsResumedWhenTheOperatorSaysYes)
     };
     Run(window->mnuDownload);
     EXPECT_EQ(boxes.boxes,
-              (Boxes{{"Download Error: 4\r\nThe port " + link + " went away: was the adapter unplugged?" + Warning, 16,
+              (Boxes{{"Download Error: 4\r\nThe port " + link + " went away: was the adapter unplugged?" + DownloadWarning, 16,
                       "Error"},
                      {"Resume the download from block 1,901 of 2,048?", 36, "Download"},
                      {"Download Complete", 0, "Download"}}));
@@ -148,7 +136,7 @@ TEST_F(PortReturnTest, AdapterIsFoundAgainByItsSerialNumberAndNoOtherIsTaken)
     });
     SetPortDevice(gateway.port, first); // opened by its name of the moment, as ttyUSB0
     WaitSeconds(5);
-    gateway.sim.ArmFault(VanishAt(1900, 200));
+    gateway.sim.ArmFault(VanishAt(1900, 60));
     Run(window->mnuDownload);
     EXPECT_EQ(boxes.boxes, (Boxes{{"Download Complete", 0, "Download"}}));
     EXPECT_NE(QFileInfo(link).canonicalFilePath(), first);
@@ -163,7 +151,7 @@ TEST_F(PortReturnTest, AdapterIsFoundAgainByItsSerialNumberAndNoOtherIsTaken)
     Run(window->mnuDownload);
     // Nothing to resume either: the adapter there now is not the one written to.
     EXPECT_EQ(boxes.boxes, (Boxes{{"Download Error: 4\r\nThe port " + current
-                                       + " went away: was the adapter unplugged?" + Warning,
+                                       + " went away: was the adapter unplugged?" + DownloadWarning,
                                    16, "Error"}}));
     EXPECT_EQ(Sent("38000C0"), 1u);
     ExpectWindowBack();
@@ -174,13 +162,18 @@ TEST_F(PortReturnTest, CancelEndsTheWaitWithTheCancelMessage)
 {
     WaitSeconds(30);
     gateway.sim.ArmFault(VanishAt(1900, -1));
-    QTimer::singleShot(300, window->cmdCancel, [this] { window->cmdCancel->click(); });
+    QTimer waiting; // Cancel once the countdown is shown
+    QObject::connect(&waiting, &QTimer::timeout, [this] {
+        if (SawCountdown(30))
+            window->cmdCancel->click();
+    });
+    waiting.start(10);
     boxes.Answer(vbNo);
     QElapsedTimer took;
     took.start();
     Run(window->mnuDownload);
     EXPECT_LT(took.elapsed(), 5000);
-    EXPECT_EQ(boxes.boxes, (Boxes{{"Manual Download Cancel." + Warning, 48, "Download"},
+    EXPECT_EQ(boxes.boxes, (Boxes{{"Manual Download Cancel." + DownloadWarning, 48, "Download"},
                                   {"Resume the download from block 1,901 of 2,048?", 36, "Download"}}));
     ExpectWindowBack();
 }

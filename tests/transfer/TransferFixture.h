@@ -6,6 +6,11 @@
 
 #include "link/MSComm.h"
 
+#include <algorithm>
+
+// What every download failure ends with.
+inline const QString DownloadWarning = "\r\nLumentor Controller May Not Function\r\nProperly Until A Download Is Complete.";
+
 // Every caption a label is painted with, repeats dropped.
 struct CaptionLog : QObject {
     bool eventFilter(QObject *label, QEvent *event) override
@@ -22,9 +27,18 @@ struct CaptionLog : QObject {
 
 class TransferTest : public WindowFixture {
 protected:
+    // The system's own ports are no part of these tests, and looking them
+    // up at every transfer costs more than the transfer.
+    ~TransferTest() override { modLumentorMGW::SetPortReporter(systemPorts); }
+    const modLumentorMGW::PortReporter systemPorts =
+        modLumentorMGW::SetPortReporter([] { return std::vector<modLumentorMGW::ReportedPort>{}; });
+
     void SetUp() override
     {
         WindowFixture::SetUp();
+        // Shown only where the screen is looked at: a shown window paints the
+        // panel at every block, which costs more than the transfer.
+        window->hide();
         window->lblProgress->installEventFilter(&captions);
     }
 
@@ -35,6 +49,19 @@ protected:
         for (const std::string &frame : gateway.sim.Journal())
             out.push_back(frame.substr(5, frame.size() - 6));
         return out;
+    }
+
+    // How many commands the gateway received that start with prefix.
+    size_t Sent(const std::string &prefix) const
+    {
+        const auto commands = Commands();
+        return size_t(std::count_if(commands.begin(), commands.end(),
+                                    [&](const std::string &command) { return command.rfind(prefix, 0) == 0; }));
+    }
+
+    bool Saw(const QString &caption) const
+    {
+        return std::find(captions.seen.begin(), captions.seen.end(), caption) != captions.seen.end();
     }
 
     // The first storage index whose gateway cell is not the image's low byte, or -1.
@@ -66,7 +93,7 @@ protected:
     void ExpectWindowBack() const
     {
         EXPECT_FALSE(modLumentorMGW::comMGW.PortOpen());
-        EXPECT_FALSE(window->frmUpDown->isVisible());
+        EXPECT_TRUE(window->frmUpDown->isHidden());
         EXPECT_EQ(Locked(), 0);
     }
 
