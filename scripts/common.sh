@@ -5,6 +5,9 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${MGW_BUILD_DIR:-$ROOT/build}
 JOBS=${MGW_JOBS:-2}
+# Tests at once: twice the compile jobs, since most of a test's time is spent
+# waiting on a line, a child process or a display rather than computing.
+TEST_JOBS=${MGW_TEST_JOBS:-$((JOBS * 2))}
 
 # What building the program takes; fonts-liberation2 is the face the window
 # asks for (Liberation Sans, the widths of Arial), which the package depends on;
