@@ -57,8 +57,6 @@ TEST_F(MgwTest, RefusalsSayWhyInOneLineAndSendNothing)
          "mgw verify: " + shortMap + notMap + "it holds 10 bytes; a map file holds exactly 262144."},
         {{"download", longMap, "--port", Pty()},
          "mgw download: " + longMap + notMap + "it holds 262145 bytes; a map file holds exactly 262144."},
-        {{"download", "/dev/zero", "--port", Pty()},
-         "mgw download: cannot read /dev/zero: It is not a regular file, so it cannot be a map file."},
         {{"verify", wide, "--port", Pty()},
          "mgw verify: " + wide + notMap + "bank 1 address 9 holds 300; the gateway's cells hold 0 to 255."},
         {{"upload", dir.filePath("no/such.MGW"), "--port", Pty()},
