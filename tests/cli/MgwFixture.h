@@ -5,8 +5,8 @@
 // prints is checked as a script reads it, and against the schema when the
 // test ends.
 #include "common/SchemaCheck.h"
-#include "common/SimulatedGateway.h"
 #include "common/TestFiles.h"
+#include "transfer/GatewaySide.h"
 
 #include "cli/Mgw.h"
 #include "image/ConfigImage.h"
@@ -98,14 +98,8 @@ protected:
 
     QString Pty() const { return QString::fromStdString(gateway.sim.SlavePath()); }
 
-    // Command texts the gateway received, without "[", sum, "00" and "]".
-    std::vector<std::string> Commands() const
-    {
-        std::vector<std::string> out;
-        for (const std::string &frame : gateway.sim.Journal())
-            out.push_back(frame.substr(5, frame.size() - 6));
-        return out;
-    }
+    std::vector<std::string> Commands() const { return CommandsOf(gateway.sim); }
+    size_t Sent(const std::string &prefix) const { return SentOf(gateway.sim, prefix); }
 
     QTemporaryDir dir;
     SimulatedGateway gateway;

@@ -4,24 +4,12 @@
 
 #include "common/DrivenClock.h"
 
-#include <QElapsedTimer>
 #include <QSerialPort>
-#include <QThread>
 
-#include <algorithm>
 #include <thread>
 
 using namespace modLumentorMGW;
 using gatesim::FaultKind;
-
-namespace {
-gatesim::Fault BlockFault(FaultKind kind, int block, int returnMs = -1, int count = 1)
-{
-    gatesim::Fault fault = MakeFault(kind);
-    std::tie(fault.block, fault.returnMs, fault.count) = std::tie(block, returnMs, count);
-    return fault;
-}
-} // namespace
 
 class MgwHoldTest : public MgwTest {
 protected:
@@ -43,30 +31,6 @@ protected:
         return Save(QStringLiteral("three%1.MGW").arg(value));
     }
 
-    size_t Sent(const std::string &prefix) const
-    {
-        const auto sent = Commands();
-        return size_t(std::count_if(sent.begin(), sent.end(), [&](const std::string &c) { return c.rfind(prefix, 0) == 0; }));
-    }
-
-    // The gateway's memory against the image: the download arrived whole.
-    bool GatewayHoldsTheImage()
-    {
-        int i = 0;
-        while (i < CellCount && gateway.sim.Memory().Cell(i % 2, i / 2) == uint8_t(ConfigImage[i]))
-            ++i;
-        return i == CellCount;
-    }
-
-    static bool WaitFor(const std::function<bool()> &condition)
-    {
-        QElapsedTimer waited;
-        waited.start();
-        while (!condition() && waited.elapsed() < 5000)
-            QThread::msleep(5);
-        return condition();
-    }
-
     QString link;
 };
 
@@ -85,7 +49,7 @@ TEST_F(MgwHoldTest, PortThatComesBackIsWaitedForInBothDirectionsAndTheBlockSentA
     EXPECT_EQ(logged.count(" port " + link + " is back as /dev/pts/"), 1);
     EXPECT_EQ(Sent("36"), 4u);      // the gateway is not cleared again
     EXPECT_EQ(Sent("381DB00"), 2u); // the block whose answer never came, again
-    EXPECT_TRUE(GatewayHoldsTheImage());
+    EXPECT_EQ(FirstDifference(ConfigImage, gateway.sim.Memory()), -1);
 
     // Upload to standard output: the blocks read before are kept, and a
     // spoilt read is a retry of its own; the map is whole.
@@ -108,7 +72,7 @@ TEST_F(MgwHoldTest, WaitEndsOnCtrlCOrWhenItsTimeIsUp)
     const QString map = ThreeBlockMap();
     gateway.sim.ArmFault(BlockFault(FaultKind::Vanish, 3, 300));
     std::thread press([this] {
-        WaitFor([this] { return !gateway.sim.Connected(); });
+        WaitUntil([this] { return !gateway.sim.Connected(); });
         QThread::msleep(50); // mgw is in the wait by then
         mgw::Interrupted = 1;
     });
@@ -118,7 +82,7 @@ TEST_F(MgwHoldTest, WaitEndsOnCtrlCOrWhenItsTimeIsUp)
     EXPECT_EQ(r.status, 130);
     EXPECT_TRUE(r.err.startsWith("The port " + link + " went away: plug the adapter back in (waiting 60 s)\n"
                                  "Manual Download Cancel.\n" + Warning)) << qPrintable(r.err);
-    ASSERT_TRUE(WaitFor([this] { return gateway.sim.Returns() == 1; }));
+    ASSERT_TRUE(WaitUntil([this] { return gateway.sim.Returns() == 1; }));
 
     QElapsedTimer took;
     took.start();
@@ -144,7 +108,7 @@ TEST_F(MgwHoldTest, DownloadResumesInASecondRunAndOtherResumesAreRefused)
     EXPECT_TRUE(r.err.endsWith("To go on from block 1,901 of 2,048: mgw download " + map + " --port " + link
                                + " --resume\n")) << qPrintable(r.err);
     EXPECT_EQ(r.json["resumable_after"].toInt(), 1900);
-    ASSERT_TRUE(WaitFor([this] { return gateway.sim.Returns() == 1; }));
+    ASSERT_TRUE(WaitUntil([this] { return gateway.sim.Returns() == 1; }));
 
     const QString elsewhere = dir.filePath("ttyUSB9"), nothing = "mgw download: nothing to resume: ";
     const std::pair<QStringList, QString> refusals[] = {
@@ -167,7 +131,7 @@ TEST_F(MgwHoldTest, DownloadResumesInASecondRunAndOtherResumesAreRefused)
     EXPECT_EQ(r.json["blocks"].toObject()["sent"].toInt(), 1);
     EXPECT_EQ(Commands().front().substr(0, 7), "381DB00");
     EXPECT_EQ(Commands().size(), 3u); // the block and both bank checks
-    EXPECT_TRUE(GatewayHoldsTheImage());
+    EXPECT_EQ(FirstDifference(ConfigImage, gateway.sim.Memory()), -1);
 
     gateway.sim.ClearJournal();
     r = Mgw({"download", map, "--port", link, "--resume"});

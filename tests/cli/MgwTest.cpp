@@ -19,12 +19,8 @@ TEST_F(MgwTest, DownloadVerifyUploadAndTheirFailuresCodes)
         progress += QStringLiteral("Downloading Block %1 Of 2048\n").arg(n);
     EXPECT_EQ(r.err, progress + "Verify Checksum For Memory Bank: 0\nVerify Checksum For Memory Bank: 1\n"
                                 "Download Complete\n");
-    // Only the two blocks holding a nonzero cell go out, whole, as the gateway reads them.
-    const auto sent = Commands();
-    ASSERT_EQ(sent.size(), 8u);
-    EXPECT_EQ(sent[4], "38" "0" "0000" "3F" + std::string(16, '0') + "03" + std::string(70, '0') + "01040B"
-                           + std::string(34, '0'));
-    EXPECT_EQ(sent[5], "38" "1" "1000" "3F" "01" + std::string(126, '0'));
+    // Only the two blocks holding a nonzero cell go out (their bytes: LineRecordTest).
+    ASSERT_EQ(Commands().size(), 8u);
     EXPECT_EQ(gateway.sim.Memory().Cell(1, 4096), 1);
     // What a script reads: port, map, counts, message.
     EXPECT_EQ(r.json["result"].toString(), "complete");

@@ -8,24 +8,12 @@
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QTimer>
 
 #include <atomic>
 
 using namespace modLumentorMGW;
 using gatesim::FaultKind;
-
-namespace {
-gatesim::Fault VanishAt(int block, int returnMs)
-{
-    gatesim::Fault fault;
-    fault.kind = FaultKind::Vanish;
-    fault.block = block;
-    fault.returnMs = returnMs;
-    return fault;
-}
-} // namespace
 
 class PortReturnTest : public TransferTest {
 protected:
@@ -58,39 +46,22 @@ protected:
         }
         return false;
     }
-    void WaitForReturns(int n)
-    {
-        QElapsedTimer waited;
-        waited.start();
-        while (gateway.sim.Returns() < n && waited.elapsed() < 5000)
-            QThread::msleep(5);
-    }
 
     QTemporaryDir folder;
     QString link;
 };
 
-TEST_F(PortReturnTest, TransfersWaitForThePortCountingDownAndGoOnWhereTheyStopped)
+// What is sent again, and an upload's wait, are mgw's to show (MgwHoldTest):
+// here, that the panel counts down and says the port is back.
+TEST_F(PortReturnTest, TransfersWaitForThePortCountingDownInThePanel)
 {
     WaitSeconds(5);
-    gateway.sim.ArmFault(VanishAt(1900, 60));
+    gateway.sim.ArmFault(BlockFault(FaultKind::Vanish, 1900, 60));
     Run(window->mnuDownload);
     EXPECT_EQ(boxes.boxes, (Boxes{{"Download Complete", 0, "Download"}}));
     EXPECT_TRUE(SawCountdown(5));
     EXPECT_TRUE(Saw("The port " + link + " is back"));
-    EXPECT_EQ(Sent("36"), 4u);
-    EXPECT_EQ(Sent("381DB00"), 2u);
     EXPECT_EQ(FirstDifference(ConfigImage, gateway.sim.Memory()), -1);
-    ExpectWindowBack();
-
-    const auto image = ImageCopy();
-    ClearImage();
-    gateway.sim.ArmFault(VanishAt(1030, 60));
-    Run(window->mnuUpload);
-    EXPECT_EQ(boxes.boxes, (Boxes{{"Upload Complete", 0, "Upload"}}));
-    EXPECT_EQ(Sent("3910180"), 2u);
-    EXPECT_TRUE(ChangedCells(image).empty()); // the blocks read before the wait were kept
-    EXPECT_EQ(gateway.sim.Returns(), 2);
     ExpectWindowBack();
 }
 
@@ -99,11 +70,11 @@ TEST_F(PortReturnTest, TransfersWaitForThePortCountingDownAndGoOnWhereTheyStoppe
 TEST_F(PortReturnTest, DownloadThatStoppedIsResumedWhenTheOperatorSaysYes)
 {
     WaitSeconds(0);
-    gateway.sim.ArmFault(VanishAt(1900, 0));
+    gateway.sim.ArmFault(BlockFault(FaultKind::Vanish, 1900, 0));
     boxes.Answer(vbYes);
     boxes.onBox = [this](const RecordedBox &box) {
         if (box.style == 36) {
-            WaitForReturns(1);
+            WaitUntil([this] { return gateway.sim.Returns() >= 1; });
             gateway.sim.ClearJournal();
         }
     };
@@ -113,9 +84,7 @@ TEST_F(PortReturnTest, DownloadThatStoppedIsResumedWhenTheOperatorSaysYes)
                       "Error"},
                      {"Resume the download from block 1,901 of 2,048?", 36, "Download"},
                      {"Download Complete", 0, "Download"}}));
-    ASSERT_EQ(Commands().size(), 3u);
-    EXPECT_EQ(Commands()[0].substr(0, 7), "381DB00");
-    EXPECT_EQ(FirstDifference(ConfigImage, gateway.sim.Memory()), -1);
+    EXPECT_EQ(Commands().size(), 3u); // the block and both bank checks
     ExpectWindowBack();
 }
 
@@ -136,7 +105,7 @@ TEST_F(PortReturnTest, AdapterIsFoundAgainByItsSerialNumberAndNoOtherIsTaken)
     });
     SetPortDevice(gateway.port, first); // opened by its name of the moment, as ttyUSB0
     WaitSeconds(5);
-    gateway.sim.ArmFault(VanishAt(1900, 60));
+    gateway.sim.ArmFault(BlockFault(FaultKind::Vanish, 1900, 60));
     Run(window->mnuDownload);
     EXPECT_EQ(boxes.boxes, (Boxes{{"Download Complete", 0, "Download"}}));
     EXPECT_NE(QFileInfo(link).canonicalFilePath(), first);
@@ -147,7 +116,7 @@ TEST_F(PortReturnTest, AdapterIsFoundAgainByItsSerialNumberAndNoOtherIsTaken)
     sameAdapter = false;
     startedAt = returns;
     WaitSeconds(1);
-    gateway.sim.ArmFault(VanishAt(3, 100));
+    gateway.sim.ArmFault(BlockFault(FaultKind::Vanish, 3, 100));
     Run(window->mnuDownload);
     // Nothing to resume either: the adapter there now is not the one written to.
     EXPECT_EQ(boxes.boxes, (Boxes{{"Download Error: 4\r\nThe port " + current
@@ -161,7 +130,7 @@ TEST_F(PortReturnTest, AdapterIsFoundAgainByItsSerialNumberAndNoOtherIsTaken)
 TEST_F(PortReturnTest, CancelEndsTheWaitWithTheCancelMessage)
 {
     WaitSeconds(30);
-    gateway.sim.ArmFault(VanishAt(1900, -1));
+    gateway.sim.ArmFault(BlockFault(FaultKind::Vanish, 1900, -1));
     QTimer waiting; // Cancel once the countdown is shown
     QObject::connect(&waiting, &QTimer::timeout, [this] {
         if (SawCountdown(30))

@@ -1,12 +1,10 @@
 #pragma once
 // The real window against the gateway simulator behind COM1, with what the
 // transfer panel shows recorded as the operator would see it.
-#include "common/SimulatedGateway.h"
 #include "common/WindowFixture.h"
+#include "transfer/GatewaySide.h"
 
 #include "link/MSComm.h"
-
-#include <algorithm>
 
 // What every download failure ends with.
 inline const QString DownloadWarning = "\r\nLumentor Controller May Not Function\r\nProperly Until A Download Is Complete.";
@@ -42,36 +40,12 @@ protected:
         window->lblProgress->installEventFilter(&captions);
     }
 
-    // Command texts the gateway received, without "[", sum, "00" and "]".
-    std::vector<std::string> Commands() const
-    {
-        std::vector<std::string> out;
-        for (const std::string &frame : gateway.sim.Journal())
-            out.push_back(frame.substr(5, frame.size() - 6));
-        return out;
-    }
-
-    // How many commands the gateway received that start with prefix.
-    size_t Sent(const std::string &prefix) const
-    {
-        const auto commands = Commands();
-        return size_t(std::count_if(commands.begin(), commands.end(),
-                                    [&](const std::string &command) { return command.rfind(prefix, 0) == 0; }));
-    }
+    std::vector<std::string> Commands() const { return CommandsOf(gateway.sim); }
+    size_t Sent(const std::string &prefix) const { return SentOf(gateway.sim, prefix); }
 
     bool Saw(const QString &caption) const
     {
         return std::find(captions.seen.begin(), captions.seen.end(), caption) != captions.seen.end();
-    }
-
-    // The first storage index whose gateway cell is not the image's low byte, or -1.
-    static int FirstDifference(const int16_t *image, const gatesim::Gateway &memory)
-    {
-        for (int i = 0; i < modLumentorMGW::CellCount; ++i) {
-            if (memory.Cell(i % 2, i / 2) != uint8_t(image[i]))
-                return i;
-        }
-        return -1;
     }
 
     void Run(QAction *command)
