@@ -87,8 +87,8 @@ TEST_F(OverviewTest, RowsShowEveryTypeAndMarkOddValuesAsStored)
     EXPECT_EQ(window->Overview->windowTitle(), "Point Overview");
 }
 
-// Edits, undo, an auto map run and the relay grid through the image; the
-// protocol through a reread (New, Open and upload share one: UndoTransferTest).
+// Edits, undo, an auto map run and the relay grid through the image; New,
+// Open and the protocol through a reread.
 TEST_F(OverviewTest, FollowsEveryKindOfChangeLive)
 {
     Open();
@@ -104,8 +104,14 @@ TEST_F(OverviewTest, FollowsEveryKindOfChangeLive)
     window->cboType->setCurrentIndex(3);
     EXPECT_EQ(Row(0)[PointRow::Relays], "0");
     Click(window->lblMInc[2]);   // a bank 1 cell alone
-    EXPECT_EQ(Row(0),
-              QStringList({"001", "Multi Relay On/Off (Points 001-050 Only)", "", "", "", "", "", "", "1", "01"}));
+    const QStringList multi = {"001", "Multi Relay On/Off (Points 001-050 Only)", "", "", "", "", "", "", "1", "01"};
+    EXPECT_EQ(Row(0), multi);
+    replies = {home.filePath("plant.MGW"), home.filePath("plant.MGW")};   // Save, then Open
+    window->mnuFileSave->trigger();
+    window->mnuFileNew->trigger();
+    EXPECT_EQ(Row(0).mid(0, 2), QStringList({"001", "Unused"}));
+    window->mnuFileOpen->trigger();
+    EXPECT_EQ(Row(0), multi);
     window->optProtocol[1]->click();
     EXPECT_EQ(Shown().size(), 350);
 }
