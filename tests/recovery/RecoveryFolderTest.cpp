@@ -82,12 +82,18 @@ TEST_F(RecoveryFolderTest, CopiesThatCannotBeClaimedOrSetAsideAreToldAtStart)
         std::vector<DamagedCopy> damaged;
         UnclaimedCopies unclaimed;
         const size_t claimed = ClaimLeftCopies(Folder(), &damaged, &unclaimed).size();
+        std::string written;
+        {
+            RecoveryWriter writer(Folder());
+            writer.OnFailure([&](const QString &why) { written += why.toStdString(); });
+            writer.Write(QByteArray(MapFileBytes, '\0'), RecoveryNote());
+            writer.Finish();
+        }
         return std::to_string(claimed + damaged.size()) + " " + std::to_string(unclaimed.count) + " "
-            + unclaimed.why.toStdString();
+            + unclaimed.why.toStdString() + "; " + written;
     });
     chmod(QFile::encodeName(Folder()), 0755);
-    // (Writing a copy there fails as any file does there: WholeFileTest; told: the test above.)
-    EXPECT_EQ(said, "0 2 Permission denied");
+    EXPECT_EQ(said, "0 2 Permission denied; Permission denied");
 }
 
 // A crashed window's copy, its lock naming this very process (a container
