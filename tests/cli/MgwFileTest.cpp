@@ -16,6 +16,8 @@ TEST_F(MgwTest, ExportWritesTheListingBesideTheMapAndDiffListsWhatDiffers)
     EXPECT_TRUE(listing.startsWith("Mapped Gateway File: " + map.toUtf8() + "\r\nPoint,1,Unused\r\n"));
     EXPECT_EQ(listing.count("\r\n"), 353); // title, 350 points, two more lines of point 003
     EXPECT_EQ(Mgw({"export", map, "--points", "350", "--output", "-"}).out.toUtf8(), listing);
+    EXPECT_EQ(Mgw({"export", map, "--output", map}).status, 2); // never over the map file itself
+    EXPECT_EQ(QFileInfo(map).size(), 262144);
 
     SetRelayBit(2, 0, 1, true);
     SetPointType(11, 5);
