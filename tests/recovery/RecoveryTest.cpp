@@ -24,14 +24,15 @@ TEST_F(RecoveryTest, CopyFollowsTheUnsavedImageUntilSaved)
     EXPECT_TRUE(note.match(ReadAll(Folder(name + ".txt"))).hasMatch()) << ReadAll(Folder(name + ".txt")).data();
     EXPECT_EQ(ReadAll(Folder(name + ".1.mgw")), ImageBytes());
 
-    // Saved: no copy. Changed again (its note names the file: the test below), then undone to the save: gone again.
+    // Saved: no copy. Changed, its image again (its note names the file: the
+    // test below); undone to the save, gone again.
     replies = {home.filePath("plant.MGW")};
     window->mnuFileSaveAs->trigger();
     Writer().Finish();
     EXPECT_EQ(FilesIn(Folder()), QStringList{name + ".lock"});
     window->cboType->setCurrentIndex(1);
     Snapshot();
-    EXPECT_EQ(FilesIn(Folder()).size(), 3);
+    EXPECT_EQ(ReadAll(Folder(name + ".1.mgw")), ImageBytes());
     window->mnuEditUndo->trigger();
     RunUntil([&] { return FilesIn(Folder()).size() == 1; });
     EXPECT_EQ(FilesIn(Folder()), QStringList{name + ".lock"});
