@@ -112,9 +112,7 @@ TEST_F(RecoveryFolderTest, ACopyLockedUnderThisProcessIdIsOffered)
     }
     ASSERT_TRUE(WriteAll(Folder() + "/9-1.lock", lockText)); // left behind, held by no one
     Restart(vbYes);
-    EXPECT_EQ(boxes.boxes, (Boxes{{"Recover the unsaved changes to an unsaved map from 2026-03-01 10:00:00?\n"
-                                   "No keeps the copy until the next successful Save, which drops it.", 36,
-                                   "LumentorMGW"}}));
+    EXPECT_EQ(boxes.Count(), 1);   // the offer's words: RecoveryTest
     EXPECT_EQ(ConfigImage[0], 5);
     // The lock this window now holds is never taken for a crashed one's.
     std::vector<DamagedCopy> damaged;
