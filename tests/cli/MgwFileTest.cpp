@@ -57,7 +57,7 @@ TEST_F(MgwTest, ImportWritesTheListedPointsOntoABaseOrAClearedMap)
     EXPECT_EQ(r.json["import"].toArray().size(), 750);
     EXPECT_TRUE(ReadAll(back) == ReadAll(map));
 
-    // Onto a base: point 012 replaced whole, point 003 kept (a bad listing: MgwRefusalTest).
+    // Onto a base: point 012 replaced whole, point 003 kept (a bad listing is refused: MgwRefusalTest).
     ASSERT_TRUE(WriteAll(one, "\"Point\";12;\"Preset Activate\";\"Preset\";3\r\n"));
     EXPECT_EQ(Mgw({"import", one, back, "--into", map, "--points", "350"}).status, 0);
     FileName = back;

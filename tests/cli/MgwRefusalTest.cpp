@@ -21,6 +21,8 @@ TEST_F(MgwTest, RefusalsSayWhyInOneLineAndSendNothing)
     ASSERT_EQ(Mgw({"export", map}).status, 0);
     const QByteArray listed = ReadAll(listing);
     const QString shortMap = dir.filePath("short.MGW"), longMap = dir.filePath("long.MGW"), wide = dir.filePath("wide.MGW");
+    const QString badListing = dir.filePath("bad.CSV");
+    ASSERT_TRUE(WriteAll(badListing, "Point;900;Unused\r\n"));
     ASSERT_TRUE(WriteAll(shortMap, "0123456789"));
     ASSERT_TRUE(WriteAll(longMap, QByteArray(MapFileBytes + 1, '\0')));
     ImageSet(1, 9, 300);
@@ -75,6 +77,7 @@ TEST_F(MgwTest, RefusalsSayWhyInOneLineAndSendNothing)
         {{"import", dir.path(), out}, "mgw import: cannot read " + dir.path() + ": It is a folder."},
         {{"diff", dir.path(), map}, "mgw diff: cannot read " + dir.path() + ": It is a folder."},
         {{"import", map, out}, "mgw import: " + map + " not imported: this is a map file, not a listing"},
+        {{"import", badListing, out}, "mgw import: " + badListing + " not imported:\nline 1: point 900: points are 1 to 750"},
         {{"download", "", "--port", Pty()}, "mgw download: FILE needs a name, not an empty one"},
         {{"diff", "", map}, "mgw diff: A needs a name, not an empty one"},
         {{"diff", map, ""}, "mgw diff: B needs a name, not an empty one"},
@@ -119,7 +122,7 @@ TEST_F(MgwTest, RefusalsSayWhyInOneLineAndSendNothing)
     EXPECT_EQ(ReadAll(listing), listed);
     EXPECT_EQ(QFileInfo(toFifo).symLinkTarget(), fifo);
     EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
-    EXPECT_EQ(FilesIn(dir.path()), (QStringList{"hard.CSV", "link.MGW", "long.MGW", "pipe", "pipe.MGW", "plant.CSV", "plant.MGW",
+    EXPECT_EQ(FilesIn(dir.path()), (QStringList{"bad.CSV", "hard.CSV", "link.MGW", "long.MGW", "pipe", "pipe.MGW", "plant.CSV", "plant.MGW",
                                                 "ro.MGW", "short.MGW", "soft.MGW", "wide.MGW"}));
 
     // The real program: its one line, and no library's words before it.
