@@ -14,6 +14,14 @@
 #include <QtWidgets>
 #include <gtest/gtest.h>
 
+// While it lives the system's own ports are left out of the port list:
+// looking them up at every window and transfer costs more than the test.
+struct NoSystemPorts {
+    ~NoSystemPorts() { modLumentorMGW::SetPortReporter(system); }
+    const modLumentorMGW::PortReporter system =
+        modLumentorMGW::SetPortReporter([] { return std::vector<modLumentorMGW::ReportedPort>{}; });
+};
+
 class WindowFixture : public ::testing::Test {
 protected:
     void SetUp() override

@@ -13,10 +13,7 @@
 
 class RecoveryTest : public WindowFixture {
 protected:
-    // The system's ports are no part of these tests; each window looks them up.
-    ~RecoveryTest() override { modLumentorMGW::SetPortReporter(systemPorts); }
-    const modLumentorMGW::PortReporter systemPorts =
-        modLumentorMGW::SetPortReporter([] { return std::vector<modLumentorMGW::ReportedPort>{}; });
+    const NoSystemPorts noSystemPorts; // each window looks them up
 
     void SetUp() override
     {

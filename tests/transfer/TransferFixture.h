@@ -25,11 +25,7 @@ struct CaptionLog : QObject {
 
 class TransferTest : public WindowFixture {
 protected:
-    // The system's own ports are no part of these tests, and looking them
-    // up at every transfer costs more than the transfer.
-    ~TransferTest() override { modLumentorMGW::SetPortReporter(systemPorts); }
-    const modLumentorMGW::PortReporter systemPorts =
-        modLumentorMGW::SetPortReporter([] { return std::vector<modLumentorMGW::ReportedPort>{}; });
+    const NoSystemPorts noSystemPorts;
 
     void SetUp() override
     {
