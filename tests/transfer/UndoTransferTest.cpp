@@ -16,7 +16,6 @@ TEST_F(TransferTest, UndoIsKeptByDownloadAndClearedByUpload)
     window->mnuEditUndo->trigger();
     Run(window->mnuDownload);
     EXPECT_EQ(boxes.boxes, (Boxes{{"Download Complete", 0, "Download"}}));
-    EXPECT_EQ(ConfigImage[2 * 4097], 2);
     EXPECT_EQ(window->mnuEditUndo->text(), "Undo Timeout");
     EXPECT_TRUE(window->mnuEditRedo->isEnabled());
 
