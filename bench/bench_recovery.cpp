@@ -45,7 +45,7 @@ int main(int argc, char **argv)
 {
     bench::HeadlessWindow headless(argc, argv);
     frmLumentorMGW &window = headless.window;
-    RecoveryCopy &copy = *RecoveryCopy::Of(&window);
+    RecoveryCopy &copy = *window.Recovery;
 
     // Wall time, and the window's thread's own processor time: on a shared
     // machine the wall time's worst is mostly other programs' turn.

@@ -42,12 +42,6 @@ QString ResultFor(const QString &command, int status)
 }
 } // namespace
 
-QStringList ResultWords()
-{
-    return {QStringLiteral("complete"), QStringLiteral("matches"), QStringLiteral("differs"),
-            QStringLiteral("cancelled"), QStringLiteral("failed"), QStringLiteral("refused")};
-}
-
 RunReport::RunReport(const QString &program, const QString &version, const QString &command,
                      const QStringList &arguments)
 {

@@ -51,7 +51,4 @@ private:
     LineCounts counts_; // the line as this run used it
 };
 
-// The words result may take, in the schema's order.
-QStringList ResultWords();
-
 } // namespace modLumentorMGW

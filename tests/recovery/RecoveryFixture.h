@@ -29,9 +29,9 @@ protected:
         const QString folder = home.filePath("state/LumentorMGW/Recovery");
         return file.isEmpty() ? folder : folder + '/' + file;
     }
-    modLumentorMGW::RecoveryWriter &Writer() const { return RecoveryCopy::Of(window.get())->Writer(); }
+    modLumentorMGW::RecoveryWriter &Writer() const { return window->Recovery->Writer(); }
     // What the timer does, now.
-    void Snapshot() const { RecoveryCopy::Of(window.get())->TakeSnapshot(), Writer().Finish(); }
+    void Snapshot() const { window->Recovery->TakeSnapshot(), Writer().Finish(); }
     // Runs the events until `done` holds (at most 10 s), then lets the writer finish.
     void RunUntil(const std::function<bool()> &done) const
     {

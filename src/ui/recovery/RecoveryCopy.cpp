@@ -49,11 +49,6 @@ RecoveryCopy::~RecoveryCopy()
     RemoveCellObserver(this);
 }
 
-RecoveryCopy *RecoveryCopy::Of(const frmLumentorMGW *window)
-{
-    return window->Recovery;
-}
-
 void RecoveryCopy::CellWritten(int16_t, int32_t, int16_t, int16_t)
 {
     Changed();

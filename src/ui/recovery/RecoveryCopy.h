@@ -26,9 +26,6 @@ public:
     RecoveryCopy(frmLumentorMGW *window, const QString &folder);
     ~RecoveryCopy() override;
 
-    // The one the window has (its Recovery), if any.
-    static RecoveryCopy *Of(const frmLumentorMGW *window);
-
     // The image was replaced as a whole (New, Open, Upload), or Dirty changed.
     void Changed();
     // The image was written to its map file: no copy is needed, and the

@@ -1,12 +1,11 @@
 #include "ui/window/LineWatch.h"
 
-#include "image/RecoveryFolder.h"
+#include "image/StateFolder.h"
 #include "link/MsgBox.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 
 using namespace modLumentorMGW;
@@ -21,7 +20,7 @@ constexpr int SayAfterMs = 1000;
 
 QString LineLogFolder()
 {
-    return QFileInfo(RecoveryFolder()).path() + QStringLiteral("/Line Logs");
+    return QDir(StateFolder()).filePath(QStringLiteral("Line Logs"));
 }
 
 LineWatch::LineWatch(QLabel *caption, const QString &what, bool record) : caption_(caption)

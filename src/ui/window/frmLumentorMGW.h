@@ -129,6 +129,7 @@ public:
     void cboComPort_DropDown();
     void cboComPort_Click();
     void ChoosePort(const QString &name);
+    QString ChosenPortName() const;   // the chosen entry's name; empty when none
     // A map file named at start-up (Explorer's open of a .MGW), opened as File > Open would.
     void OpenAtStart(const QString &path);
 

@@ -78,3 +78,8 @@ void frmLumentorMGW::ChoosePort(const QString &name)
     cboComPort->setCurrentIndex(port - 1);
     RememberPort(entryName(port - 1));
 }
+
+QString frmLumentorMGW::ChosenPortName() const
+{
+    return entryName(cboComPort->currentIndex());
+}

@@ -7,7 +7,6 @@
 #include "image/MapFile.h"
 #include "link/MsgBox.h"
 #include "link/PortDevice.h"
-#include "link/PortList.h"
 #include "link/Transfer.h"
 #include "record/RecordFile.h"
 #include "record/RunReport.h"
@@ -42,8 +41,7 @@ void frmLumentorMGW::CreateRecordEntry()
         auto *view = findChild<TransferRecordView *>();
         if (!view)
             view = new TransferRecordView(this);
-        const int port = cboComPort->currentIndex();
-        view->ShowPort(port >= 0 && size_t(port) < PortEntries().size() ? PortEntries()[size_t(port)].name : QString());
+        view->ShowPort(ChosenPortName());
         view->Reload();
         view->show();
         view->raise();
@@ -55,7 +53,7 @@ void frmLumentorMGW::CreateRecordEntry()
 int16_t frmLumentorMGW::RecordTransfer(const QString &command, const std::function<int16_t()> &transfer)
 {
     const int16_t port = int16_t(cboComPort->currentIndex() + 1);
-    const QString name = port >= 1 && size_t(port) <= PortEntries().size() ? PortEntries()[size_t(port - 1)].name : QString();
+    const QString name = ChosenPortName();
     RunReport report(QStringLiteral("LumentorMGW"), QStringLiteral(MGW_VERSION), command, {});
     const QString device = OpenedDevice(PortDevice(port));
     report.SetPort(name, device);
