@@ -25,6 +25,13 @@ using namespace modLumentorMGW;
 
 namespace mgw {
 
+int16_t ReportedPort(const Invocation &call)
+{
+    const int16_t port = PortNumberFor(call.port);
+    call.report->SetPort(call.port, OpenedDevice(PortDevice(port)));
+    return port;
+}
+
 namespace {
 int ExitStatus(int16_t outcome)
 {
@@ -36,14 +43,6 @@ int ExitStatus(int16_t outcome)
     default:
         return outcome;
     }
-}
-
-// The port as named and as opened, and the adapter behind it, for the report.
-int16_t ReportedPort(const Invocation &call)
-{
-    const int16_t port = PortNumberFor(call.port);
-    call.report->SetPort(call.port, OpenedDevice(PortDevice(port)));
-    return port;
 }
 
 template <class Transfer>

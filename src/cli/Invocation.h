@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
+
 class QIODevice;
 namespace modLumentorMGW { class RunReport; }
 
@@ -57,6 +59,10 @@ int Diff(const Invocation &call);
 int Import(const Invocation &call);
 int Probe(const Invocation &call);
 int Record(const Invocation &call);
+
+// The port number for call.port, told to the report as named and as
+// opened (the adapter behind it) before the gateway is met.
+int16_t ReportedPort(const Invocation &call);
 
 extern const char RecordHelp[];
 
