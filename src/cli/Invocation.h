@@ -32,6 +32,7 @@ struct Invocation
     bool json = false;       // one JSON object on standard output, all else on standard error
     QString gateway;         // the operator's name for the gateway, for the record
     QString record;          // --record: the record file, when not the default
+    bool recorded = false;   // a download, upload or verify: its end goes into the record
     modLumentorMGW::RunReport *report = nullptr; // what --json and the record are told
     QString since, map;      // mgw record's filters, with port and gateway
     bool last = false;
