@@ -25,6 +25,13 @@ using namespace modLumentorMGW;
 
 namespace mgw {
 
+int16_t ReportedPort(const Invocation &call)
+{
+    const int16_t port = PortNumberFor(call.port);
+    call.report->SetPort(call.port, OpenedDevice(PortDevice(port)));
+    return port;
+}
+
 namespace {
 int ExitStatus(int16_t outcome)
 {
@@ -36,14 +43,6 @@ int ExitStatus(int16_t outcome)
     default:
         return outcome;
     }
-}
-
-// The port as named and as opened, and the adapter behind it, for the report.
-int16_t ReportedPort(const Invocation &call)
-{
-    const int16_t port = PortNumberFor(call.port);
-    call.report->SetPort(call.port, OpenedDevice(PortDevice(port)));
-    return port;
 }
 
 template <class Transfer>
@@ -88,11 +87,11 @@ int Download(const Invocation &call)
     const int status = RunTransfer(call, [from](int16_t p, TransferPanel &panel) { return DownloadImage(p, panel, from); },
                                    BlocksSent());
     const int16_t next = status != 0 && status != ExitPort ? ResumableBlock(port) : NothingToResume;
-    if (next != NothingToResume)
+    if (next != NothingToResume) {
         call.report->Set(QStringLiteral("resumable_after"), next); // blocks confirmed: --resume goes on from there
-    if (next != NothingToResume)
         call.Say(QStringLiteral("To go on from block %1: mgw download %2 --port %3 --resume")
                      .arg(BlockOfTotal(next), call.files[0], call.port));
+    }
     return status;
 }
 

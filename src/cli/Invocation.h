@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
+
 class QIODevice;
 namespace modLumentorMGW { class RunReport; }
 
@@ -30,6 +32,7 @@ struct Invocation
     bool json = false;       // one JSON object on standard output, all else on standard error
     QString gateway;         // the operator's name for the gateway, for the record
     QString record;          // --record: the record file, when not the default
+    bool recorded = false;   // a download, upload or verify: its end goes into the record
     modLumentorMGW::RunReport *report = nullptr; // what --json and the record are told
     QString since, map;      // mgw record's filters, with port and gateway
     bool last = false;
@@ -57,6 +60,10 @@ int Diff(const Invocation &call);
 int Import(const Invocation &call);
 int Probe(const Invocation &call);
 int Record(const Invocation &call);
+
+// The port number for call.port, told to the report as named and as
+// opened (the adapter behind it) before the gateway is met.
+int16_t ReportedPort(const Invocation &call);
 
 extern const char RecordHelp[];
 

@@ -45,14 +45,14 @@ int RunCommand(const CommandEntry &entry, const QStringList &arguments, Invocati
     const QCommandLineOption log(QStringLiteral("log"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption capture(QStringLiteral("capture"), QString(), QStringLiteral("FILE"));
     const RecordOptions recording;
-    const bool recorded = entry.gateway && entry.run != Probe; // the probe changes nothing to record
+    call.recorded = entry.gateway && entry.run != Probe; // the probe changes nothing to record
     QList<QCommandLineOption> offered{help};
     offered << quiet;
     if (entry.gateway || entry.run == Record)
         offered << port;
     if (entry.gateway)
         offered << log << capture;
-    recording.Offer(offered, recorded, entry.run == Record);
+    recording.Offer(offered, call.recorded, entry.run == Record);
     if (entry.run == Export)
         offered << points << output;
     if (entry.run == Import)
@@ -87,7 +87,7 @@ int RunCommand(const CommandEntry &entry, const QStringList &arguments, Invocati
     if (const int empty = int(call.files.indexOf(QString())); empty >= 0)
         return call.Refuse(QStringLiteral("%1 needs a name, not an empty one").arg(FileWords(entry).value(empty)));
     call.quiet = parser.isSet(quiet);
-    if (!recording.Take(parser, recorded, entry.run == Record, call))
+    if (!recording.Take(parser, call.recorded, entry.run == Record, call))
         return ExitUsage;
     if (entry.run == Record)
         call.port = parser.value(port);

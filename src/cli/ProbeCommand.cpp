@@ -1,8 +1,6 @@
 // probe: the line to the gateway tested, its verdict as the exit status.
 #include "cli/Invocation.h"
 
-#include "link/PortDevice.h"
-#include "link/PortList.h"
 #include "link/Probe.h"
 #include "record/RunReport.h"
 
@@ -42,9 +40,7 @@ const char *VerdictWord(modLumentorMGW::ProbeVerdict verdict)
 
 int Probe(const Invocation &call)
 {
-    const int16_t port = modLumentorMGW::PortNumberFor(call.port);
-    call.report->SetPort(call.port, modLumentorMGW::OpenedDevice(modLumentorMGW::PortDevice(port)));
-    const modLumentorMGW::ProbeReport report = modLumentorMGW::ProbeGateway(port);
+    const modLumentorMGW::ProbeReport report = modLumentorMGW::ProbeGateway(ReportedPort(call));
     call.report->Set(QStringLiteral("probe"), QJsonObject{{QLatin1String("verdict"), QLatin1String(VerdictWord(report.verdict))},
                                                           {QLatin1String("text"), report.text}});
     QString text = report.text;

@@ -12,14 +12,6 @@ using namespace modLumentorMGW;
 
 namespace mgw {
 
-namespace {
-bool Recorded(const QString &command)
-{
-    return command == QLatin1String("download") || command == QLatin1String("upload")
-        || command == QLatin1String("verify");
-}
-} // namespace
-
 // A record that cannot be written never changes the exit status: the
 // transfer happened. It is said on standard error and in the JSON.
 int EndRun(const Invocation &call, int status)
@@ -27,7 +19,7 @@ int EndRun(const Invocation &call, int status)
     RunReport &report = *call.report;
     report.Finish(status);
     const QString result = report.Object().value(QLatin1String("result")).toString();
-    if (Recorded(call.command) && result != QLatin1String("refused")) {
+    if (call.recorded && result != QLatin1String("refused")) {
         report.AddWhereAndWho(call.gateway);
         const QString path = RecordPath(call.record);
         QString reason;

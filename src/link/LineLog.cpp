@@ -8,7 +8,6 @@ namespace modLumentorMGW {
 
 bool LineLog::Begin(const QString &path, const QString &program, QString *reason)
 {
-    program_ = program;
     if (!file_.Begin(path, reason))
         return false;
     Line(QStringLiteral("# %1 line log").arg(program));
@@ -39,14 +38,12 @@ void LineLog::Seen(const LineEvent &e)
         Line(at + QStringLiteral(" sent ") + EscapedFrame(e.bytes));
         break;
     case LineEventKind::Received:
+    case LineEventKind::Discarded:
         Line(at + QStringLiteral(" received ") + EscapedFrame(e.bytes) + QLatin1Char(' ') + e.text);
         break;
     case LineEventKind::TimedOut:
         Line(at + QStringLiteral(" received ") + EscapedFrame(e.bytes) + (e.bytes.isEmpty() ? QString() : QStringLiteral(" "))
              + e.text);
-        break;
-    case LineEventKind::Discarded:
-        Line(at + QStringLiteral(" received ") + EscapedFrame(e.bytes) + QLatin1Char(' ') + e.text);
         break;
     case LineEventKind::Note:
         Line(at + QLatin1Char(' ') + e.text);

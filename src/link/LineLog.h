@@ -21,7 +21,6 @@ private:
     void Line(const QString &text);
 
     GrowingFile file_;
-    QString program_;
 };
 
 } // namespace modLumentorMGW

@@ -27,7 +27,9 @@ PortIdentity IdentifyPort(const QString &device);
 // What the device tree alone tells (the platform's half of IdentifyPort).
 PortIdentity IdentifyDevice(const QString &device);
 
-// The lines a person reads: "Device: ...", "USB: ...", "Latency timer: ...".
+// The lines a person reads: "Device: ...", then for a USB adapter "USB: ..."
+// and "Serial number: ...", then "Driver: ..."; the latency timer is each
+// reader's to word.
 QStringList DescribePort(const PortIdentity &identity);
 
 // Where Linux's device facts are read from ("/sys" unless a test points it

@@ -26,6 +26,13 @@ bool Lost()
     return false;
 }
 
+// Input thrown away unread, for the line's watchers.
+void TellDiscarded(const QByteArray &stale)
+{
+    if (!stale.isEmpty())
+        TellLine({LineEventKind::Discarded, stale, QStringLiteral("stale input discarded (%1 characters)").arg(stale.size())});
+}
+
 // A reply still on its way from before this opening (a run cut short) must
 // not become the answer to this run's first command: what comes is
 // discarded until the line has been quiet for QuietMs, for no longer than
@@ -49,8 +56,7 @@ void WaitForQuietLine()
             quietSince = clock.elapsed();
         stale += more;
     }
-    if (!stale.isEmpty())
-        TellLine({LineEventKind::Discarded, stale, QStringLiteral("stale input discarded (%1 characters)").arg(stale.size())});
+    TellDiscarded(stale);
 }
 } // namespace
 
@@ -100,23 +106,24 @@ void CloseGatewayPort()
 namespace {
 // Until nothing is left: one read takes only what the OS hands over at
 // once, and a line may hold several times that.
+QByteArray AllInput()
+{
+    QByteArray input;
+    while (comMGW.InBufferCount() > 0)
+        input += comMGW.Input();
+    return input;
+}
+
 void DiscardInput()
 {
-    QByteArray stale;
-    while (comMGW.InBufferCount() > 0)
-        stale += comMGW.Input();
-    if (!stale.isEmpty())
-        TellLine({LineEventKind::Discarded, stale, QStringLiteral("stale input discarded (%1 characters)").arg(stale.size())});
+    TellDiscarded(AllInput());
 }
 
 // What came too late or too little is kept for the line's watchers only;
 // the next command would discard it anyway.
 bool TimedOut(ReplyClock &clock)
 {
-    QByteArray partial;
-    while (comMGW.InBufferCount() > 0)
-        partial += comMGW.Input();
-    TellLine({LineEventKind::TimedOut, partial, QStringLiteral("time-out after %1 ms").arg(clock.Elapsed())});
+    TellLine({LineEventKind::TimedOut, AllInput(), QStringLiteral("time-out after %1 ms").arg(clock.Elapsed())});
     return false;
 }
 

@@ -110,7 +110,8 @@ TEST_F(MgwTest, WiresharkDecodesTheCapture)
                           }));
 }
 
-// A silent gateway's time-out in the log (on the driven clock), and a port gone.
+// A silent gateway's time-out in the log (on the driven clock), a reply cut
+// short, and a port gone.
 TEST_F(MgwTest, LineLogSaysWhenNothingCameOrThePortWentAway)
 {
     const QString map = SampleMap();
@@ -122,8 +123,15 @@ TEST_F(MgwTest, LineLogSaysWhenNothingCameOrThePortWentAway)
     EXPECT_EQ(Untimed(QString::fromUtf8(ReadAll(log)), &timed).mid(4),
               (QStringList{"opened", "sent [D3003F00000FFFF]", "received time-out after 5000 ms", "closed"}));
     EXPECT_TRUE(timed);
-    // An adapter pulled while the gateway is asked: the log says the port went away.
+    // Too little in time: what did come is in the log beside the time-out.
+    gatesim::Fault shortReply = MakeFault(gatesim::FaultKind::Short, "3F");
+    shortReply.length = 1;
     gateway.sim.SetLineMode(gatesim::LineMode::Gateway);
+    gateway.sim.ArmFault(shortReply);
+    EXPECT_EQ(Mgw({"verify", map, "--port", Pty(), "--log", log}).status, 52);
+    EXPECT_EQ(Untimed(QString::fromUtf8(ReadAll(log)), &timed).mid(4),
+              (QStringList{"opened", "sent [D3003F00000FFFF]", "received [ time-out after 5000 ms", "closed"}));
+    // An adapter pulled while the gateway is asked: the log says the port went away.
     gateway.sim.ArmFault(MakeFault(gatesim::FaultKind::Vanish));
     EXPECT_EQ(Mgw({"verify", map, "--port", Pty(), "--log", log}).status, 52);
     EXPECT_EQ(Untimed(QString::fromUtf8(ReadAll(log)), &timed).mid(4),
